@@ -1,0 +1,8 @@
+// The command Define Variable Data Fields: marks the data fields in the sample data file.
+#pragma once
+
+#include "plugin/HostParamBlock.h"
+
+#include <cstdint>
+
+uint16_t DefineDataFields(HostParamBlock* pBlock);

@@ -1,0 +1,4 @@
+#include "FontMapState.h"
+
+char* pFontMapPath = nullptr;
+char* pFontMapText = nullptr;

@@ -1,0 +1,36 @@
+#include "App.h"
+
+namespace {
+CPluginApp* g_pApp = nullptr;
+}
+
+CPluginApp::CPluginApp(const char* pTitle) : m_pTitle(pTitle) { g_pApp = this; }
+
+CPluginApp::~CPluginApp() {
+    if (m_hDialogBrush != nullptr) {
+        DeleteObject(m_hDialogBrush);
+    }
+    if (g_pApp == this) {
+        g_pApp = nullptr;
+    }
+}
+
+bool CPluginApp::InitInstance(HINSTANCE hInstance) {
+    m_hInstance = hInstance;
+    if (m_hDialogBrush == nullptr) {
+        m_hDialogBrush = CreateSolidBrush(m_crBack);
+    }
+    return m_hDialogBrush != nullptr;
+}
+
+CPluginApp& TheApp() {
+    // A module that links the plug-in's code without its entry (a test
+    // program) gets an application object of its own on first use.
+    if (g_pApp == nullptr) {
+        static CPluginApp fallback("NEB Variable Data");
+        fallback.InitInstance(GetModuleHandleA(nullptr));
+    }
+    return *g_pApp;
+}
+
+HINSTANCE AppInstance() { return TheApp().Instance(); }

@@ -1,0 +1,83 @@
+// The stand-in host: plays the publishing application towards the plug-in.
+// It builds the parameter block, calls the plug-in, answers every request
+// through its call-back, logs each one, and lets tests script replies and
+// make chosen requests fail.
+#pragma once
+
+#include "PluginModule.h"
+#include "Publication.h"
+#include "RequestLog.h"
+#include "plugin/HostParamBlock.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The start-up error text the plug-in handed over.
+struct CErrorText {
+    size_t nSize = 0;
+    std::vector<uint8_t> bytes;
+    std::string strMessage;
+    std::string strCaption;
+};
+
+class CStandInHost {
+  public:
+    CStandInHost();
+    CStandInHost(const CStandInHost&) = delete;
+    CStandInHost& operator=(const CStandInHost&) = delete;
+    ~CStandInHost();
+
+    CPublication& Publication() { return m_publication; }
+
+    // The block as the host hands it to the plug-in, call-back in place.
+    HostParamBlock* Block() { return &m_block; }
+
+    // Calls the plug-in's entry with a selector (and command number).
+    uint16_t Call(PluginEntry entry, uint16_t nSelector, uint32_t nCommand = 0);
+
+    // Replies: the bytes a request is answered with until cleared (a block
+    // of the host's own, or copied into the plug-in's buffer, as the request
+    // asks). A status other than 0 is the fault switch: the request fails.
+    void ScriptReply(uint16_t nCode, std::vector<uint8_t> bytes);
+    void FailRequest(uint16_t nCode, uint16_t nStatus = StatusFailed);
+    // Status 0, but no reply block.
+    void GiveNoBlock(uint16_t nCode);
+    void ClearScript() { m_script.clear(); }
+
+    CRequestLog& Log() { return m_log; }
+
+    // Reply blocks the host handed out that are still allocated.
+    std::vector<HGLOBAL> UnfreedReplyBlocks() const;
+    // Reads and frees the error text left in the block, if any.
+    bool TakeErrorText(CErrorText& text);
+
+    // The call-back's work for one request.
+    uint16_t HandleRequest(HostParamBlock* pBlock);
+
+  private:
+    struct CScripted {
+        std::vector<uint8_t> bytes;
+        uint16_t nStatus = StatusOk;
+        bool bNoBlock = false;
+    };
+
+    // The host's own answer, from the publication; false when it has none.
+    bool DefaultReply(uint16_t nCode, std::vector<uint8_t>& bytes, std::string& strNote);
+    uint16_t Deliver(HostParamBlock* pBlock, const std::vector<uint8_t>& bytes,
+                     std::string& strNote);
+
+    HostParamBlock m_block{};
+    CPublication m_publication;
+    CRequestLog m_log;
+    std::map<uint16_t, CScripted> m_script;
+    std::vector<HGLOBAL> m_handedOut;
+};
+
+// True for every request code the plug-in is known to send.
+bool IsKnownRequest(uint16_t nCode);
+// True for the requests answered with data rather than only a status.
+bool IsQueryRequest(uint16_t nCode);

@@ -1,0 +1,142 @@
+#include "UiDriver.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int MessageTextId = 65535;
+constexpr DWORD PollMs = 20;
+
+std::string WindowText(HWND hWindow) {
+    char szText[2048];
+    int nLength = GetWindowTextA(hWindow, szText, sizeof szText);
+    return std::string(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
+}
+
+std::string ClassOf(HWND hWindow) {
+    char szClass[64];
+    int nLength = GetClassNameA(hWindow, szClass, sizeof szClass);
+    return std::string(szClass, nLength > 0 ? static_cast<size_t>(nLength) : 0);
+}
+
+std::string IconName(HICON hIcon) {
+    struct {
+        LPCSTR pId;
+        const char* pName;
+    } const icons[] = {{IDI_EXCLAMATION, "exclamation"},
+                       {IDI_ASTERISK, "information"},
+                       {IDI_HAND, "stop"},
+                       {IDI_QUESTION, "question"}};
+    for (const auto& icon : icons) {
+        if (hIcon == LoadIconA(nullptr, icon.pId)) {
+            return icon.pName;
+        }
+    }
+    return "other";
+}
+
+BOOL CALLBACK AddChild(HWND hChild, LPARAM lParam) {
+    CSeenWindow& seen = *reinterpret_cast<CSeenWindow*>(lParam);
+    std::string strClass = ClassOf(hChild);
+    LONG nStyle = GetWindowLongA(hChild, GWL_STYLE);
+    if (strClass == "Button" && (nStyle & WS_VISIBLE)) {
+        seen.buttons.push_back(GetDlgCtrlID(hChild));
+    } else if (strClass == "Static" && (nStyle & SS_TYPEMASK) == SS_ICON) {
+        HICON hIcon = reinterpret_cast<HICON>(SendMessageA(hChild, STM_GETICON, 0, 0));
+        if (hIcon != nullptr) {
+            seen.strIcon = IconName(hIcon);
+        }
+    }
+    return TRUE;
+}
+
+struct CFindContext {
+    const std::vector<HWND>* pHandled;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindDialog(HWND hWindow, LPARAM lParam) {
+    CFindContext& context = *reinterpret_cast<CFindContext*>(lParam);
+    if (!IsWindowVisible(hWindow) || ClassOf(hWindow) != "#32770") {
+        return TRUE;
+    }
+    const std::vector<HWND>& handled = *context.pHandled;
+    if (std::find(handled.begin(), handled.end(), hWindow) != handled.end()) {
+        return TRUE;
+    }
+    context.hFound = hWindow;
+    return FALSE;
+}
+
+} // namespace
+
+CSeenWindow DescribeWindow(HWND hWindow) {
+    CSeenWindow seen;
+    seen.strCaption = WindowText(hWindow);
+    HWND hText = GetDlgItem(hWindow, MessageTextId);
+    if (hText != nullptr) {
+        seen.strText = WindowText(hText);
+    }
+    EnumChildWindows(hWindow, AddChild, reinterpret_cast<LPARAM>(&seen));
+    return seen;
+}
+
+CUiDriver::CUiDriver(DWORD nUiThread, DWORD nTimeoutMs)
+    : m_nUiThread(nUiThread), m_nTimeoutMs(nTimeoutMs) {}
+
+CUiDriver::~CUiDriver() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void CUiDriver::PressOnMessageBox(int nButton) { m_steps.push_back(nButton); }
+
+void CUiDriver::Start() { m_thread = std::thread([this] { Run(); }); }
+
+bool CUiDriver::Finish() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+    return m_strError.empty();
+}
+
+HWND CUiDriver::WaitForNewDialog() {
+    DWORD nStart = GetTickCount();
+    while (GetTickCount() - nStart < m_nTimeoutMs) {
+        CFindContext context{&m_handled, nullptr};
+        EnumThreadWindows(m_nUiThread, FindDialog, reinterpret_cast<LPARAM>(&context));
+        if (context.hFound != nullptr) {
+            return context.hFound;
+        }
+        Sleep(PollMs);
+    }
+    return nullptr;
+}
+
+void CUiDriver::Run() {
+    for (size_t i = 0; i < m_steps.size(); ++i) {
+        HWND hDialog = WaitForNewDialog();
+        if (hDialog == nullptr) {
+            m_strError = "window " + std::to_string(i + 1) + " of " +
+                         std::to_string(m_steps.size()) + " did not appear";
+            return;
+        }
+        m_handled.push_back(hDialog);
+        CSeenWindow seen = DescribeWindow(hDialog);
+        seen.nPressed = m_steps[i];
+        m_seen.push_back(seen);
+        // Posted, never sent: the button's handler may open a window of its own.
+        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(m_steps[i], BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hDialog, m_steps[i])));
+        DWORD nStart = GetTickCount();
+        while (IsWindow(hDialog) && GetTickCount() - nStart < m_nTimeoutMs) {
+            Sleep(PollMs);
+        }
+        if (IsWindow(hDialog)) {
+            m_strError = "window \"" + seen.strCaption + "\" did not close after button " +
+                         std::to_string(m_steps[i]);
+            return;
+        }
+    }
+}

@@ -1,0 +1,53 @@
+// Runs the plug-in's message boxes and dialogs unattended: on a thread of its
+// own it waits, with a time limit, for each expected window of the host's UI
+// thread, records what it shows and presses the chosen button.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+struct CSeenWindow {
+    std::string strCaption;
+    std::string strText;      // the message text of a message box
+    std::vector<int> buttons; // identifiers of the visible buttons, in window order
+    std::string strIcon;      // "exclamation", "information", "stop", "question" or ""
+    int nPressed = 0;
+};
+
+class CUiDriver {
+  public:
+    // Watches the windows of the given thread (by default the calling one).
+    explicit CUiDriver(DWORD nUiThread = GetCurrentThreadId(), DWORD nTimeoutMs = 15000);
+    CUiDriver(const CUiDriver&) = delete;
+    CUiDriver& operator=(const CUiDriver&) = delete;
+    ~CUiDriver();
+
+    // Expects the next message box and presses the button (IDOK, IDCANCEL...).
+    void PressOnMessageBox(int nButton);
+
+    // Starts working through the expected windows.
+    void Start();
+    // Waits for the driver; true when every expected window came and was answered.
+    bool Finish();
+
+    const std::vector<CSeenWindow>& Seen() const { return m_seen; }
+    const std::string& Error() const { return m_strError; }
+
+  private:
+    void Run();
+    HWND WaitForNewDialog();
+
+    DWORD m_nUiThread;
+    DWORD m_nTimeoutMs;
+    std::vector<int> m_steps;
+    std::vector<HWND> m_handled;
+    std::vector<CSeenWindow> m_seen;
+    std::string m_strError;
+    std::thread m_thread;
+};
+
+// What a message box or dialog shows, read from its controls.
+CSeenWindow DescribeWindow(HWND hWindow);

@@ -1,0 +1,8 @@
+// The command Create Variable Data Object: turns the selected text block or graphic into a named object.
+#pragma once
+
+#include "plugin/HostParamBlock.h"
+
+#include <cstdint>
+
+uint16_t CreateVariableDataObject(HostParamBlock* pBlock);

@@ -1,0 +1,4 @@
+#include "ObjectState.h"
+
+char* pLastObjectName = nullptr;
+unsigned nEpsClipboardFormat = 0;

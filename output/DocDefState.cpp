@@ -1,0 +1,3 @@
+#include "DocDefState.h"
+
+char* pDocDefPath = nullptr;

@@ -1,0 +1,14 @@
+// Moving the publication's stored state in and out of the working state.
+#pragma once
+
+#include "HostParamBlock.h"
+
+#include <cstdint>
+
+// At start-up: reads what the publication holds into the working state.
+// Returns StatusFailed, with the error text in the block, when the sample
+// data file can neither be loaded nor chosen again.
+uint16_t LoadPublicationState(HostParamBlock* pBlock);
+
+// At shut-down: writes the working state into the publication.
+uint16_t SavePublicationState(HostParamBlock* pBlock);

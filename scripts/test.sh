@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, builds both presets, runs
+# the core tests under the sanitizers and every Windows test under Wine.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$NEB_ROOT"
+bash scripts/setup.sh || exit 1
+
+failed=0
+echo "== native: core under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native > /dev/null && cmake --build --preset native || exit 1
+ctest --preset native || failed=1
+
+echo "== win32: plug-in, stand-in host and tests under Wine"
+cmake --preset win32 > /dev/null && cmake --build --preset win32 || exit 1
+if can_run_i386; then
+  bash scripts/wine-tests.sh || failed=1
+else
+  bash scripts/vm/run.sh bash scripts/wine-tests.sh || failed=1
+fi
+
+if [ $failed -ne 0 ]; then
+  echo "test: FAILED"
+  exit 1
+fi
+echo "test: all passed"

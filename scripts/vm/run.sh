@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a command of the project inside the test machine: the project folder is
+# shared at the same path, the command's output appears here, and its exit
+# status is this script's.
+#   scripts/vm/run.sh bash scripts/wine-tests.sh
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$here/../lib.sh"
+bash "$here/build-image.sh"
+
+run="$NEB_ROOT/build/vm-run"
+mkdir -p "$run"
+rm -f "$run/status"
+{
+  echo "export NEB_IN_VM=1"
+  printf 'export WINEPREFIX=%q\n' "/root/wineprefix"
+  printf '%q ' "$@"
+  echo
+} > "$run/command.sh"
+
+# The second processor model is plain enough that the emulator runs Wine's
+# 32-bit code without faults.
+timeout "${NEB_VM_TIMEOUT:-3000}" qemu-system-x86_64 \
+  -accel tcg,thread=multi -cpu qemu64,+ssse3,+sse4.1,+sse4.2,+popcnt -smp 2 -m 4096 \
+  -nographic -no-reboot \
+  -kernel "$NEB_VM_DIR/vmlinuz" -initrd "$NEB_VM_DIR/initrd.img" \
+  -append "root=/dev/vda rw console=ttyS0 quiet loglevel=3 init=/sbin/neb-init neb.dir=$NEB_ROOT" \
+  -drive "file=$NEB_VM_DIR/rootfs.img,if=virtio,format=raw" \
+  -virtfs "local,path=$NEB_ROOT,mount_tag=neb,security_model=none,multidevs=remap" \
+  < /dev/null | tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' \
+  | grep -v -E '^(SeaBIOS|iPXE|Press Ctrl-B|Booting from ROM)' || true
+
+if [ ! -f "$run/status" ]; then
+  echo "vm: the test machine stopped before the command finished" >&2
+  exit 1
+fi
+exit "$(cat "$run/status")"
