@@ -4,7 +4,9 @@ namespace {
 CPluginApp* g_pApp = nullptr;
 }
 
-CPluginApp::CPluginApp(const char* pTitle) : m_pTitle(pTitle) { g_pApp = this; }
+CPluginApp::CPluginApp(const char* pTitle) : m_pTitle(pTitle) {
+    g_pApp = this;
+}
 
 CPluginApp::~CPluginApp() {
     if (m_hDialogBrush != nullptr) {
@@ -33,4 +35,6 @@ CPluginApp& TheApp() {
     return *g_pApp;
 }
 
-HINSTANCE AppInstance() { return TheApp().Instance(); }
+HINSTANCE AppInstance() {
+    return TheApp().Instance();
+}

@@ -2,7 +2,9 @@
 
 #include "plugin/ParamBuffer.h"
 
-CPluginModule::~CPluginModule() { Unload(); }
+CPluginModule::~CPluginModule() {
+    Unload();
+}
 
 bool CPluginModule::Load(const std::string& strPath) {
     Unload();
@@ -11,8 +13,8 @@ bool CPluginModule::Load(const std::string& strPath) {
         m_strError = "cannot load " + strPath + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    m_pEntry = reinterpret_cast<PluginEntry>(
-        reinterpret_cast<void*>(GetProcAddress(m_hModule, "main")));
+    m_pEntry =
+        reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(GetProcAddress(m_hModule, "main")));
     if (m_pEntry == nullptr) {
         m_strError = strPath + " exports no entry point called main";
         Unload();

@@ -8,10 +8,10 @@
 #include <vector>
 
 struct CLoggedRequest {
-    HostParamBlock block{};      // the block as the host received it
-    std::vector<uint8_t> input;  // the parameter bytes of a buffer request
-    uint16_t status = 0;         // what the host answered
-    std::string note;            // why a request was refused, when it was
+    HostParamBlock block{};     // the block as the host received it
+    std::vector<uint8_t> input; // the parameter bytes of a buffer request
+    uint16_t status = 0;        // what the host answered
+    std::string note;           // why a request was refused, when it was
 
     uint16_t Code() const { return block.code; }
     // The input bytes as text up to the first NUL (for script lines).

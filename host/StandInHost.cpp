@@ -31,8 +31,8 @@ bool IsKnownRequest(uint16_t nCode) {
 }
 
 bool IsQueryRequest(uint16_t nCode) {
-    return IsKnownRequest(nCode) && (nCode == 2001 || nCode == 2201 || nCode == 2202 ||
-                                     nCode == 2501 || nCode >= 3102);
+    return IsKnownRequest(nCode) &&
+           (nCode == 2001 || nCode == 2201 || nCode == 2202 || nCode == 2501 || nCode >= 3102);
 }
 
 CStandInHost::CStandInHost() {
@@ -99,14 +99,13 @@ bool CStandInHost::TakeErrorText(CErrorText& text) {
     text.strMessage.assign(pText, nMessage);
     size_t nCaptionAt = nMessage + 1 + ((nMessage + 1) & 1);
     if (nCaptionAt < text.bytes.size()) {
-        text.strCaption.assign(pText + nCaptionAt, strnlen(pText + nCaptionAt,
-                                                           text.bytes.size() - nCaptionAt));
+        text.strCaption.assign(pText + nCaptionAt,
+                               strnlen(pText + nCaptionAt, text.bytes.size() - nCaptionAt));
     }
     return true;
 }
 
-bool CStandInHost::DefaultReply(uint16_t nCode, std::vector<uint8_t>& bytes,
-                                std::string& strNote) {
+bool CStandInHost::DefaultReply(uint16_t nCode, std::vector<uint8_t>& bytes, std::string& strNote) {
     switch (nCode) {
     case static_cast<uint16_t>(HostRequest::QueryPublicationPath):
         bytes.assign(m_publication.strPath.begin(), m_publication.strPath.end());
@@ -154,7 +153,8 @@ uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
     CLoggedRequest entry;
     entry.block = *pBlock;
     if (pBlock->inputKind == InputBuffer && pBlock->input != 0) {
-        const uint8_t* pInput = reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(pBlock->input));
+        const uint8_t* pInput =
+            reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(pBlock->input));
         entry.input.assign(pInput, pInput + pBlock->inputLength);
     }
 

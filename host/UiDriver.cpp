@@ -90,9 +90,13 @@ CUiDriver::~CUiDriver() {
     }
 }
 
-void CUiDriver::PressOnMessageBox(int nButton) { m_steps.push_back(nButton); }
+void CUiDriver::PressOnMessageBox(int nButton) {
+    m_steps.push_back(nButton);
+}
 
-void CUiDriver::Start() { m_thread = std::thread([this] { Run(); }); }
+void CUiDriver::Start() {
+    m_thread = std::thread([this] { Run(); });
+}
 
 bool CUiDriver::Finish() {
     if (m_thread.joinable()) {

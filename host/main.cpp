@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
         if (host.TakeErrorText(text)) {
             printf("error text: %s (%s)\n", text.strMessage.c_str(), text.strCaption.c_str());
         }
-        if (nSelector == SelShutdown && !SavePublication(strPublicationFile, host.Publication(),
-                                                         strError)) {
+        if (nSelector == SelShutdown &&
+            !SavePublication(strPublicationFile, host.Publication(), strError)) {
             fprintf(stderr, "pubhost: %s\n", strError.c_str());
             nExit = 1;
         }

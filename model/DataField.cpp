@@ -24,9 +24,8 @@ bool IsValidName(const char* pText) {
     return true;
 }
 
-CSampleExtent::CSampleExtent(int32_t nStartValue, int32_t nEndValue, int32_t nChars,
-                             int32_t nLines, char* pSampleText, char* pDelimiter,
-                             char* pNextLineText)
+CSampleExtent::CSampleExtent(int32_t nStartValue, int32_t nEndValue, int32_t nChars, int32_t nLines,
+                             char* pSampleText, char* pDelimiter, char* pNextLineText)
     : nStart(nStartValue), nEnd(nEndValue), nCharCount(nChars), nLineCount(nLines),
       pSample(pSampleText), pCharDelimiter(pDelimiter), pNextLine(pNextLineText) {}
 

@@ -30,8 +30,8 @@ enum DataFieldType : int32_t { TypeText = 0, TypeEps = 1, TypeTiff = 2 };
 class CDataField {
   public:
     // Copies the name (none when null) and takes ownership of the extent.
-    CDataField(const char* pNameText, int32_t nUnitsValue, int32_t nLengthValue,
-               int32_t nTypeValue, int32_t bStrip, int32_t bRef, CSampleExtent* pExtentValue);
+    CDataField(const char* pNameText, int32_t nUnitsValue, int32_t nLengthValue, int32_t nTypeValue,
+               int32_t bStrip, int32_t bRef, CSampleExtent* pExtentValue);
     // Deep copy; the source must have an extent.
     CDataField(const CDataField& other);
     CDataField& operator=(const CDataField&) = delete;

@@ -101,16 +101,16 @@ CDataField* CDataFieldList::Next() {
 }
 
 int CDataFieldList::IsRangeFree(const char* pLeaveOut, int32_t a, int32_t b) const {
-    for (Node* pNode = m_pSentinel->pNext;
-         pNode != m_pSentinel && pNode->pField->GetStart() <= b; pNode = pNode->pNext) {
+    for (Node* pNode = m_pSentinel->pNext; pNode != m_pSentinel && pNode->pField->GetStart() <= b;
+         pNode = pNode->pNext) {
         const CDataField* pField = pNode->pField;
         if (pLeaveOut != nullptr && SameName(pField, pLeaveOut)) {
             continue;
         }
         int32_t nFirst = pField->GetStart();
         int32_t nLast = pField->GetEnd() - 1;
-        bool bOverlap = (a >= nFirst && a <= nLast) || (b >= nFirst && b <= nLast) ||
-                        (nFirst > a && nLast < b);
+        bool bOverlap =
+            (a >= nFirst && a <= nLast) || (b >= nFirst && b <= nLast) || (nFirst > a && nLast < b);
         if (bOverlap) {
             return 0;
         }

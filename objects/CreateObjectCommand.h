@@ -1,4 +1,5 @@
-// The command Create Variable Data Object: turns the selected text block or graphic into a named object.
+// The command Create Variable Data Object: turns the selected text block or graphic into a named
+// object.
 #pragma once
 
 #include "plugin/HostParamBlock.h"

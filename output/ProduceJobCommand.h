@@ -1,4 +1,5 @@
-// The command Produce Variable Data Job: prints the publication to disk and writes its document definition file.
+// The command Produce Variable Data Job: prints the publication to disk and writes its document
+// definition file.
 #pragma once
 
 #include "plugin/HostParamBlock.h"

@@ -9,7 +9,9 @@ namespace Request {
 
 namespace {
 
-CParamWriter StartParams() { return CParamWriter(abRequestBuffer, HostBufferSize); }
+CParamWriter StartParams() {
+    return CParamWriter(abRequestBuffer, HostBufferSize);
+}
 
 // Sends the parameter list composed in the request buffer.
 uint16_t SendParams(HostParamBlock* pBlock, HostRequest code, const CParamWriter& writer) {
@@ -70,7 +72,9 @@ uint16_t CmdPrintToFile(HostParamBlock* pBlock, const std::string& strPath,
     return SendParams(pBlock, HostRequest::CmdPrintToFile, writer);
 }
 
-uint16_t CmdPaste(HostParamBlock* pBlock) { return SendPlain(pBlock, HostRequest::CmdPaste); }
+uint16_t CmdPaste(HostParamBlock* pBlock) {
+    return SendPlain(pBlock, HostRequest::CmdPaste);
+}
 
 uint16_t CmdClearSelection(HostParamBlock* pBlock) {
     return SendPlain(pBlock, HostRequest::CmdClearSelection);
@@ -214,11 +218,11 @@ uint16_t QueryColorCmyk(HostParamBlock* pBlock, const std::string& strName, int1
 uint16_t QueryFontName(HostParamBlock* pBlock, std::string& strName) {
     constexpr size_t MaxFontName = 255;
     strName.clear();
-    uint16_t nStatus = ReadReplyBlock(pBlock, HostRequest::QueryFontName,
-                                      [&](const uint8_t* pData, size_t nSize) {
-                                          strName = TextOf(pData, nSize);
-                                          return strName.size() <= MaxFontName;
-                                      });
+    uint16_t nStatus =
+        ReadReplyBlock(pBlock, HostRequest::QueryFontName, [&](const uint8_t* pData, size_t nSize) {
+            strName = TextOf(pData, nSize);
+            return strName.size() <= MaxFontName;
+        });
     if (nStatus != StatusOk) {
         strName.clear();
     }
@@ -232,10 +236,9 @@ uint16_t QueryLeading(HostParamBlock* pBlock, int16_t& nLeading) {
 
 uint16_t QueryPageObjects(HostParamBlock* pBlock, std::vector<CPageObject>& objects) {
     objects.clear();
-    return ReadReplyBlock(pBlock, HostRequest::QueryPageObjects,
-                          [&](const uint8_t* pData, size_t nSize) {
-                              return ReadPageObjects(pData, nSize, objects);
-                          });
+    return ReadReplyBlock(
+        pBlock, HostRequest::QueryPageObjects,
+        [&](const uint8_t* pData, size_t nSize) { return ReadPageObjects(pData, nSize, objects); });
 }
 
 uint16_t QueryCurrentPage(HostParamBlock* pBlock, int16_t& nPage) {
@@ -246,8 +249,7 @@ uint16_t QueryViewSetting(HostParamBlock* pBlock, int16_t& nSetting) {
     return ReadWordReply(pBlock, HostRequest::QueryViewSetting, nSetting);
 }
 
-uint16_t QueryPageOrigin(HostParamBlock* pBlock, int32_t& nLeft, int32_t& nTop,
-                         int32_t& nRight) {
+uint16_t QueryPageOrigin(HostParamBlock* pBlock, int32_t& nLeft, int32_t& nTop, int32_t& nRight) {
     return ReadReplyBlock(pBlock, HostRequest::QueryPageOrigin,
                           [&](const uint8_t* pData, size_t nSize) {
                               CReplyReader reader(pData, nSize);
@@ -349,8 +351,7 @@ uint16_t QueryObjectsWithPrivateData(HostParamBlock* pBlock,
     if (CallHost(pBlock, call) != StatusOk) {
         return StatusFailed;
     }
-    return ReadPrivateDataObjects(abReplyBuffer, HostBufferSize, objects) ? StatusOk
-                                                                          : StatusFailed;
+    return ReadPrivateDataObjects(abReplyBuffer, HostBufferSize, objects) ? StatusOk : StatusFailed;
 }
 
 uint16_t QueryFontSize(HostParamBlock* pBlock, int16_t& nSize) {
@@ -360,10 +361,9 @@ uint16_t QueryFontSize(HostParamBlock* pBlock, int16_t& nSize) {
 }
 
 uint16_t QuerySelection(HostParamBlock* pBlock, CSelectionRecord& selection) {
-    return ReadReplyBlock(pBlock, HostRequest::QuerySelection,
-                          [&](const uint8_t* pData, size_t nSize) {
-                              return ReadSelection(pData, nSize, selection);
-                          });
+    return ReadReplyBlock(
+        pBlock, HostRequest::QuerySelection,
+        [&](const uint8_t* pData, size_t nSize) { return ReadSelection(pData, nSize, selection); });
 }
 
 uint16_t QueryTypeStyle(HostParamBlock* pBlock, int16_t& nStyle) {

@@ -20,7 +20,9 @@ std::string LoadCatalogueString(unsigned nId) {
     return std::string(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
 }
 
-const char* MessageCaption() { return szCaption; }
+const char* MessageCaption() {
+    return szCaption;
+}
 
 int ShowMessage(unsigned nId, unsigned nStyle) {
     if (szCaption[0] == '\0') {

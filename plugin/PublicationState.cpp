@@ -7,4 +7,6 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
     return StatusOk;
 }
 
-uint16_t SavePublicationState(HostParamBlock*) { return StatusOk; }
+uint16_t SavePublicationState(HostParamBlock*) {
+    return StatusOk;
+}

@@ -14,9 +14,9 @@ ctest --preset native || failed=1
 echo "== win32: plug-in, stand-in host and tests under Wine"
 cmake --preset win32 > /dev/null && cmake --build --preset win32 || exit 1
 if can_run_i386; then
-  bash scripts/wine-tests.sh || failed=1
+  bash scripts/in-wine.sh || failed=1
 else
-  bash scripts/vm/run.sh bash scripts/wine-tests.sh || failed=1
+  bash scripts/vm/run.sh bash scripts/in-wine.sh || failed=1
 fi
 
 if [ $failed -ne 0 ]; then

@@ -2,7 +2,7 @@
 # Runs a command of the project inside the test machine: the project folder is
 # shared at the same path, the command's output appears here, and its exit
 # status is this script's.
-#   scripts/vm/run.sh bash scripts/wine-tests.sh
+#   scripts/vm/run.sh bash scripts/in-wine.sh
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../lib.sh"
@@ -11,11 +11,14 @@ bash "$here/build-image.sh"
 run="$NEB_ROOT/build/vm-run"
 mkdir -p "$run"
 rm -f "$run/status"
+# The command's output goes through a pipe, so that no program in the test
+# machine takes its output for a terminal (Wine would draw on it).
 {
   echo "export NEB_IN_VM=1"
   printf 'export WINEPREFIX=%q\n' "/root/wineprefix"
   printf '%q ' "$@"
-  echo
+  echo '2>&1 | cat'
+  echo 'exit "${PIPESTATUS[0]}"'
 } > "$run/command.sh"
 
 # The second processor model is plain enough that the emulator runs Wine's
@@ -28,7 +31,7 @@ timeout "${NEB_VM_TIMEOUT:-3000}" qemu-system-x86_64 \
   -drive "file=$NEB_VM_DIR/rootfs.img,if=virtio,format=raw" \
   -virtfs "local,path=$NEB_ROOT,mount_tag=neb,security_model=none,multidevs=remap" \
   < /dev/null | tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' \
-  | grep -v -E '^(SeaBIOS|iPXE|Press Ctrl-B|Booting from ROM)' || true
+  | grep -v -E '^(SeaBIOS|iPXE|Press Ctrl-B|Booting from ROM|\[ *[0-9.]+\] (sysrq|reboot):)' || true
 
 if [ ! -f "$run/status" ]; then
   echo "vm: the test machine stopped before the command finished" >&2

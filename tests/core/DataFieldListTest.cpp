@@ -154,7 +154,8 @@ TEST(IsValidName, RefusesEmptyBlankAndControlBytesAcceptsHighBytes) {
     EXPECT_FALSE(IsValidName("Bell\a"));
     EXPECT_FALSE(IsValidName(" "));
     EXPECT_TRUE(IsValidName("City"));
-    EXPECT_TRUE(IsValidName("Stra\xdf" "e"));
+    EXPECT_TRUE(IsValidName("Stra\xdf"
+                            "e"));
     EXPECT_TRUE(IsValidName("\x80\xff"));
 }
 

@@ -13,9 +13,9 @@ std::vector<uint8_t> Written(const uint8_t* pBuffer, const CParamWriter& writer)
 TEST(ParamWriter, StringsArePaddedToEvenLength) {
     uint8_t abBuffer[64];
     CParamWriter writer(abBuffer, sizeof abBuffer);
-    writer.PutString("NEB ");  // 4 characters: NUL and one pad byte
-    writer.PutString("abc");   // 3 characters: NUL only
-    writer.PutString("");      // empty: NUL and one pad byte
+    writer.PutString("NEB "); // 4 characters: NUL and one pad byte
+    writer.PutString("abc");  // 3 characters: NUL only
+    writer.PutString("");     // empty: NUL and one pad byte
     EXPECT_EQ(Written(abBuffer, writer),
               (std::vector<uint8_t>{'N', 'E', 'B', ' ', 0, 0, 'a', 'b', 'c', 0, 0, 0}));
     EXPECT_EQ(PaddedStringLength(4), 6u);

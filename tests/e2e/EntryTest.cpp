@@ -32,10 +32,10 @@ TEST_F(PluginTest, ExportsMainAndTheTwoDataPointers) {
 
 TEST_F(PluginTest, CommandResourceHoldsExactlyThe68Bytes) {
     const std::vector<uint8_t> expected = {
-        0, 0, 0, 0, 0x00, 0x02, 3, 0,                           // header, three entries
-        1, 0, 0, 0, 5, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0,  // entry 1
-        8, 0, 0, 0, 13, 0, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, // entry 2
-        2, 0, 0, 0, 13, 0, 0, 0, 0, 1, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, // entry 3
+        0, 0, 0, 0, 0x00, 0x02, 3, 0,                                     // header, three entries
+        1, 0, 0, 0, 5,    0,    0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, // entry 1
+        8, 0, 0, 0, 13,   0,    0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, // entry 2
+        2, 0, 0, 0, 13,   0,    0, 0, 0, 1, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0, // entry 3
     };
     EXPECT_EQ(plugin.CommandResource(), expected);
 }

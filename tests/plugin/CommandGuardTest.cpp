@@ -37,8 +37,8 @@ TEST(CommandGuard, ExceptionsBecomeTheirMessagesAndTheCommandEndsNormally) {
     const CGuardCase cases[] = {
         {"failed allocation", AllocateTooMuch, MemoryText},
         {"memory exception", []() -> uint16_t { throw CMemoryException(); }, MemoryText},
-        {"file exception",
-         []() -> uint16_t { throw CFileException("c:\\jobs\\card.ddf", 5); }, FileText},
+        {"file exception", []() -> uint16_t { throw CFileException("c:\\jobs\\card.ddf", 5); },
+         FileText},
         {"run-time error", []() -> uint16_t { throw std::runtime_error("x"); }, OtherText},
         {"anything else", []() -> uint16_t { throw 42; }, OtherText},
     };

@@ -1,7 +1,7 @@
 // What the user sees of the catalogue's messages: text, caption, buttons and
 // icon, read from the real message boxes.
-#include "host/UiDriver.h"
 #include "plugin/Messages.h"
+#include "host/UiDriver.h"
 #include "resources/StringIds.h"
 
 #include <gtest/gtest.h>

@@ -15,9 +15,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-uint32_t Address(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+uint32_t Address(const void* p) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));
+}
 
-Bytes Text(const std::string& strText) { return Bytes(strText.begin(), strText.end()); }
+Bytes Text(const std::string& strText) {
+    return Bytes(strText.begin(), strText.end());
+}
 
 Bytes Concat(std::initializer_list<Bytes> parts) {
     Bytes all;
@@ -74,6 +78,7 @@ std::vector<CComposerCase> Cases() {
     const std::string strLine = "getprivatestring \"NEB \", \"VDAT\", classpub, 2, 0";
     const std::string strWrite =
         "privatestring \"NEB \", \"VDAT\", classpub, 2, 1, 0, true, \"c:\\data.txt\"";
+    // clang-format off
     return {
         // name, call, code, input kind, input bytes, length, inline first, reply kind, capacity
         {"set view setting", [](HostParamBlock* b) { return Request::CmdSetViewSetting(b, 3, 0); },
@@ -116,9 +121,9 @@ std::vector<CComposerCase> Cases() {
          ReplyNone, 0},
         {"set paper", [](HostParamBlock* b) { return Request::CmdSetPaper(b, SamplePaper()); }, 935,
          InputBuffer,
-         Concat({Text("Letter"), {0, 0}, Text("x"), {0, 0}, {0xE0, 0x3D, 0, 0}, {0xD0, 0x2F, 0, 0},
+         Concat({Text("Letter"), {0, 0}, Text("x"), {0}, {0xE0, 0x3D, 0, 0}, {0xD0, 0x2F, 0, 0},
                  {0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0xE8, 0x03, 0, 0}}),
-         8 + 4 + 16 + 6 + 4 + 6, 0, ReplyNone, 0},
+         8 + 2 + 16 + 6 + 4 + 6, 0, ReplyNone, 0},
         {"delete private string",
          [](HostParamBlock* b) { return Request::CmdDeletePrivateString(b, 1002); }, 1207,
          InputBuffer,
@@ -208,6 +213,7 @@ std::vector<CComposerCase> Cases() {
          4900, InputBuffer, Concat({Text(strLine), {0}}),
          static_cast<uint32_t>(strLine.size() + 1), 0, ReplyText, 8192},
     };
+    // clang-format on
 }
 
 TEST(RequestComposers, EachSendsExactlyItsOwnFieldsAndBytes) {
@@ -216,8 +222,8 @@ TEST(RequestComposers, EachSendsExactlyItsOwnFieldsAndBytes) {
     Bytes generous(64, 1);
     generous[0] = 1;
     generous[1] = 0;
-    for (uint16_t nCode : {2001, 2201, 2202, 2501, 3102, 3400, 3502, 3504, 3505, 3506, 3507, 3513,
-                           3518, 3521, 3522, 3523, 3525, 3532, 3803, 3818, 3910, 4900}) {
+    for (uint16_t nCode : {2001, 2201, 2202, 2501, 3102, 3400, 3502, 3504, 3505, 3506, 3507,
+                           3513, 3518, 3521, 3522, 3523, 3525, 3532, 3803, 3818, 3910, 4900}) {
         host.ScriptReply(nCode, generous);
     }
     std::vector<CComposerCase> cases = Cases();

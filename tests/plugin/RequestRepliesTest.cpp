@@ -75,8 +75,8 @@ TEST_F(RequestReplies, FailingHostGivesFailureAndDefaults) {
 }
 
 TEST_F(RequestReplies, EveryBlockQueryFailsWithoutABlock) {
-    const uint16_t codes[] = {2001, 2201, 2202, 2501, 3102, 3400, 3502, 3504, 3505, 3506,
-                              3507, 3513, 3518, 3521, 3522, 3803, 3818, 3910};
+    const uint16_t codes[] = {2001, 2201, 2202, 2501, 3102, 3400, 3502, 3504, 3505,
+                              3506, 3507, 3513, 3518, 3521, 3522, 3803, 3818, 3910};
     for (uint16_t nCode : codes) {
         host.GiveNoBlock(nCode);
     }
@@ -175,8 +175,7 @@ TEST_F(RequestReplies, PrivateStringTextStartsAtTheFourthByteWithoutItsLastChara
     EXPECT_EQ(Request::QueryPrivateString(host.Block(), "getprivatestring", strText), StatusOk);
     EXPECT_EQ(strText, "");
     host.FailRequest(4900);
-    EXPECT_EQ(Request::QueryPrivateString(host.Block(), "getprivatestring", strText),
-              StatusFailed);
+    EXPECT_EQ(Request::QueryPrivateString(host.Block(), "getprivatestring", strText), StatusFailed);
 }
 
 TEST_F(RequestReplies, ObjectsWithPrivateData) {

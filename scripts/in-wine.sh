@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the Windows tests of the win32 build under Wine on one virtual display.
+# Runs a command in a Wine session on one virtual display: by default CTest of
+# the win32 build, which runs every Windows test.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
