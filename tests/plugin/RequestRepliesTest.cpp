@@ -239,6 +239,16 @@ TEST_F(RequestReplies, UnknownRequestIsRefusedAndLogged) {
     EXPECT_NE(host.Log().Format().find("request 4242"), std::string::npos);
 }
 
+TEST_F(RequestReplies, HostNoticesABlockThatWasNotFreed) {
+    host.ScriptReply(3502, Word(4));
+    HGLOBAL hBlock = QueryHost(host.Block(), HostRequest::QueryCurrentPage);
+    ASSERT_NE(hBlock, nullptr);
+    EXPECT_EQ(host.UnfreedReplyBlocks(), std::vector<HGLOBAL>{hBlock});
+    EXPECT_EQ(ReadFirstWord(hBlock), 4);
+    GlobalFree(hBlock);
+    EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
+}
+
 TEST_F(RequestReplies, ReadFirstWordLeavesTheBlockToItsOwner) {
     HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, 4);
     auto* pData = static_cast<uint8_t*>(GlobalLock(hBlock));

@@ -1,0 +1,194 @@
+#include "AreaDefinition.h"
+
+#include "LineReader.h"
+
+#include <cstring>
+#include <istream>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+const char* const AlignmentWords[] = {"Left", "Center", "Right", "Justify"};
+
+// The longest quoted file name taken, its closing quote included.
+constexpr size_t MaxQuoted = 260;
+
+bool EndsWithQuote(const std::string& strText) {
+    return !strText.empty() && strText.back() == '"';
+}
+
+// The code of an alignment word in its mode, or -1.
+int32_t AlignmentCode(const std::string& strWord, const std::string& strMode) {
+    int32_t nBase = 0;
+    if (strMode == "Flow") {
+        nBase = 4;
+    } else if (strMode != "AsIs") {
+        return -1;
+    }
+    for (int32_t i = 0; i < 4; ++i) {
+        if (strWord == AlignmentWords[i]) {
+            return nBase + i;
+        }
+    }
+    return -1;
+}
+
+// Parses the words of one area line; false on a syntax error.
+bool ParseArea(CAreaDefinition& area, std::istream& words) {
+    std::string strWord;
+    std::string strValue;
+    if (!(words >> area.strName) || !(words >> strWord) || strWord != "Is" || !(words >> strWord)) {
+        return false;
+    }
+    if (strWord == "Graphic") {
+        area.nKind = KindGraphic;
+        if (!(words >> strWord)) {
+            return false;
+        }
+        if (strWord == "ScaleAndTrim") {
+            area.nPlacement = PlaceScaleAndTrim;
+            if (!(words >> area.fTrim2 >> area.fTrim3 >> area.fTrim0 >> area.fTrim1)) {
+                return false;
+            }
+        } else if (strWord == "ScaleToFit") {
+            area.nPlacement = PlaceScaleToFit;
+        } else {
+            return false;
+        }
+    } else if (strWord == "Text") {
+        area.nKind = KindText;
+        std::string strMode;
+        if (!(words >> strWord >> strMode)) {
+            return false;
+        }
+        int32_t nCode = AlignmentCode(strWord, strMode);
+        if (nCode < 0) {
+            return false;
+        }
+        area.nAlignment = nCode;
+        // Each keyword is read with its value, then checked.
+        if (!(words >> strWord >> area.strFont) || strWord != "Font") {
+            return false;
+        }
+        if (!(words >> strWord >> area.fSize) || strWord != "Size") {
+            return false;
+        }
+        if (!(words >> strWord >> area.fSpacing) || strWord != "Spacing") {
+            return false;
+        }
+        if (!(words >> strWord >> area.fCyan >> area.fMagenta >> area.fYellow >> area.fBlack) ||
+            strWord != "CMYK") {
+            return false;
+        }
+    } else {
+        return false;
+    }
+    if (!(words >> strWord) || strWord != "On" || ReadQuoted(words, area.strFile) != ReadOk) {
+        return false;
+    }
+    if (!(words >> area.strPage)) {
+        return false;
+    }
+    if (!(words >> strWord >> area.fLeft >> area.fTop) || strWord != "At") {
+        return false;
+    }
+    if (!(words >> strWord >> area.fWidth >> area.fHeight) || strWord != "For") {
+        return false;
+    }
+    if (area.nKind == KindText) {
+        // A missing first position is not an error.
+        float fX = -1;
+        float fY = -1;
+        if (words >> strWord >> fX >> fY && strWord == "FirstPos") {
+            area.fFirstPosX = fX;
+            area.fFirstPosY = fY;
+        } else {
+            area.fFirstPosX = -1;
+            area.fFirstPosY = -1;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int WriteArea(const CAreaDefinition& area, std::ostream& out) {
+    out << area.strName << " Is";
+    if (area.nKind == KindText) {
+        out << " Text";
+        if (area.nAlignment >= 0 && area.nAlignment <= 7) {
+            out << ' ' << AlignmentWords[area.nAlignment % 4]
+                << (area.nAlignment < 4 ? " AsIs" : " Flow");
+        }
+        out << " Font " << area.strFont << " Size " << area.fSize << " Spacing " << area.fSpacing
+            << " CMYK " << area.fCyan << ' ' << area.fMagenta << ' ' << area.fYellow << ' '
+            << area.fBlack;
+    } else {
+        out << " Graphic";
+        if (area.nPlacement == PlaceScaleToFit) {
+            out << " ScaleToFit";
+        } else if (area.nPlacement == PlaceScaleAndTrim) {
+            out << " ScaleAndTrim " << area.fTrim2 << ' ' << area.fTrim3 << ' ' << area.fTrim0
+                << ' ' << area.fTrim1;
+        }
+    }
+    out << " On \"" << area.strFile << "\" " << area.strPage << " At " << area.fLeft << ' '
+        << area.fTop << " For " << area.fWidth << ' ' << area.fHeight;
+    if (area.nKind == KindText) {
+        out << " FirstPos " << area.fFirstPosX << ' ' << area.fFirstPosY;
+    }
+    out << '\n';
+    out.flush();
+    return out.fail() ? ReadError : ReadOk;
+}
+
+int ReadArea(CAreaDefinition& area, std::istream& in) {
+    std::string strLine;
+    int nResult = ReadTextLine(in, strLine);
+    if (nResult != ReadOk) {
+        return nResult;
+    }
+    if (!strLine.empty() && strLine[0] == '[') {
+        PushBackLine(in, strLine);
+        return ReadEndOfSection;
+    }
+    std::istringstream words(strLine);
+    if (!ParseArea(area, words)) {
+        PushBackLine(in, strLine);
+        return ReadError;
+    }
+    return ReadOk;
+}
+
+int ReadQuoted(std::istream& in, CSmallString& text) {
+    std::string strWord;
+    if (!(in >> strWord)) {
+        return ReadError;
+    }
+    if (strWord[0] != '"') {
+        if (strWord.size() >= MaxQuoted) {
+            return ReadError;
+        }
+        text.Assign(strWord.c_str(), static_cast<int32_t>(strWord.size()));
+        return ReadOk;
+    }
+    std::string strQuoted = strWord.substr(1);
+    while (!EndsWithQuote(strQuoted)) {
+        if (!(in >> strWord)) {
+            return ReadError;
+        }
+        strQuoted += ' ';
+        strQuoted += strWord;
+        if (strQuoted.size() > MaxQuoted) {
+            return ReadError;
+        }
+    }
+    if (strQuoted.size() > MaxQuoted) {
+        return ReadError;
+    }
+    strQuoted.pop_back();
+    text.Assign(strQuoted.c_str(), static_cast<int32_t>(strQuoted.size()));
+    return ReadOk;
+}

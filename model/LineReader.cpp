@@ -1,0 +1,52 @@
+#include "LineReader.h"
+
+#include "AreaDefinition.h"
+
+#include <istream>
+
+namespace {
+
+int ReadOneLine(std::istream& in, std::string& strLine) {
+    if (in.bad()) {
+        return ReadError;
+    }
+    if (in.peek() == std::char_traits<char>::eof()) {
+        return ReadEndOfInput;
+    }
+    strLine.clear();
+    bool bTooLong = false;
+    for (;;) {
+        int nChar = in.get();
+        if (nChar == std::char_traits<char>::eof()) {
+            return in.bad() ? ReadError : ReadEndOfInput;
+        }
+        if (nChar == '\n') {
+            break;
+        }
+        if (strLine.size() < MaxTextLine) {
+            strLine += static_cast<char>(nChar);
+        } else {
+            bTooLong = true;
+        }
+    }
+    return bTooLong ? ReadError : ReadOk;
+}
+
+} // namespace
+
+int ReadTextLine(std::istream& in, std::string& strLine) {
+    for (;;) {
+        int nResult = ReadOneLine(in, strLine);
+        if (nResult != ReadOk || strLine.empty() || strLine[0] != ';') {
+            return nResult;
+        }
+    }
+}
+
+void PushBackLine(std::istream& in, const std::string& strLine) {
+    in.clear(in.rdstate() & ~std::ios::eofbit);
+    in.putback('\n');
+    for (auto it = strLine.rbegin(); it != strLine.rend(); ++it) {
+        in.putback(*it);
+    }
+}

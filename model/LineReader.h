@@ -1,0 +1,18 @@
+// Reading the text forms line by line: lines end with a line feed, lines that
+// begin with ";" are comments, and a line can be pushed back for the next
+// reader.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// The longest line the readers take; a longer one is refused.
+constexpr size_t MaxTextLine = 254;
+
+// 0 with the next line that is not a comment (its line feed consumed, not
+// kept); 2 when the stream is bad or the line is longer than MaxTextLine;
+// 3 at the end of input, also for a last line without its line feed.
+int ReadTextLine(std::istream& in, std::string& strLine);
+
+// Puts the line and its line feed back, so that the next read returns it.
+void PushBackLine(std::istream& in, const std::string& strLine);

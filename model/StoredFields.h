@@ -1,0 +1,22 @@
+// The data fields as the publication stores them: one line of blank-separated
+// values per field.
+#pragma once
+
+class CDataField;
+class CDataFieldList;
+
+// The longest stored field line.
+constexpr int MaxStoredFieldLine = 255;
+
+// One new string per field in list order, then a null pointer; null for an
+// empty or missing list. The caller frees each string and the array.
+char** ToStoredStrings(CDataFieldList* pList);
+
+// Builds pDFList from stored strings when it does not exist yet; each field's
+// sample is cut again from the copy text.
+void FromStoredStrings(char** ppStrings);
+
+// The stored line of one field in a new string. A line that would be longer
+// than MaxStoredFieldLine has its next-line text cut (and, should that not be
+// enough, its name), so that every value still reads back in its place.
+char* FormatStoredField(const CDataField& field);

@@ -1,0 +1,196 @@
+#include "model/StoredFields.h"
+#include "fields/SampleState.h"
+#include "model/DataFieldList.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Gives the tests a copy text and a clean field list, and takes both away.
+class StoredFields : public ::testing::Test {
+  protected:
+    void SetCopyText(const std::string& strText) {
+        delete[] pCopyText;
+        pCopyText = new char[strText.size() + 1];
+        memcpy(pCopyText, strText.c_str(), strText.size() + 1);
+    }
+    void TearDown() override {
+        delete pDFList;
+        pDFList = nullptr;
+        delete[] pCopyText;
+        pCopyText = nullptr;
+    }
+    static void FreeStrings(char** ppStrings) {
+        for (char** pp = ppStrings; pp != nullptr && *pp != nullptr; ++pp) {
+            delete[] * pp;
+        }
+        delete[] ppStrings;
+    }
+    // Builds the list from the strings (kept by the caller).
+    void Load(std::vector<std::string> strings) {
+        std::vector<char*> array;
+        for (std::string& strText : strings) {
+            array.push_back(&strText[0]);
+        }
+        array.push_back(nullptr);
+        FromStoredStrings(array.data());
+    }
+};
+
+CDataField* City() {
+    auto* pExtent = new CSampleExtent(40, 52, 12, 1, DuplicateText("Springfield "),
+                                      DuplicateText("CRLF"), DuplicateText("USA"));
+    return new CDataField("City", UnitsCharacters, LengthCount, TypeText, 1, 0, pExtent);
+}
+
+TEST_F(StoredFields, EmptyOrMissingListGivesNoArray) {
+    EXPECT_EQ(ToStoredStrings(nullptr), nullptr);
+    CDataFieldList list;
+    EXPECT_EQ(ToStoredStrings(&list), nullptr);
+}
+
+TEST_F(StoredFields, CityExampleIsStoredExactly) {
+    CDataFieldList list;
+    list.Insert(City());
+    char** ppStrings = ToStoredStrings(&list);
+    ASSERT_NE(ppStrings, nullptr);
+    EXPECT_STREQ(ppStrings[0], "City 0 0 0 1 0 40 52 12 1 CRLF USA ");
+    EXPECT_EQ(ppStrings[1], nullptr);
+    FreeStrings(ppStrings);
+}
+
+TEST_F(StoredFields, FieldsComeBackInStartOrderWithSamplesCutFromTheCopy) {
+    SetCopyText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    Load({"Late 1 1 1 0 1 50 55 5 2 NULL Next ", "Early 0 0 0 1 0 10 15 5 1 TAB Line "});
+    ASSERT_NE(pDFList, nullptr);
+    pDFList->Rewind();
+    CDataField* pFirst = pDFList->Next();
+    CDataField* pSecond = pDFList->Next();
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_STREQ(pFirst->pName, "Early");
+    EXPECT_STREQ(pFirst->GetSample(), "ABCDE");
+    EXPECT_STREQ(pFirst->GetCharDelimiter(), "TAB");
+    EXPECT_STREQ(pFirst->GetNextLine(), "Line");
+    EXPECT_STREQ(pSecond->pName, "Late");
+    EXPECT_STREQ(pSecond->GetSample(), "opqrs");
+    EXPECT_EQ(pSecond->nUnits, UnitsLines);
+    EXPECT_EQ(pSecond->nLength, LengthUntil);
+    EXPECT_EQ(pSecond->nType, TypeEps);
+    EXPECT_EQ(pSecond->bStripSpaces, 0);
+    EXPECT_EQ(pSecond->bReference, 1);
+    EXPECT_EQ(pSecond->GetLineCount(), 2);
+    EXPECT_EQ(pDFList->Next(), nullptr);
+}
+
+TEST_F(StoredFields, AnExistingListIsKept) {
+    SetCopyText("abc");
+    pDFList = new CDataFieldList;
+    Load({"Other 0 0 0 1 0 0 1 1 1 NULL NULL "});
+    EXPECT_TRUE(pDFList->IsEmpty());
+}
+
+TEST_F(StoredFields, SampleStopsAtNulAndNeverLeavesTheCopyText) {
+    SetCopyText("Hello");
+    pCopyText[3] = '\0'; // "Hel" then a NUL inside the copy
+    Load({"A 0 0 0 1 0 1 5 4 1 NULL NULL ", "B 0 0 0 1 0 4 9 5 1 NULL NULL ",
+          "C 0 0 0 1 0 100 120 20 1 NULL NULL ", "D 0 0 0 1 0 -5 2 7 1 NULL NULL ",
+          "E 0 0 0 1 0 2 1 0 1 NULL NULL "});
+    pDFList->Rewind();
+    std::vector<std::string> samples;
+    while (CDataField* pField = pDFList->Next()) {
+        samples.push_back(std::string(pField->pName) + "=" + pField->GetSample());
+    }
+    EXPECT_EQ(samples, (std::vector<std::string>{"D=", "A=el", "E=", "B=", "C="}));
+}
+
+TEST_F(StoredFields, NextLineWithBlanksComesBackAsItsFirstWord) {
+    CDataFieldList list;
+    auto* pExtent = new CSampleExtent(0, 3, 3, 1, DuplicateText("Bob"), DuplicateText("CRLF"),
+                                      DuplicateText("12 Main Street"));
+    list.Insert(new CDataField("Name", 0, 0, 0, 1, 0, pExtent));
+    char** ppStrings = ToStoredStrings(&list);
+    EXPECT_STREQ(ppStrings[0], "Name 0 0 0 1 0 0 3 3 1 CRLF 12 Main Street ");
+    SetCopyText("Bob\r\n12 Main Street\r\n");
+    FromStoredStrings(ppStrings);
+    FreeStrings(ppStrings);
+    CDataField* pField = pDFList->Find("Name");
+    ASSERT_NE(pField, nullptr);
+    EXPECT_STREQ(pField->GetNextLine(), "12");
+    EXPECT_STREQ(pField->GetSample(), "Bob");
+}
+
+TEST_F(StoredFields, OverlongLineIsCutInItsNextLineTextAndStillReadsBack) {
+    CDataFieldList list;
+    std::string strNext(400, 'n');
+    auto* pExtent = new CSampleExtent(0, 3, 3, 1, DuplicateText("Bob"), DuplicateText("CRLF"),
+                                      DuplicateText(strNext.c_str()));
+    list.Insert(new CDataField("Name", 1, 1, 0, 0, 0, pExtent));
+    std::string strLongName(300, 'N');
+    list.Insert(new CDataField(strLongName.c_str(), 0, 0, 1, 1, 1,
+                               new CSampleExtent(5, 9, 4, 1, DuplicateText("x"),
+                                                 DuplicateText("SPACE"), DuplicateText("y"))));
+    char** ppStrings = ToStoredStrings(&list);
+    ASSERT_NE(ppStrings, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(strlen(ppStrings[i]), 255u);
+        EXPECT_EQ(ppStrings[i][254], ' ');
+    }
+    SetCopyText("Bob\r\nabcdefgh");
+    FromStoredStrings(ppStrings);
+    FreeStrings(ppStrings);
+    CDataField* pField = pDFList->Find("Name");
+    ASSERT_NE(pField, nullptr);
+    EXPECT_EQ(pField->nUnits, 1);
+    EXPECT_STREQ(pField->GetCharDelimiter(), "CRLF");
+    EXPECT_EQ(std::string(pField->GetNextLine()), std::string(255 - 29, 'n'));
+    pDFList->Rewind();
+    pDFList->Next();
+    CDataField* pLong = pDFList->Next();
+    ASSERT_NE(pLong, nullptr);
+    EXPECT_EQ(pLong->GetStart(), 5);
+    EXPECT_STREQ(pLong->GetCharDelimiter(), "SPACE");
+    EXPECT_STREQ(pLong->GetNextLine(), "y");
+}
+
+TEST_F(StoredFields, FieldsWithoutExtentStoreNoneForTheirTexts) {
+    CDataFieldList list;
+    list.Insert(new CDataField("Bare", 0, 0, 0, 1, 0, nullptr));
+    char** ppStrings = ToStoredStrings(&list);
+    EXPECT_STREQ(ppStrings[0], "Bare 0 0 0 1 0 0 0 0 0 NULL NULL ");
+    FreeStrings(ppStrings);
+}
+
+TEST_F(StoredFields, DamagedStringsEndInADefinedResult) {
+    SetCopyText("The quick brown fox jumps over the lazy dog");
+    std::mt19937 random(7);
+    const std::string strGood = "City 0 0 0 1 0 4 9 5 1 CRLF USA ";
+    std::vector<std::string> damaged = {"",
+                                        " ",
+                                        "OnlyAName",
+                                        "N 1 2",
+                                        "N x y z",
+                                        "N 99999999999999999999 -99999999999999999999 0 0 0",
+                                        std::string(5000, 'Z'),
+                                        "N 0 0 0 1 0 2147483647 -2147483648 0 0 A B "};
+    for (int i = 0; i < 300; ++i) {
+        std::string strText = strGood.substr(0, random() % (strGood.size() + 1));
+        for (int j = 0; j < 3 && !strText.empty(); ++j) {
+            strText[random() % strText.size()] = static_cast<char>(random() % 256);
+        }
+        damaged.push_back(strText);
+    }
+    for (const std::string& strText : damaged) {
+        delete pDFList;
+        pDFList = nullptr;
+        Load({strText});
+        ASSERT_NE(pDFList, nullptr);
+        EXPECT_EQ(pDFList->Count(), 1);
+    }
+}
+
+} // namespace
