@@ -1,5 +1,7 @@
 #include "UiDriver.h"
 
+#include <commdlg.h>
+
 #include <algorithm>
 
 namespace {
@@ -68,6 +70,14 @@ BOOL CALLBACK FindDialog(HWND hWindow, LPARAM lParam) {
     return FALSE;
 }
 
+// The file name field of an Open File dialog, or null for other windows.
+HWND FileNameControl(HWND hDialog) {
+    constexpr int FileNameCombo = 1148; // cmb13
+    constexpr int FileNameEdit = 1152;  // edt1
+    HWND hControl = GetDlgItem(hDialog, FileNameCombo);
+    return hControl != nullptr ? hControl : GetDlgItem(hDialog, FileNameEdit);
+}
+
 } // namespace
 
 CSeenWindow DescribeWindow(HWND hWindow) {
@@ -91,7 +101,15 @@ CUiDriver::~CUiDriver() {
 }
 
 void CUiDriver::PressOnMessageBox(int nButton) {
-    m_steps.push_back(nButton);
+    m_steps.push_back({nButton, "", false});
+}
+
+void CUiDriver::ChooseFile(const std::string& strPath) {
+    m_steps.push_back({IDOK, strPath, true});
+}
+
+void CUiDriver::CancelDialog() {
+    m_steps.push_back({IDCANCEL, "", false});
 }
 
 void CUiDriver::Start() {
@@ -127,19 +145,36 @@ void CUiDriver::Run() {
             return;
         }
         m_handled.push_back(hDialog);
+        const CStep& step = m_steps[i];
         CSeenWindow seen = DescribeWindow(hDialog);
-        seen.nPressed = m_steps[i];
+        seen.nPressed = step.nButton;
+        HWND hFileName = FileNameControl(hDialog);
+        if (hFileName != nullptr) {
+            char szFolder[MAX_PATH] = {};
+            SendMessageA(hDialog, CDM_GETFOLDERPATH, sizeof szFolder,
+                         reinterpret_cast<LPARAM>(szFolder));
+            seen.strFolder = szFolder;
+            seen.strFileName = WindowText(hFileName);
+            if (step.bChooseFile) {
+                SendMessageA(hFileName, WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(step.strPath.c_str()));
+            }
+        } else if (step.bChooseFile) {
+            m_strError = "window \"" + seen.strCaption + "\" is not an Open File dialog";
+            PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return;
+        }
         m_seen.push_back(seen);
         // Posted, never sent: the button's handler may open a window of its own.
-        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(m_steps[i], BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(hDialog, m_steps[i])));
+        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(step.nButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hDialog, step.nButton)));
         DWORD nStart = GetTickCount();
         while (IsWindow(hDialog) && GetTickCount() - nStart < m_nTimeoutMs) {
             Sleep(PollMs);
         }
         if (IsWindow(hDialog)) {
             m_strError = "window \"" + seen.strCaption + "\" did not close after button " +
-                         std::to_string(m_steps[i]);
+                         std::to_string(step.nButton);
             return;
         }
     }

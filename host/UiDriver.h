@@ -14,6 +14,8 @@ struct CSeenWindow {
     std::string strText;      // the message text of a message box
     std::vector<int> buttons; // identifiers of the visible buttons, in window order
     std::string strIcon;      // "exclamation", "information", "stop", "question" or ""
+    std::string strFolder;    // an Open File dialog's folder when it came up
+    std::string strFileName;  // an Open File dialog's file name when it came up
     int nPressed = 0;
 };
 
@@ -27,6 +29,10 @@ class CUiDriver {
 
     // Expects the next message box and presses the button (IDOK, IDCANCEL...).
     void PressOnMessageBox(int nButton);
+    // Expects the next Open File dialog, enters the path and presses Open.
+    void ChooseFile(const std::string& strPath);
+    // Expects the next dialog of any kind and presses Cancel.
+    void CancelDialog();
 
     // Starts working through the expected windows.
     void Start();
@@ -37,12 +43,17 @@ class CUiDriver {
     const std::string& Error() const { return m_strError; }
 
   private:
+    struct CStep {
+        int nButton;
+        std::string strPath; // a file to choose in an Open File dialog
+        bool bChooseFile;
+    };
     void Run();
     HWND WaitForNewDialog();
 
     DWORD m_nUiThread;
     DWORD m_nTimeoutMs;
-    std::vector<int> m_steps;
+    std::vector<CStep> m_steps;
     std::vector<HWND> m_handled;
     std::vector<CSeenWindow> m_seen;
     std::string m_strError;

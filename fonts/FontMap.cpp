@@ -1,0 +1,104 @@
+#include "FontMap.h"
+
+#include "FontMapScanner.h"
+#include "FontMapState.h"
+#include "model/DataField.h"
+#include "plugin/Messages.h"
+#include "resources/StringIds.h"
+
+#include <cstdlib>
+
+bool LocateFontMap() {
+    std::string strModule = LoadCatalogueString(IDS_MODULE_NAME);
+    char szPath[MAX_PATH + 1] = {};
+    DWORD nLength = GetModuleFileNameA(GetModuleHandleA(strModule.c_str()), szPath, MAX_PATH);
+    if (nLength == 0) {
+        return false;
+    }
+    char szDrive[_MAX_DRIVE] = {};
+    char szDir[_MAX_DIR] = {};
+    _splitpath(szPath, szDrive, szDir, nullptr, nullptr);
+    std::string strFolder = std::string(szDrive) + szDir;
+    for (unsigned nNameId : {IDS_FONT_MAP_NAME, IDS_FONT_MAP_NAME_UPPER}) {
+        std::string strFile = strFolder + LoadCatalogueString(nNameId);
+        if (LoadFontMap(strFile.c_str())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool RequireFontMap() {
+    if (pFontMapText != nullptr || LocateFontMap()) {
+        return true;
+    }
+    ShowFrameworkMessage(IDS_FONT_MAP_MISSING);
+    return false;
+}
+
+bool LoadFontMap(const char* pPath) {
+    if (pFontMapText != nullptr) {
+        return true;
+    }
+    DWORD nAttributes = GetFileAttributesA(pPath);
+    if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    delete[] pFontMapPath;
+    pFontMapPath = DuplicateText(pPath);
+
+    bool bRead = false;
+    char* pText = nullptr;
+    HANDLE hFile = CreateFileA(pPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile != INVALID_HANDLE_VALUE) {
+        DWORD nSize = GetFileSize(hFile, nullptr);
+        if (nSize != INVALID_FILE_SIZE) {
+            pText = new char[static_cast<size_t>(nSize) + 1];
+            DWORD nRead = 0;
+            bRead = ReadFile(hFile, pText, nSize, &nRead, nullptr) && nRead == nSize;
+            pText[bRead ? nSize : 0] = '\0';
+        }
+        CloseHandle(hFile);
+    }
+    if (!bRead) {
+        delete[] pText;
+        ShowFrameworkMessage(IDS_FONT_MAP_UNREADABLE);
+        delete[] pFontMapPath;
+        pFontMapPath = nullptr;
+        return false;
+    }
+    pFontMapText = pText;
+    return true;
+}
+
+void FillFontList(HWND hList) {
+    SendMessageA(hList, CB_RESETCONTENT, 0, 0);
+    CFontMapScanner scanner(pFontMapText);
+    std::string strHost;
+    std::string strOutput;
+    CFontMapScanner::Result result;
+    while ((result = scanner.Next(strHost, strOutput)) == CFontMapScanner::Pair) {
+        LRESULT nFound = SendMessageA(hList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(strOutput.c_str()));
+        if (nFound == CB_ERR) {
+            SendMessageA(hList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strOutput.c_str()));
+        }
+    }
+    if (result == CFontMapScanner::ScanError) {
+        ShowFrameworkMessage(IDS_FONT_MAP_ERROR);
+    }
+}
+
+bool MapFontName(std::string& strResult, HWND hList, const char* pRequested) {
+    if (pRequested == nullptr) {
+        return false;
+    }
+    LRESULT nFound = SendMessageA(hList, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(pRequested));
+    if (nFound != CB_ERR) {
+        strResult = pRequested;
+        return true;
+    }
+    return FindOutputFont(pFontMapText, pRequested, strResult);
+}
