@@ -4,8 +4,12 @@
 
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
+
+using nlohmann::json;
 
 namespace {
+
 // Line and column (from 1) of a byte offset in the text.
 std::string PlaceOf(const std::string& strText, size_t nOffset) {
     size_t nLine = 1;
@@ -20,7 +24,160 @@ std::string PlaceOf(const std::string& strText, size_t nOffset) {
     }
     return "line " + std::to_string(nLine) + ", column " + std::to_string(nColumn);
 }
+
+// A wrong entry, named by its place in the document.
+struct CEntryError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+const json& Member(const json& object, const char* pName, const std::string& strWhere) {
+    auto it = object.find(pName);
+    if (it == object.end()) {
+        throw CEntryError(strWhere + ": \"" + pName + "\" is missing");
+    }
+    return *it;
+}
+
+std::string StringMember(const json& object, const char* pName, const std::string& strWhere) {
+    const json& value = Member(object, pName, strWhere);
+    if (!value.is_string()) {
+        throw CEntryError(strWhere + ": \"" + pName + "\" must be a string");
+    }
+    return value.get<std::string>();
+}
+
+int64_t NumberMember(const json& object, const char* pName, const std::string& strWhere,
+                     int64_t nLow, int64_t nHigh) {
+    const json& value = Member(object, pName, strWhere);
+    if (!value.is_number_integer() || value.get<int64_t>() < nLow || value.get<int64_t>() > nHigh) {
+        throw CEntryError(strWhere + ": \"" + pName + "\" must be a whole number from " +
+                          std::to_string(nLow) + " to " + std::to_string(nHigh));
+    }
+    return value.get<int64_t>();
+}
+
+const json& ArrayMember(const json& object, const char* pName, const std::string& strWhere) {
+    static const json empty = json::array();
+    auto it = object.find(pName);
+    if (it == object.end()) {
+        return empty;
+    }
+    if (!it->is_array()) {
+        throw CEntryError(strWhere + ": \"" + pName + "\" must be a list");
+    }
+    return *it;
+}
+
+std::vector<CPrivateString> ReadStrings(const json& owner, const std::string& strWhere) {
+    std::vector<CPrivateString> strings;
+    const json& list = ArrayMember(owner, "privateStrings", strWhere);
+    for (size_t i = 0; i < list.size(); ++i) {
+        std::string strEntry = strWhere + "privateStrings[" + std::to_string(i) + "]";
+        if (!list[i].is_object()) {
+            throw CEntryError(strEntry + ": must be an object");
+        }
+        CPrivateString entry;
+        entry.strDeveloper = StringMember(list[i], "developer", strEntry);
+        entry.strKey = StringMember(list[i], "key", strEntry);
+        entry.nIndex =
+            static_cast<int32_t>(NumberMember(list[i], "index", strEntry, INT32_MIN, INT32_MAX));
+        auto deleted = list[i].find("deleted");
+        entry.bDeleted = deleted != list[i].end() && deleted->is_boolean() && deleted->get<bool>();
+        if (!entry.bDeleted) {
+            entry.strValue = StringMember(list[i], "value", strEntry);
+        }
+        strings.push_back(entry);
+    }
+    return strings;
+}
+
+json WriteStrings(const std::vector<CPrivateString>& strings) {
+    json list = json::array();
+    for (const CPrivateString& entry : strings) {
+        json item = {
+            {"developer", entry.strDeveloper}, {"key", entry.strKey}, {"index", entry.nIndex}};
+        if (entry.bDeleted) {
+            item["deleted"] = true;
+        } else {
+            item["value"] = entry.strValue;
+        }
+        list.push_back(item);
+    }
+    return list;
+}
+
+CPublication ReadDocument(const json& document) {
+    if (!document.is_object()) {
+        throw CEntryError("the publication must be a JSON object");
+    }
+    CPublication publication;
+    auto path = document.find("path");
+    if (path == document.end() || !path->is_string()) {
+        throw CEntryError("\"path\" must be the publication's full path, as a string");
+    }
+    publication.strPath = path->get<std::string>();
+    auto deleted = document.find("deletedStrings");
+    if (deleted != document.end()) {
+        if (*deleted == "marker") {
+            publication.bDeletedReadsAsMarker = true;
+        } else if (*deleted == "absent") {
+            publication.bDeletedReadsAsMarker = false;
+        } else {
+            throw CEntryError("\"deletedStrings\" must be \"marker\" or \"absent\"");
+        }
+    }
+    publication.strings = ReadStrings(document, "");
+    const json& pages = ArrayMember(document, "pages", "");
+    for (size_t p = 0; p < pages.size(); ++p) {
+        std::string strPage = "pages[" + std::to_string(p) + "]";
+        if (!pages[p].is_object()) {
+            throw CEntryError(strPage + ": must be an object");
+        }
+        CHostPage page;
+        const json& objects = ArrayMember(pages[p], "objects", strPage);
+        for (size_t o = 0; o < objects.size(); ++o) {
+            std::string strObject = strPage + ".objects[" + std::to_string(o) + "]";
+            if (!objects[o].is_object()) {
+                throw CEntryError(strObject + ": must be an object");
+            }
+            CHostObject object;
+            object.nId =
+                static_cast<int32_t>(NumberMember(objects[o], "id", strObject, 1, INT32_MAX));
+            object.nNumber =
+                static_cast<int16_t>(NumberMember(objects[o], "number", strObject, 0, INT16_MAX));
+            object.nKind = static_cast<int16_t>(NumberMember(objects[o], "kind", strObject, 0, 13));
+            object.strings = ReadStrings(objects[o], strObject + ".");
+            page.objects.push_back(object);
+        }
+        publication.pages.push_back(page);
+    }
+    return publication;
+}
+
 } // namespace
+
+CHostObject* CPublication::FindObject(int32_t nId) {
+    for (CHostPage& page : pages) {
+        for (CHostObject& object : page.objects) {
+            if (object.nId == nId) {
+                return &object;
+            }
+        }
+    }
+    return nullptr;
+}
+
+CPrivateString* FindPrivateString(std::vector<CPrivateString>& strings,
+                                  const std::string& strDeveloper, const std::string& strKey,
+                                  int32_t nIndex) {
+    for (CPrivateString& entry : strings) {
+        if (entry.strDeveloper == strDeveloper && entry.strKey == strKey &&
+            entry.nIndex == nIndex) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
 
 bool LoadPublication(const std::string& strFile, CPublication& publication, std::string& strError) {
     std::ifstream in(strFile, std::ios::binary);
@@ -31,33 +188,41 @@ bool LoadPublication(const std::string& strFile, CPublication& publication, std:
     std::stringstream buffer;
     buffer << in.rdbuf();
     std::string strText = buffer.str();
-    nlohmann::json document;
+    json document;
     try {
-        document = nlohmann::json::parse(strText);
-    } catch (const nlohmann::json::parse_error& error) {
+        document = json::parse(strText);
+    } catch (const json::parse_error& error) {
         size_t nAt = error.byte > 0 ? error.byte - 1 : 0;
         strError = strFile + ": " + PlaceOf(strText, nAt) + ": not a valid publication file";
         return false;
     }
-    if (!document.is_object()) {
-        strError = strFile + ": the publication must be a JSON object";
+    try {
+        publication = ReadDocument(document);
+    } catch (const CEntryError& error) {
+        strError = strFile + ": " + error.what();
         return false;
     }
-    CPublication loaded;
-    auto path = document.find("path");
-    if (path == document.end() || !path->is_string()) {
-        strError = strFile + ": \"path\" must be the publication's full path, as a string";
-        return false;
-    }
-    loaded.strPath = path->get<std::string>();
-    publication = loaded;
     return true;
 }
 
 bool SavePublication(const std::string& strFile, const CPublication& publication,
                      std::string& strError) {
-    nlohmann::json document;
+    json document;
     document["path"] = publication.strPath;
+    document["deletedStrings"] = publication.bDeletedReadsAsMarker ? "marker" : "absent";
+    document["privateStrings"] = WriteStrings(publication.strings);
+    json pages = json::array();
+    for (const CHostPage& page : publication.pages) {
+        json objects = json::array();
+        for (const CHostObject& object : page.objects) {
+            objects.push_back({{"id", object.nId},
+                               {"number", object.nNumber},
+                               {"kind", object.nKind},
+                               {"privateStrings", WriteStrings(object.strings)}});
+        }
+        pages.push_back({{"objects", objects}});
+    }
+    document["pages"] = pages;
     std::ofstream out(strFile, std::ios::binary | std::ios::trunc);
     out << document.dump(2) << "\n";
     if (!out) {

@@ -13,6 +13,21 @@ std::string CLoggedRequest::InputText() const {
     return strText;
 }
 
+namespace {
+// The first 64 bytes in hex, and "..." when there are more.
+void AppendHex(std::string& strOut, const std::vector<uint8_t>& bytes) {
+    char szByte[8];
+    size_t nShown = bytes.size() < 64 ? bytes.size() : 64;
+    for (size_t i = 0; i < nShown; ++i) {
+        snprintf(szByte, sizeof szByte, " %02x", bytes[i]);
+        strOut += szByte;
+    }
+    if (nShown < bytes.size()) {
+        strOut += " ...";
+    }
+}
+} // namespace
+
 std::vector<CLoggedRequest> CRequestLog::WithCode(uint16_t nCode) const {
     std::vector<CLoggedRequest> found;
     for (const CLoggedRequest& entry : m_entries) {
@@ -36,15 +51,14 @@ std::string CRequestLog::Format() const {
                      static_cast<int32_t>(entry.block.inputLength));
             strOut += szPart;
         } else if (entry.block.inputKind == InputBuffer) {
-            snprintf(szPart, sizeof szPart, " length %u bytes", entry.block.inputLength);
+            snprintf(szPart, sizeof szPart, " length %u", entry.block.inputLength);
             strOut += szPart;
-            size_t nShown = entry.input.size() < 64 ? entry.input.size() : 64;
-            for (size_t i = 0; i < nShown; ++i) {
-                snprintf(szPart, sizeof szPart, " %02x", entry.input[i]);
-                strOut += szPart;
-            }
-            if (nShown < entry.input.size()) {
-                strOut += " ...";
+            if (entry.Code() == 1900 || entry.Code() == 4900) {
+                // Script lines are shown as the text they are.
+                strOut += " line " + entry.InputText();
+            } else {
+                strOut += " bytes";
+                AppendHex(strOut, entry.input);
             }
         }
         snprintf(szPart, sizeof szPart, " reply %u capacity %u status %u", entry.block.replyKind,

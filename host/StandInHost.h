@@ -44,11 +44,14 @@ class CStandInHost {
     // asks). A status other than 0 is the fault switch: the request fails.
     void ScriptReply(uint16_t nCode, std::vector<uint8_t> bytes);
     void FailRequest(uint16_t nCode, uint16_t nStatus = StatusFailed);
+    // Answers the request nPasses more times as usual, then fails it.
+    void FailRequestAfter(uint16_t nCode, int nPasses, uint16_t nStatus = StatusFailed);
     // Status 0, but no reply block.
     void GiveNoBlock(uint16_t nCode);
     void ClearScript() { m_script.clear(); }
 
     CRequestLog& Log() { return m_log; }
+    const CRequestLog& Log() const { return m_log; }
 
     // Reply blocks the host handed out that are still allocated.
     std::vector<HGLOBAL> UnfreedReplyBlocks() const;
@@ -63,10 +66,19 @@ class CStandInHost {
         std::vector<uint8_t> bytes;
         uint16_t nStatus = StatusOk;
         bool bNoBlock = false;
+        bool bReply = false; // answer with the bytes
+        int nPasses = 0;     // answers as usual before the fault
     };
 
-    // The host's own answer, from the publication; false when it has none.
-    bool DefaultReply(uint16_t nCode, std::vector<uint8_t>& bytes, std::string& strNote);
+    // The host's own answer, from the publication: the status, and the reply
+    // bytes when the request has a reply.
+    uint16_t Answer(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                    std::string& strNote);
+    uint16_t AnswerScriptLine(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                              std::string& strNote);
+    uint16_t DeletePrivateString(const std::vector<uint8_t>& input, std::string& strNote);
+    uint16_t ListObjectsWithStrings(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                                    std::string& strNote);
     uint16_t Deliver(HostParamBlock* pBlock, const std::vector<uint8_t>& bytes,
                      std::string& strNote);
 

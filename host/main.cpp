@@ -1,11 +1,13 @@
 // pubhost: the stand-in publishing application on the command line.
 //   pubhost <plug-in> <publication.json> [--log FILE] STEP...
+//   pubhost --new <publication.json> <publication path>
 // Steps, taken in order:
 //   commands     list the plug-in's commands with their menu texts
 //   startup      send selector 1 (start-up)
 //   shutdown     send selector 2 (shut-down) and save the publication
 //   command:N    run command N
 //   selector:N   send any selector
+//   strings      list the publication's private strings
 #include "host/StandInHost.h"
 
 #include <cstdio>
@@ -18,8 +20,26 @@ namespace {
 
 int Usage() {
     fprintf(stderr, "usage: pubhost <plug-in> <publication.json> [--log FILE] "
-                    "commands|startup|shutdown|command:N|selector:N ...\n");
+                    "commands|startup|shutdown|command:N|selector:N|strings ...\n"
+                    "       pubhost --new <publication.json> <publication path>\n");
     return 2;
+}
+
+void PrintStrings(const std::vector<CPrivateString>& strings, const char* pOwner) {
+    for (const CPrivateString& entry : strings) {
+        printf("%s string \"%s\" \"%s\" %d: %s\n", pOwner, entry.strDeveloper.c_str(),
+               entry.strKey.c_str(), entry.nIndex,
+               entry.bDeleted ? "(deleted)" : ("\"" + entry.strValue + "\"").c_str());
+    }
+}
+
+void PrintStrings(const CPublication& publication) {
+    PrintStrings(publication.strings, "publication");
+    for (const CHostPage& page : publication.pages) {
+        for (const CHostObject& object : page.objects) {
+            PrintStrings(object.strings, ("object " + std::to_string(object.nId)).c_str());
+        }
+    }
 }
 
 const char* SelectorName(uint16_t nSelector) {
@@ -38,6 +58,18 @@ const char* SelectorName(uint16_t nSelector) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--new") {
+        CPublication publication;
+        publication.strPath = argv[3];
+        publication.pages.resize(1);
+        std::string strError;
+        if (!SavePublication(argv[2], publication, strError)) {
+            fprintf(stderr, "pubhost: %s\n", strError.c_str());
+            return 1;
+        }
+        printf("new publication %s in %s\n", argv[3], argv[2]);
+        return 0;
+    }
     if (argc < 4) {
         return Usage();
     }
@@ -79,6 +111,10 @@ int main(int argc, char** argv) {
             for (const CPluginCommand& command : commands) {
                 printf("command %u: %s\n", command.nCommand, command.strMenuText.c_str());
             }
+            continue;
+        }
+        if (strStep == "strings") {
+            PrintStrings(host.Publication());
             continue;
         }
         uint16_t nSelector = 0;

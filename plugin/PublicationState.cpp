@@ -1,12 +1,94 @@
 #include "PublicationState.h"
 
+#include "HostChannel.h"
 #include "HostRequests.h"
+#include "PrivateStore.h"
+#include "fields/SampleCopy.h"
+#include "fields/SampleFile.h"
+#include "fields/SampleState.h"
+#include "fonts/FontMapState.h"
+#include "model/DataFieldList.h"
+#include "model/StoredFields.h"
+#include "objects/ObjectNameList.h"
+#include "resources/StringIds.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Publication strings of the plug-in.
+constexpr int32_t SampleFileIndex = 2;
+constexpr int32_t FontMapIndex = 3;
+constexpr int32_t CopyStartIndex = 4;
+constexpr int32_t CopyEndIndex = 5;
+constexpr int32_t FirstFieldIndex = 1000;
+
+void SetFontMapPath(const std::string& strPath) {
+    delete[] pFontMapPath;
+    pFontMapPath = DuplicateText(strPath.c_str());
+    // A text held from another file no longer belongs to the path.
+    delete[] pFontMapText;
+    pFontMapText = nullptr;
+}
+
+} // namespace
 
 uint16_t LoadPublicationState(HostParamBlock* pBlock) {
     Request::CmdRequest1556(pBlock);
+    std::string strText;
+    if (ReadPubString(pBlock, FontMapIndex, strText) == StatusOk) {
+        SetFontMapPath(strText);
+    }
+    if (ReadPubString(pBlock, SampleFileIndex, strText) == StatusOk) {
+        SetSampleFileName(strText.c_str());
+        if (ReadPubString(pBlock, CopyStartIndex, strText) == StatusOk) {
+            SetCopyStart(atoi(strText.c_str()));
+        }
+        if (ReadPubString(pBlock, CopyEndIndex, strText) == StatusOk) {
+            SetCopyEnd(atoi(strText.c_str()));
+        }
+        if (!EnsureSampleCopy()) {
+            SetErrorText(pBlock, IDS_SAMPLE_LOAD_FAILED, IDS_CAPTION);
+            return StatusFailed;
+        }
+        char** ppFields = nullptr;
+        if (ReadPubList(pBlock, FirstFieldIndex, ppFields) == StatusOk) {
+            FromStoredStrings(ppFields);
+            FreeStringArray(ppFields);
+        }
+    }
+    char** ppNames = nullptr;
+    if (ListObjectNames(pBlock, ppNames) == StatusOk) {
+        if (pObjectNameList == nullptr) {
+            pObjectNameList = new CStringList;
+            for (char** pp = ppNames; *pp != nullptr; ++pp) {
+                pObjectNameList->Add(*pp);
+            }
+        }
+        FreeStringArray(ppNames);
+    }
     return StatusOk;
 }
 
-uint16_t SavePublicationState(HostParamBlock*) {
+uint16_t SavePublicationState(HostParamBlock* pBlock) {
+    if (const char* pSample = SampleFileNameForSaving()) {
+        WritePubString(pBlock, SampleFileIndex, pSample);
+    }
+    if (pFontMapPath != nullptr) {
+        CharLowerA(pFontMapPath);
+        WritePubString(pBlock, FontMapIndex, pFontMapPath);
+    }
+    if (nCopyStart != -1) {
+        WritePubString(pBlock, CopyStartIndex, std::to_string(nCopyStart));
+    }
+    if (nCopyEnd != -1) {
+        WritePubString(pBlock, CopyEndIndex, std::to_string(nCopyEnd));
+    }
+    char** ppFields = ToStoredStrings(pDFList);
+    WritePubList(pBlock, FirstFieldIndex, ppFields);
+    FreeStringArray(ppFields);
     return StatusOk;
 }

@@ -1,9 +1,9 @@
 // The font mapping file with a real sorted drop-down list.
 #include "fonts/FontMap.h"
-#include "TestFiles.h"
 #include "fonts/FontMapState.h"
 #include "host/UiDriver.h"
 #include "plugin/WorkingState.h"
+#include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 

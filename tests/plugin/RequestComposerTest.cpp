@@ -3,6 +3,7 @@
 #include "host/StandInHost.h"
 #include "plugin/HostChannel.h"
 #include "plugin/HostRequests.h"
+#include "plugin/ScriptLines.h"
 
 #include <gtest/gtest.h>
 
@@ -271,12 +272,15 @@ TEST(RequestComposers, EveryCodeOfTheHostTableIsComposed) {
 
 TEST(RequestComposers, ScriptLineThatDoesNotFitIsNotSent) {
     CStandInHost host;
-    std::string strLine(HostBufferSize, 'x');
+    // A line of 8192 characters: with its NUL one byte too many.
+    const size_t nFrame = WritePubStringLine(2, "").size();
+    std::string strLine = WritePubStringLine(2, std::string(HostBufferSize - nFrame, 'v'));
+    ASSERT_EQ(strLine.size(), HostBufferSize);
     EXPECT_EQ(Request::CmdPrivateString(host.Block(), strLine), StatusFailed);
     std::string strText;
     EXPECT_EQ(Request::QueryPrivateString(host.Block(), strLine, strText), StatusFailed);
     EXPECT_TRUE(host.Log().Entries().empty());
-    strLine.pop_back();
+    strLine = WritePubStringLine(2, std::string(HostBufferSize - nFrame - 1, 'v'));
     EXPECT_EQ(Request::CmdPrivateString(host.Block(), strLine), StatusOk)
         << "a line of 8191 characters fits with its NUL";
     ASSERT_EQ(host.Log().Entries().size(), 1u);

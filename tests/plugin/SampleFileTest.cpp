@@ -1,11 +1,11 @@
 // Loading the sample data file, cutting the copy, and finding a moved file
 // again through the real Open dialog.
 #include "fields/SampleFile.h"
-#include "TestFiles.h"
 #include "fields/SampleCopy.h"
 #include "fields/SampleState.h"
 #include "host/UiDriver.h"
 #include "plugin/WorkingState.h"
+#include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -30,6 +30,30 @@ TEST(PublicationFile, ReadsThePathAndWritesItBack) {
     remove(strFile.c_str());
 }
 
+TEST(PublicationFile, StringsAndObjectsSurviveSaving) {
+    CPublication publication;
+    publication.strPath = "C:\\Jobs\\Card.pub";
+    publication.bDeletedReadsAsMarker = false;
+    publication.strings = {{"NEB ", "VDAT", 2, "c:\\a \"b\".txt", false},
+                           {"NEB ", "VDAT", 1003, "", true}};
+    publication.pages = {CHostPage{{CHostObject{7, 1, 11, {{"NEB ", "VDAT", 1, "Logo", false}}}}},
+                         CHostPage{}};
+    std::string strError;
+    ASSERT_TRUE(SavePublication("pub-full.json", publication, strError)) << strError;
+    CPublication read;
+    ASSERT_TRUE(LoadPublication("pub-full.json", read, strError)) << strError;
+    EXPECT_FALSE(read.bDeletedReadsAsMarker);
+    ASSERT_EQ(read.strings.size(), 2u);
+    EXPECT_EQ(read.strings[0].strValue, "c:\\a \"b\".txt");
+    EXPECT_TRUE(read.strings[1].bDeleted);
+    ASSERT_EQ(read.pages.size(), 2u);
+    ASSERT_NE(read.FindObject(7), nullptr);
+    EXPECT_EQ(read.FindObject(7)->nKind, 11);
+    EXPECT_EQ(read.FindObject(7)->strings[0].strValue, "Logo");
+    EXPECT_EQ(read.FindObject(8), nullptr);
+    remove("pub-full.json");
+}
+
 TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
     struct {
         const char* pText;
@@ -39,6 +63,13 @@ TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
         {"[1, 2]", "pub-bad.json: the publication must be a JSON object"},
         {"{\"path\": 5}", "pub-bad.json: \"path\" must be the publication's full path"},
         {"", "pub-bad.json: line 1, column 1"},
+        {"{\"path\": \"p\", \"pages\": [{\"objects\": [{\"id\": 1, \"number\": 1, \"kind\": "
+         "40}]}]}",
+         "pub-bad.json: pages[0].objects[0]: \"kind\" must be a whole number from 0 to 13"},
+        {"{\"path\": \"p\", \"privateStrings\": [{\"developer\": \"NEB \", \"key\": \"VDAT\"}]}",
+         "pub-bad.json: privateStrings[0]: \"index\" is missing"},
+        {"{\"path\": \"p\", \"deletedStrings\": \"sometimes\"}",
+         "pub-bad.json: \"deletedStrings\" must be"},
     };
     for (const auto& c : cases) {
         std::string strFile = WriteFile("pub-bad.json", c.pText);

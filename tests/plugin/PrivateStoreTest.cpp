@@ -1,0 +1,265 @@
+// The publication's private strings as the plug-in reads and writes them,
+// with the exact script lines and delete requests the host receives.
+#include "plugin/PrivateStore.h"
+#include "fields/SampleState.h"
+#include "fonts/FontMapState.h"
+#include "host/DebugOutput.h"
+#include "host/StandInHost.h"
+#include "model/DataFieldList.h"
+#include "objects/ObjectNameList.h"
+#include "plugin/PublicationState.h"
+#include "plugin/WorkingState.h"
+#include "tests/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+CPrivateString Nebv(int32_t nIndex, const std::string& strValue) {
+    return {"NEB ", "VDAT", nIndex, strValue, false};
+}
+
+std::string Field(const char* pName, int nStart, int nEnd) {
+    return std::string(pName) + " 0 0 0 1 0 " + std::to_string(nStart) + " " +
+           std::to_string(nEnd) + " " + std::to_string(nEnd - nStart) + " 1 CRLF NULL ";
+}
+
+Bytes DeleteRequest(int32_t nIndex) {
+    return {'N',
+            'E',
+            'B',
+            ' ',
+            0,
+            0,
+            'V',
+            'D',
+            'A',
+            'T',
+            0,
+            0,
+            24,
+            0,
+            static_cast<uint8_t>(nIndex & 0xFF),
+            static_cast<uint8_t>(nIndex >> 8),
+            0,
+            0,
+            1,
+            0,
+            0,
+            0,
+            0,
+            0};
+}
+
+class PrivateStore : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        ReleaseWorkingState();
+        EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
+    }
+
+    // The script lines and delete requests the plug-in sent, in order.
+    std::vector<std::string> Sent() const {
+        std::vector<std::string> sent;
+        for (const CLoggedRequest& entry : host.Log().Entries()) {
+            if (entry.Code() == 1900 || entry.Code() == 4900) {
+                sent.push_back(entry.InputText());
+            } else if (entry.Code() == 1207) {
+                sent.push_back("delete " + std::to_string(entry.input[14] | entry.input[15] << 8));
+            }
+        }
+        return sent;
+    }
+
+    std::vector<std::string> FieldNames() const {
+        std::vector<std::string> names;
+        if (pDFList != nullptr) {
+            pDFList->Rewind();
+            while (CDataField* pField = pDFList->Next()) {
+                names.push_back(pField->pName);
+            }
+        }
+        return names;
+    }
+
+    CStandInHost host;
+    CTestFiles files;
+};
+
+TEST_F(PrivateStore, PublicationWithoutStringsLoadsNothing) {
+    EXPECT_EQ(LoadPublicationState(host.Block()), StatusOk);
+    EXPECT_EQ(pSampleFile, nullptr);
+    EXPECT_EQ(pFontMapPath, nullptr);
+    EXPECT_EQ(pDFList, nullptr);
+    EXPECT_EQ(pObjectNameList, nullptr);
+    EXPECT_EQ(host.Log().Entries()[0].Code(), 1556);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{
+                          "getprivatestring \"NEB \", \"VDAT\", classpub, 3, 0",
+                          "getprivatestring \"NEB \", \"VDAT\", classpub, 2, 0",
+                      }));
+    EXPECT_EQ(host.Log().Entries().back().Code(), 3532);
+}
+
+TEST_F(PrivateStore, RunEndsAtTheDeletedMarker) {
+    host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5)),
+                                  Nebv(1002, Field("C", 6, 8)), Nebv(1003, "InvalidPrivateString"),
+                                  Nebv(1004, Field("E", 9, 9))};
+    char** ppStrings = nullptr;
+    ASSERT_EQ(ReadPubList(host.Block(), 1000, ppStrings), StatusOk);
+    int nCount = 0;
+    while (ppStrings[nCount] != nullptr) {
+        ++nCount;
+    }
+    EXPECT_EQ(nCount, 3);
+    EXPECT_STREQ(ppStrings[2], Field("C", 6, 8).c_str());
+    FreeStringArray(ppStrings);
+    EXPECT_EQ(ReadPubList(host.Block(), 2000, ppStrings), StatusFailed) << "an empty run";
+    EXPECT_EQ(ppStrings, nullptr);
+}
+
+TEST_F(PrivateStore, SavingTwoFieldsOverFourWritesTwoAndDeletesTheRest) {
+    for (bool bMarker : {true, false}) {
+        SCOPED_TRACE(bMarker ? "deleted strings read as the marker" : "deleted strings absent");
+        host.Log().Clear();
+        host.Publication().bDeletedReadsAsMarker = bMarker;
+        host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5)),
+                                      Nebv(1002, Field("C", 6, 8)), Nebv(1003, Field("D", 9, 11))};
+        pDFList = new CDataFieldList;
+        pDFList->Insert(new CDataField(
+            "Y", 0, 0, 0, 1, 0,
+            new CSampleExtent(4, 6, 2, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+        pDFList->Insert(new CDataField(
+            "X", 0, 0, 0, 1, 0,
+            new CSampleExtent(0, 2, 2, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+        EXPECT_EQ(SavePublicationState(host.Block()), StatusOk);
+        std::vector<std::string> expected = {
+            "privatestring \"NEB \", \"VDAT\", classpub, 1000, 1, 0, true, \"X 0 0 0 1 0 0 2 2 1 "
+            "CRLF NULL \"",
+            "privatestring \"NEB \", \"VDAT\", classpub, 1001, 1, 0, true, \"Y 0 0 0 1 0 4 6 2 1 "
+            "CRLF NULL \"",
+            "getprivatestring \"NEB \", \"VDAT\", classpub, 1002, 0",
+            "delete 1002",
+            "getprivatestring \"NEB \", \"VDAT\", classpub, 1003, 0",
+            "delete 1003",
+            "getprivatestring \"NEB \", \"VDAT\", classpub, 1004, 0",
+        };
+        EXPECT_EQ(Sent(), expected);
+        std::vector<CLoggedRequest> deletes = host.Log().WithCode(1207);
+        ASSERT_EQ(deletes.size(), 2u);
+        EXPECT_EQ(deletes[0].input, DeleteRequest(1002));
+        EXPECT_EQ(deletes[1].input, DeleteRequest(1003));
+        EXPECT_EQ(deletes[1].block.inputLength, 24u);
+        ReleaseWorkingState();
+    }
+}
+
+TEST_F(PrivateStore, SavingWithoutFieldsDeletesTheWholeRunAndOffsetsOfMinusOneStayUnwritten) {
+    host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5))};
+    pSampleFile = DuplicateText("C:\\Data\\Customers.TXT");
+    pFontMapPath = DuplicateText("C:\\Program Files\\NEB\\NEBVDATA.VDA");
+    nCopyStart = -1;
+    nCopyEnd = 120;
+    EXPECT_EQ(SavePublicationState(host.Block()), StatusOk);
+    EXPECT_EQ(Sent(), (std::vector<std::string>{
+                          "privatestring \"NEB \", \"VDAT\", classpub, 2, 1, 0, true, "
+                          "\"c:\\data\\customers.txt\"",
+                          "privatestring \"NEB \", \"VDAT\", classpub, 3, 1, 0, true, "
+                          "\"c:\\program files\\neb\\nebvdata.vda\"",
+                          "privatestring \"NEB \", \"VDAT\", classpub, 5, 1, 0, true, \"120\"",
+                          "getprivatestring \"NEB \", \"VDAT\", classpub, 1000, 0",
+                          "delete 1000",
+                          "getprivatestring \"NEB \", \"VDAT\", classpub, 1001, 0",
+                          "delete 1001",
+                          "getprivatestring \"NEB \", \"VDAT\", classpub, 1002, 0",
+                      }));
+}
+
+TEST_F(PrivateStore, ObjectValueWithQuotesIsEscapedOnTheWayOut) {
+    host.Publication().pages = {CHostPage{{CHostObject{77, 1, 11, {}}}}};
+    const std::string strValue =
+        "Price Is Graphic ScaleToFit On \"c:\\jobs\\a.ps\" 1 At 0 0 For 1 1";
+    ASSERT_EQ(WriteObjectString(host.Block(), 100, 77, strValue), StatusOk);
+    EXPECT_EQ(host.Log().Entries()[0].InputText(),
+              "privatestring \"NEB \", \"VDAT\", classobject, 100, 1, 77, true, \"Price Is "
+              "Graphic ScaleToFit On \\\"c:\\jobs\\a.ps\\\" 1 At 0 0 For 1 1\"");
+    std::string strRead;
+    ASSERT_EQ(ReadObjectString(host.Block(), 100, 77, strRead), StatusOk);
+    EXPECT_EQ(strRead, strValue);
+    EXPECT_EQ(host.Log().Entries()[1].InputText(),
+              "getprivatestring \"NEB \", \"VDAT\", classobject, 100, 77");
+    EXPECT_EQ(ReadObjectString(host.Block(), 100, 78, strRead), StatusFailed) << "no object 78";
+}
+
+TEST_F(PrivateStore, ObjectListsAndNames) {
+    host.Publication().pages = {
+        CHostPage{{CHostObject{5, 1, 11, {Nebv(1, "Headline"), Nebv(100, "x"), Nebv(101, "")}},
+                   CHostObject{6, 2, 1, {}}}},
+        CHostPage{{CHostObject{9, 1, 11, {Nebv(1, "Logo")}}}}};
+    char** ppNames = nullptr;
+    ASSERT_EQ(ListObjectNames(host.Block(), ppNames), StatusOk);
+    ASSERT_NE(ppNames, nullptr);
+    EXPECT_STREQ(ppNames[0], "Headline");
+    EXPECT_STREQ(ppNames[1], "Logo");
+    EXPECT_EQ(ppNames[2], nullptr);
+    FreeStringArray(ppNames);
+
+    char** ppRun = nullptr;
+    ASSERT_EQ(ReadObjectList(host.Block(), 100, 5, ppRun), StatusOk);
+    EXPECT_STREQ(ppRun[0], "x");
+    EXPECT_STREQ(ppRun[1], "") << "an empty string belongs to the run";
+    EXPECT_EQ(ppRun[2], nullptr);
+    FreeStringArray(ppRun);
+
+    std::string strFirst = "first";
+    std::string strSecond = "se\"cond";
+    char* apStrings[] = {&strFirst[0], &strSecond[0], nullptr};
+    ASSERT_EQ(WriteObjectList(host.Block(), 100, 9, apStrings), StatusOk);
+    ASSERT_EQ(ReadObjectList(host.Block(), 100, 9, ppRun), StatusOk);
+    EXPECT_STREQ(ppRun[1], "se\"cond");
+    FreeStringArray(ppRun);
+
+    host.Publication().pages.clear();
+    EXPECT_EQ(ListObjectNames(host.Block(), ppNames), StatusFailed) << "no object carries strings";
+}
+
+TEST_F(PrivateStore, FailedRereadWritesTheDebugLineAndFails) {
+    host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5))};
+    // Counting reads 1000, 1001 and 1002; the second pass fails at its first read.
+    host.FailRequestAfter(4900, 3);
+    CDebugOutput debug;
+    char** ppStrings = nullptr;
+    EXPECT_EQ(ReadPubList(host.Block(), 1000, ppStrings), StatusFailed);
+    EXPECT_EQ(ppStrings, nullptr);
+    EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Big problem occured!!!\n"});
+
+    host.Publication().pages = {CHostPage{{CHostObject{5, 1, 11, {Nebv(100, "a")}}}}};
+    host.FailRequestAfter(4900, 2);
+    EXPECT_EQ(ReadObjectList(host.Block(), 100, 5, ppStrings), StatusFailed);
+    EXPECT_EQ(debug.Lines().back(), "Big problem occured for object!!!\n");
+}
+
+TEST_F(PrivateStore, StoredStateLoadsFieldsOffsetsAndNames) {
+    std::string strSample = files.Write("customers.txt", "HEAD\r\nJane\r\nDoe\r\nNEXT\r\n");
+    host.Publication().strings = {
+        Nebv(2, strSample), Nebv(3, "c:\\x\\nebvdata.vda"),  Nebv(4, "6"),
+        Nebv(5, "17"),      Nebv(1000, Field("Last", 6, 9)), Nebv(1001, Field("First", 0, 4))};
+    host.Publication().pages = {CHostPage{{CHostObject{5, 1, 11, {Nebv(1, "Greeting")}}}}};
+    ASSERT_EQ(LoadPublicationState(host.Block()), StatusOk);
+    EXPECT_STREQ(pSampleFile, strSample.c_str());
+    EXPECT_STREQ(pFontMapPath, "c:\\x\\nebvdata.vda");
+    EXPECT_EQ(nCopyStart, 6);
+    EXPECT_EQ(nCopyEnd, 17);
+    EXPECT_STREQ(pCopyText, "Jane\r\nDoe\r\n");
+    EXPECT_EQ(FieldNames(), (std::vector<std::string>{"First", "Last"}));
+    EXPECT_STREQ(pDFList->Find("Last")->GetSample(), "Doe");
+    ASSERT_NE(pObjectNameList, nullptr);
+    EXPECT_EQ(pObjectNameList->Count(), 1u);
+    EXPECT_STREQ(pObjectNameList->At(0), "Greeting");
+}
+
+} // namespace
