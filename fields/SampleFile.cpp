@@ -3,14 +3,13 @@
 #include "SampleCopy.h"
 #include "SampleState.h"
 #include "framework/FileDialog.h"
+#include "framework/PathParts.h"
 #include "model/DataField.h"
 #include "output/DocDefState.h"
 #include "plugin/Messages.h"
 #include "resources/StringIds.h"
 
 #include <commdlg.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -97,26 +96,18 @@ void ExtractCopy(HGLOBAL hSample, int nStart, int nEnd) {
 
 bool BrowseForSampleFile(const char* pInitialPath, std::string& strChosen, unsigned nFilterId,
                          unsigned nTitleId) {
-    char szDrive[_MAX_DRIVE] = {};
-    char szDir[_MAX_DIR] = {};
-    char szName[_MAX_FNAME] = {};
-    char szExt[_MAX_EXT] = {};
-    if (pInitialPath != nullptr) {
-        _splitpath(pInitialPath, szDrive, szDir, szName, szExt);
-    }
+    CPathParts parts = SplitPath(pInitialPath != nullptr ? pInitialPath : "");
     COpenFileRequest request = SampleDialog(nFilterId, nTitleId);
-    request.strInitialName = std::string(szName) + szExt;
-    request.strInitialDir = std::string(szDrive) + szDir;
+    request.strInitialName = parts.strName + parts.strExt;
+    request.strInitialDir = parts.strDrive + parts.strFolder;
     return RunOpenFileDialog(request, strChosen);
 }
 
 bool ChooseFirstSampleFile(std::string& strChosen) {
     COpenFileRequest request = SampleDialog(IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE);
     if (pDocDefPath != nullptr) {
-        char szDrive[_MAX_DRIVE] = {};
-        char szDir[_MAX_DIR] = {};
-        _splitpath(pDocDefPath, szDrive, szDir, nullptr, nullptr);
-        request.strInitialDir = std::string(szDrive) + szDir;
+        CPathParts parts = SplitPath(pDocDefPath);
+        request.strInitialDir = parts.strDrive + parts.strFolder;
     }
     return RunOpenFileDialog(request, strChosen);
 }

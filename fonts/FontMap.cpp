@@ -2,11 +2,10 @@
 
 #include "FontMapScanner.h"
 #include "FontMapState.h"
+#include "framework/PathParts.h"
 #include "model/DataField.h"
 #include "plugin/Messages.h"
 #include "resources/StringIds.h"
-
-#include <cstdlib>
 
 bool LocateFontMap() {
     std::string strModule = LoadCatalogueString(IDS_MODULE_NAME);
@@ -15,10 +14,8 @@ bool LocateFontMap() {
     if (nLength == 0) {
         return false;
     }
-    char szDrive[_MAX_DRIVE] = {};
-    char szDir[_MAX_DIR] = {};
-    _splitpath(szPath, szDrive, szDir, nullptr, nullptr);
-    std::string strFolder = std::string(szDrive) + szDir;
+    CPathParts parts = SplitPath(szPath);
+    std::string strFolder = parts.strDrive + parts.strFolder;
     for (unsigned nNameId : {IDS_FONT_MAP_NAME, IDS_FONT_MAP_NAME_UPPER}) {
         std::string strFile = strFolder + LoadCatalogueString(nNameId);
         if (LoadFontMap(strFile.c_str())) {

@@ -6,6 +6,7 @@
 #include "model/DataFieldList.h"
 #include "objects/ObjectNameList.h"
 #include "objects/ObjectState.h"
+#include "output/DocDef.h"
 #include "output/DocDefState.h"
 #include "plugin/Messages.h"
 #include "resources/StringIds.h"
@@ -22,6 +23,7 @@ void ResetWorkingState() {
     pFontMapPath = nullptr;
     pFontMapText = nullptr;
     pObjectNameList = nullptr;
+    pDocDef = nullptr;
     pDocDefPath = nullptr;
     pLastObjectName = nullptr;
     pLastFieldName = nullptr;
@@ -29,6 +31,7 @@ void ResetWorkingState() {
 
 void ReleaseWorkingState() {
     try {
+        DiscardDocDef();
         delete[] pDocDefPath;
         pDocDefPath = nullptr;
         delete[] pSampleFile;

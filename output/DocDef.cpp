@@ -1,0 +1,279 @@
+#include "DocDef.h"
+
+#include "model/AreaDefinition.h"
+#include "model/DataFieldList.h"
+#include "model/LineReader.h"
+#include "model/NamedObject.h"
+
+#include <cstring>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+CDocDef* pDocDef = nullptr;
+
+namespace {
+
+// Names are compared on their first 255 characters.
+constexpr size_t MaxComparedName = 255;
+
+bool SameName(const CSmallString& first, const CSmallString& second) {
+    return strncmp(first.Text(), second.Text(), MaxComparedName) == 0;
+}
+
+template <typename List, typename Item>
+int AddOrReplaceIn(List& list, const Item& item, Item* (List::*next)()) {
+    list.Rewind();
+    while (Item* pRecord = (list.*next)()) {
+        if (SameName(pRecord->strName, item.strName)) {
+            *pRecord = item;
+            return 0;
+        }
+    }
+    list.AddCopy(item);
+    return 1;
+}
+
+CDocDef& TheDocDef() {
+    if (pDocDef == nullptr) {
+        pDocDef = new CDocDef;
+    }
+    return *pDocDef;
+}
+
+// Reads a line made here into a new record and stores it.
+void StoreLine(const std::string& strLine, CDocDef& docDef) {
+    std::istringstream in(strLine + "\n");
+    CDataDefinition record;
+    // The record is stored with whatever the line gave.
+    ReadDataDefinition(record, in);
+    AddOrReplace(docDef.fields, record);
+}
+
+void AddFiller(int nNumber, int32_t nAt, int32_t nFor, CDocDef& docDef) {
+    StoreLine("DummyNode" + std::to_string(nNumber) + " Is Lines Inline Text At " +
+                  std::to_string(nAt) + " Lines For " + std::to_string(nFor),
+              docDef);
+}
+
+// The first word of a delimiter text: all that a record can hold of it.
+std::string FirstWord(const char* pText) {
+    std::istringstream words(pText != nullptr ? pText : "");
+    std::string strWord;
+    words >> strWord;
+    return strWord;
+}
+
+// The data definition line of a field, kept within the line readers' limit:
+// a delimiter word (then a name) that would not fit is cut.
+std::string FieldLine(const CDataField& field, int32_t nAt, const char* pAtUnit,
+                      const std::string& strDelimiter) {
+    std::string strName = field.pName != nullptr ? field.pName : "";
+    std::string strClauses = " Is ";
+    if (field.nUnits == UnitsLines) {
+        strClauses += "Lines ";
+    } else {
+        strClauses += field.bStripSpaces ? "TrimmedChars " : "Chars ";
+    }
+    strClauses += field.bReference ? "Reference " : "Inline ";
+    strClauses += field.nType == TypeEps ? "EPS " : field.nType == TypeTiff ? "TIFF " : "Text ";
+    strClauses += "At " + std::to_string(nAt) + " " + pAtUnit + " ";
+    std::string strExtent;
+    if (field.nLength == LengthCount) {
+        strClauses += "For ";
+        strExtent = std::to_string(field.nUnits == UnitsLines ? field.GetLineCount()
+                                                              : field.GetCharCount());
+    } else {
+        strClauses += "Until ";
+        strExtent = field.nUnits == UnitsLines ? FirstWord(field.GetNextLine()) : strDelimiter;
+    }
+    size_t nRoom = MaxTextLine - strClauses.size();
+    if (strName.size() + strExtent.size() > nRoom) {
+        strExtent.resize(nRoom > strName.size() + 1 ? nRoom - strName.size() : 1);
+        if (strName.size() + strExtent.size() > nRoom) {
+            strName.resize(nRoom - strExtent.size());
+        }
+    }
+    return strName + strClauses + strExtent;
+}
+
+// Offset of the first occurrence of the text at or after nFrom, or npos.
+size_t Search(const char* pCopy, size_t nLength, size_t nFrom, const std::string& strText) {
+    if (nFrom > nLength || strText.empty()) {
+        return std::string::npos;
+    }
+    std::string strCopy(pCopy + nFrom, nLength - nFrom);
+    size_t nAt = strCopy.find(strText);
+    return nAt == std::string::npos ? nAt : nFrom + nAt;
+}
+
+} // namespace
+
+int AddOrReplace(CAreaDefinitionList& list, const CAreaDefinition& area) {
+    return AddOrReplaceIn(list, area, &CAreaDefinitionList::NextArea);
+}
+
+int AddOrReplace(CDataDefinitionList& list, const CDataDefinition& record) {
+    return AddOrReplaceIn(list, record, &CDataDefinitionList::NextRecord);
+}
+
+int AddAreaAndMerge(const CNamedObject* pObject) {
+    CDocDef& docDef = TheDocDef();
+    int nAdded = AddOrReplace(docDef.areas, *pObject->pArea);
+    auto* pMerge = new CMerge;
+    const CSmallString& name = pObject->pArea->strName;
+    pMerge->strAreaName.Assign(name.Text(),
+                               name.Length() < MaxMergeAreaName ? name.Length() : MaxMergeAreaName);
+    pMerge->strFieldName = pObject->szDataField;
+    if (docDef.instructions.AddCopy(pMerge) != 0) {
+        delete pMerge;
+    }
+    return nAdded;
+}
+
+int AddIncludePages(const char* pPage, const char* pFile, double dWidth, double dHeight,
+                    double dThird) {
+    CDocDef& docDef = TheDocDef();
+    auto* pPages = new CIncludePages;
+    pPages->strFile = pFile;
+    pPages->strFirst = pPage;
+    pPages->strLast = pPage;
+    pPages->dWidth = dWidth;
+    pPages->dHeight = dHeight;
+    pPages->dThird = dThird;
+    if (docDef.instructions.AddCopy(pPages) != 0) {
+        delete pPages;
+    }
+    return 0;
+}
+
+void DiscardDocDef() {
+    delete pDocDef;
+    pDocDef = nullptr;
+}
+
+int WriteDocDef(const CDocDef& docDef, std::ostream& out) {
+    // The lists' cursors move while they are written.
+    CDocDef& lists = const_cast<CDocDef&>(docDef);
+    out << "Docdef-Version-1.0\n[DataDefinition]\n";
+    lists.fields.Rewind();
+    while (const CDataDefinition* pRecord = lists.fields.NextRecord()) {
+        if (WriteDataDefinition(*pRecord, out) != ReadOk) {
+            return ReadError;
+        }
+    }
+    out << "[AreaDefinition]\n";
+    lists.areas.Rewind();
+    while (const CAreaDefinition* pArea = lists.areas.NextArea()) {
+        if (WriteArea(*pArea, out) != ReadOk) {
+            return ReadError;
+        }
+    }
+    out << "[DocumentInstructions]\n";
+    lists.instructions.Rewind();
+    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
+        if (pInstruction->Write(out) != ReadOk) {
+            return ReadError;
+        }
+    }
+    out.flush();
+    return out.fail() ? ReadError : ReadOk;
+}
+
+int BuildDataDefinitions(const char* pCopy, size_t nLength, CDocDef& docDef) {
+    if (pDFList == nullptr) {
+        return 1;
+    }
+    size_t p = 0;
+    int nFiller = 0;
+    pDFList->Rewind();
+    while (CDataField* pField = pDFList->Next()) {
+        std::string strDelimiter =
+            pField->GetCharDelimiter() != nullptr ? pField->GetCharDelimiter() : "";
+        if (pField->nUnits == UnitsCharacters && pField->nLength == LengthUntil &&
+            strDelimiter == "NULL") {
+            pField->nUnits = UnitsLines;
+            pField->nLength = LengthCount;
+        }
+        // Lines and columns from the end of the previous record to the field.
+        int32_t nLines = 0;
+        int32_t nColumn = 0;
+        int32_t nStart = pField->GetStart();
+        for (int32_t j = static_cast<int32_t>(p); j < nStart; ++j) {
+            if (static_cast<size_t>(j) >= nLength) {
+                return 0;
+            }
+            if (pCopy[j] == '\n') {
+                ++nLines;
+                nColumn = 0;
+            } else {
+                ++nColumn;
+            }
+        }
+        int32_t nAt = nColumn;
+        const char* pAtUnit = "Chars";
+        if (nLines > 0 && nColumn == 0) {
+            nAt = nLines;
+            pAtUnit = "Lines";
+        } else if (nLines > 0) {
+            AddFiller(nFiller++, nLines, 0, docDef);
+            p = static_cast<size_t>(pField->GetEnd());
+        }
+        StoreLine(FieldLine(*pField, nAt, pAtUnit, FirstWord(strDelimiter.c_str())), docDef);
+
+        // Past the field and its delimiter.
+        size_t nEnd = pField->GetEnd() > 0 ? static_cast<size_t>(pField->GetEnd()) : 0;
+        const std::string strNextLine =
+            pField->GetNextLine() != nullptr ? pField->GetNextLine() : "";
+        if (pField->nLength == LengthCount && pField->nUnits == UnitsCharacters) {
+            p = nEnd;
+        } else if (pField->nLength == LengthCount) {
+            if (strNextLine == "NULL") {
+                p = nEnd;
+            } else if (nEnd > nLength) {
+                return 0;
+            } else if (nEnd < nLength && pCopy[nEnd] == '\r') {
+                p = nEnd + 2;
+            } else {
+                size_t nFeed = Search(pCopy, nLength, nEnd, "\n");
+                if (nFeed == std::string::npos) {
+                    return 0;
+                }
+                p = nFeed + 1;
+            }
+        } else if (pField->nUnits == UnitsCharacters) {
+            if (strDelimiter == "NULL") {
+                break;
+            }
+            std::string strFind = strDelimiter == "CRLF"    ? "\n"
+                                  : strDelimiter == "TAB"   ? "\t"
+                                  : strDelimiter == "SPACE" ? " "
+                                                            : strDelimiter;
+            size_t nMatch = Search(pCopy, nLength, nEnd, strFind);
+            if (nMatch == std::string::npos) {
+                return 0;
+            }
+            p = nMatch + 1;
+        } else {
+            if (strNextLine == "NULL") {
+                break;
+            }
+            size_t nMatch = Search(pCopy, nLength, nEnd, strNextLine);
+            if (nMatch == std::string::npos) {
+                return 0;
+            }
+            p = nMatch + strNextLine.size() + 2;
+        }
+    }
+    if (p > nLength) {
+        return 1;
+    }
+    int32_t nRemaining = p < nLength ? 1 : 0;
+    for (size_t j = p; j < nLength; ++j) {
+        nRemaining += pCopy[j] == '\n' ? 1 : 0;
+    }
+    if (nRemaining != 0) {
+        AddFiller(nFiller, 0, nRemaining, docDef);
+    }
+    return 1;
+}

@@ -1,0 +1,71 @@
+// The singly linked list with head, tail, cursor and count under every list of
+// the document definition, and its three typed lists.
+#pragma once
+
+#include <cstdint>
+
+class CItemList {
+  public:
+    typedef void* (*CopyFn)(const void* pItem);
+    typedef void (*FreeFn)(void* pItem);
+    // 0 when the item matches the key.
+    typedef int (*CompareFn)(const void* pItem, const void* pKey);
+
+    CItemList() = default;
+    CItemList(const CItemList&) = delete;
+    CItemList& operator=(const CItemList&) = delete;
+    // Frees the nodes only; the typed lists free their items.
+    virtual ~CItemList();
+
+    // Appends the copy function's result, or the item itself without one;
+    // -1 when the copy cannot be made.
+    int Append(void* pItem, CopyFn copy = nullptr);
+    void Rewind() { m_pCursor = m_pHead; }
+    // The item under the cursor, then the cursor moves on; null at the end.
+    void* Next();
+    void* Last() const { return m_pTail != nullptr ? m_pTail->pItem : nullptr; }
+    // Applies the free function to every item, frees every node, resets.
+    void Clear(FreeFn free = nullptr);
+    // The first item the compare function matches (pointer equality without one).
+    void* Find(const void* pKey, CompareFn compare = nullptr) const;
+    int32_t Count() const { return m_nCount; }
+
+  private:
+    struct Node {
+        void* pItem;
+        Node* pNext;
+    };
+    Node* m_pHead = nullptr;
+    Node* m_pTail = nullptr;
+    Node* m_pCursor = nullptr;
+    int32_t m_nCount = 0;
+};
+
+class CAreaDefinition;
+class CDataDefinition;
+class CInstruction;
+
+class CDataDefinitionList : public CItemList {
+  public:
+    ~CDataDefinitionList() override;
+    virtual int AddCopy(const CDataDefinition& record);
+    virtual void RemoveAll();
+    CDataDefinition* NextRecord() { return static_cast<CDataDefinition*>(Next()); }
+};
+
+class CAreaDefinitionList : public CItemList {
+  public:
+    ~CAreaDefinitionList() override;
+    virtual int AddCopy(const CAreaDefinition& area);
+    virtual void RemoveAll();
+    CAreaDefinition* NextArea() { return static_cast<CAreaDefinition*>(Next()); }
+};
+
+// Holds instructions in small cells; the list owns the instructions.
+class CInstructionList : public CItemList {
+  public:
+    ~CInstructionList() override;
+    virtual int AddCopy(CInstruction* pInstruction);
+    virtual void RemoveAll();
+    CInstruction* NextInstruction();
+};

@@ -1,0 +1,225 @@
+// The document definition: data fields turned into data definition lines, and
+// the three sections written.
+#include "tests/WorkedExample.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+class DocDef : public ::testing::Test {
+  protected:
+    void TearDown() override { WorkedExample::Clear(); }
+
+    // The data definition lines that the fields give for the copy text.
+    std::vector<std::string> Lines(const std::string& strCopy, int* pResult = nullptr) {
+        CDocDef docDef;
+        int nResult = BuildDataDefinitions(strCopy.c_str(), strCopy.size(), docDef);
+        if (pResult != nullptr) {
+            *pResult = nResult;
+        }
+        std::vector<std::string> lines;
+        docDef.fields.Rewind();
+        while (CDataDefinition* pRecord = docDef.fields.NextRecord()) {
+            std::ostringstream out;
+            WriteDataDefinition(*pRecord, out);
+            lines.push_back(out.str().substr(0, out.str().size() - 1));
+        }
+        return lines;
+    }
+
+    static CDataField* Field(const char* pName, int32_t nStart, int32_t nEnd, int32_t nUnits,
+                             int32_t nLength, const char* pDelimiter, const char* pNextLine,
+                             int32_t nLines = 1) {
+        auto* pExtent = new CSampleExtent(nStart, nEnd, nEnd - nStart, nLines, nullptr,
+                                          DuplicateText(pDelimiter), DuplicateText(pNextLine));
+        return new CDataField(pName, nUnits, nLength, TypeText, 0, 0, pExtent);
+    }
+
+    void SetFields(std::initializer_list<CDataField*> fields) {
+        delete pDFList;
+        pDFList = new CDataFieldList;
+        for (CDataField* pField : fields) {
+            pDFList->Insert(pField);
+        }
+    }
+};
+
+TEST_F(DocDef, WorkedExampleIsWrittenExactly) {
+    WorkedExample::SetFields();
+    WorkedExample::AddPage();
+    ASSERT_NE(pDocDef, nullptr);
+    ASSERT_EQ(BuildDataDefinitions(pCopyText, strlen(pCopyText), *pDocDef), 1);
+    std::ostringstream out;
+    EXPECT_EQ(WriteDocDef(*pDocDef, out), 0);
+    EXPECT_EQ(out.str(), WorkedExample::DocDefText());
+}
+
+TEST_F(DocDef, WithoutFieldsTheDataSectionIsEmpty) {
+    CDocDef docDef;
+    AddIncludePages("1", "a.ps", 612, 792, 0);
+    std::ostringstream out;
+    EXPECT_EQ(WriteDocDef(*pDocDef, out), 0);
+    EXPECT_EQ(out.str(), "Docdef-Version-1.0\n[DataDefinition]\n[AreaDefinition]\n"
+                         "[DocumentInstructions]\nIncludePages \"a.ps\" 1 1 612 792 0\n");
+    EXPECT_EQ(BuildDataDefinitions("abc", 3, docDef), 1) << "no field list";
+    EXPECT_EQ(docDef.fields.Count(), 0);
+}
+
+TEST_F(DocDef, PlacesOnTheSameLineAndLinesBelow) {
+    SetFields({Field("A", 0, 3, UnitsCharacters, LengthCount, "SPACE", "NULL"),
+               Field("B", 7, 9, UnitsCharacters, LengthCount, "CRLF", "NULL"),
+               Field("C", 16, 18, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    // A ends at 3, B starts 4 bytes later on the same line; C starts two
+    // lines below the end of B, 3 bytes into its line.
+    const std::string strCopy = "aaa    bb\r\n\r\nxxxcc\r\n";
+    EXPECT_EQ(Lines(strCopy), (std::vector<std::string>{
+                                  "A Is Chars Inline Text At 0 Chars For 3",
+                                  "B Is Chars Inline Text At 4 Chars For 2",
+                                  "DummyNode0 Is Lines Inline Text At 2 Lines For 0",
+                                  "C Is Chars Inline Text At 3 Chars For 2",
+                                  "DummyNode1 Is Lines Inline Text At 0 Lines For 2",
+                              }));
+}
+
+TEST_F(DocDef, UntilDelimitersOfCharacterFields) {
+    struct {
+        const char* pDelimiter;
+        const char* pCopy;
+        const char* pWritten;
+    } const cases[] = {
+        {"CRLF", "abc\r\n", "Until CRLF"},
+        {"TAB", "abc\tz", "Until TAB"},
+        {"SPACE", "abc z", "Until SPACE"},
+        {";", "abc;z", "Until ;"},
+    };
+    for (const auto& c : cases) {
+        SetFields({Field("F", 0, 3, UnitsCharacters, LengthUntil, c.pDelimiter, "NULL")});
+        int nResult = 0;
+        std::vector<std::string> lines = Lines(c.pCopy, &nResult);
+        EXPECT_EQ(nResult, 1) << c.pDelimiter;
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines[0], std::string("F Is Chars Inline Text At 0 Chars ") + c.pWritten);
+    }
+}
+
+TEST_F(DocDef, CharacterFieldUntilNullBecomesALineCount) {
+    SetFields({Field("Note", 0, 9, UnitsCharacters, LengthUntil, "NULL", "NULL", 2)});
+    EXPECT_EQ(Lines("one\r\ntwo\r\n"),
+              (std::vector<std::string>{"Note Is Lines Inline Text At 0 Chars For 2",
+                                        "DummyNode0 Is Lines Inline Text At 0 Lines For 2"}));
+    CDataField* pField = pDFList->Find("Note");
+    EXPECT_EQ(pField->nUnits, UnitsLines) << "the field in the list is changed too";
+    EXPECT_EQ(pField->nLength, LengthCount);
+}
+
+TEST_F(DocDef, LineFieldUntilNullEndsTheWalk) {
+    SetFields({Field("First", 0, 3, UnitsLines, LengthUntil, "CRLF", "NULL"),
+               Field("Second", 5, 8, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    // The walk ends where the first field begins: the trailing filler counts
+    // every line from there, and Second gets no record.
+    EXPECT_EQ(Lines("abc\r\ndef\r\n"),
+              (std::vector<std::string>{"First Is Lines Inline Text At 0 Chars Until NULL",
+                                        "DummyNode0 Is Lines Inline Text At 0 Lines For 3"}));
+}
+
+TEST_F(DocDef, LineFieldsMovePastTheirLineEnd) {
+    SetFields({Field("Street", 0, 3, UnitsLines, LengthCount, "CRLF", "City"),
+               Field("City", 5, 9, UnitsLines, LengthUntil, "CRLF", "Zip code"),
+               Field("Zip", 19, 24, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    // Street ends before a CR: the next record starts after the CR LF. City
+    // runs until its next line "Zip code", and Zip starts after that line.
+    EXPECT_EQ(Lines("abc\r\nCityZip code\r\n12345"),
+              (std::vector<std::string>{"Street Is Lines Inline Text At 0 Chars For 1",
+                                        "City Is Lines Inline Text At 0 Chars Until Zip",
+                                        "Zip Is Chars Inline Text At 0 Chars For 5"}));
+}
+
+TEST_F(DocDef, TrailingFillerOrNone) {
+    SetFields({Field("F", 0, 3, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    EXPECT_EQ(Lines("abc"), std::vector<std::string>{"F Is Chars Inline Text At 0 Chars For 3"})
+        << "nothing follows the field";
+    EXPECT_EQ(Lines("abc\r\n"),
+              (std::vector<std::string>{"F Is Chars Inline Text At 0 Chars For 3",
+                                        "DummyNode0 Is Lines Inline Text At 0 Lines For 2"}));
+}
+
+TEST_F(DocDef, FailuresKeepTheRecordsMadeBefore) {
+    struct {
+        CDataField* pSecond;
+        const char* pWhy;
+    } const cases[] = {
+        {Field("B", 50, 52, UnitsCharacters, LengthCount, "CRLF", "NULL"), "offset beyond"},
+        {Field("B", 4, 6, UnitsCharacters, LengthUntil, ";", "NULL"), "delimiter not found"},
+        {Field("B", 4, 6, UnitsLines, LengthUntil, "CRLF", "Nowhere"), "next line not found"},
+        {Field("B", 4, 6, UnitsLines, LengthCount, "CRLF", "More"), "no line feed after"},
+    };
+    for (const auto& c : cases) {
+        SetFields({Field("A", 0, 2, UnitsCharacters, LengthCount, "CRLF", "NULL"), c.pSecond});
+        int nResult = 1;
+        std::vector<std::string> lines = Lines("aa  bbxx", &nResult);
+        EXPECT_EQ(nResult, 0) << c.pWhy;
+        ASSERT_FALSE(lines.empty()) << c.pWhy;
+        EXPECT_EQ(lines[0], "A Is Chars Inline Text At 0 Chars For 2") << c.pWhy;
+    }
+}
+
+TEST_F(DocDef, OverlongNextLineStillGivesNameClausesAndFirstWord) {
+    std::string strNext = std::string(300, 'W') + " second word";
+    SetFields({Field("City", 0, 3, UnitsLines, LengthUntil, "CRLF", strNext.c_str())});
+    std::vector<std::string> lines = Lines("abc\r\n" + strNext + "\r\n");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].substr(0, 46), "City Is Lines Inline Text At 0 Chars Until WWW");
+    EXPECT_LE(lines[0].size(), 254u);
+}
+
+TEST_F(DocDef, SameAreaNameGivesOneAreaLineAndTwoMerges) {
+    CNamedObject* pFirst = NewNamedObject();
+    pFirst->pArea->strName = "Price";
+    strcpy(pFirst->szDataField, "Old");
+    EXPECT_EQ(AddAreaAndMerge(pFirst), 1);
+    CNamedObject* pOther = NewNamedObject();
+    pOther->pArea->strName = "Other";
+    EXPECT_EQ(AddAreaAndMerge(pOther), 1);
+    SetBounds(5, 6, 7, 8, pFirst);
+    strcpy(pFirst->szDataField, "New");
+    EXPECT_EQ(AddAreaAndMerge(pFirst), 0);
+    FreeNamedObject(pFirst);
+    FreeNamedObject(pOther);
+    std::ostringstream out;
+    WriteDocDef(*pDocDef, out);
+    EXPECT_EQ(out.str(),
+              "Docdef-Version-1.0\n[DataDefinition]\n[AreaDefinition]\n"
+              "Price Is Text Left Flow Font Times-Roman Size 12 Spacing 14 CMYK 0 0 "
+              "0 1 On \"\" 1 At 5 6 For 7 8 FirstPos -1 -1\n"
+              "Other Is Text Left Flow Font Times-Roman Size 12 Spacing 14 CMYK 0 0 "
+              "0 1 On \"\" 1 At 0 0 For 100 100 FirstPos -1 -1\n"
+              "[DocumentInstructions]\nMerge Price Old\nMerge Other \nMerge Price New\n");
+}
+
+TEST_F(DocDef, MergeCarriesAtMost49CharactersOfTheAreaName) {
+    CNamedObject* pObject = NewNamedObject();
+    pObject->pArea->strName = std::string(60, 'N').c_str();
+    AddAreaAndMerge(pObject);
+    FreeNamedObject(pObject);
+    pDocDef->instructions.Rewind();
+    auto* pMerge = dynamic_cast<CMerge*>(pDocDef->instructions.NextInstruction());
+    ASSERT_NE(pMerge, nullptr);
+    EXPECT_EQ(pMerge->strAreaName.Length(), 49);
+}
+
+TEST_F(DocDef, FullStreamStopsTheWriting) {
+    WorkedExample::SetFields();
+    WorkedExample::AddPage();
+    char abBuffer[100];
+    struct CFixed : std::streambuf {
+        CFixed(char* p, size_t n) { setp(p, p + n); }
+    } buffer(abBuffer, sizeof abBuffer);
+    std::ostream out(&buffer);
+    EXPECT_EQ(WriteDocDef(*pDocDef, out), 2);
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+// The document definition file on disk and the job's file names.
+#include "output/DocDefFile.h"
+#include "host/StandInHost.h"
+#include "host/UiDriver.h"
+#include "output/DocDefState.h"
+#include "plugin/WorkingState.h"
+#include "tests/TestFiles.h"
+#include "tests/WorkedExample.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string FileBytes(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The text with every line feed made CR LF.
+std::string WithCrLf(const std::string& strText) {
+    std::string strOut;
+    for (char c : strText) {
+        if (c == '\n') {
+            strOut += '\r';
+        }
+        strOut += c;
+    }
+    return strOut;
+}
+
+class DocDefFile : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        WorkedExample::Clear();
+        ReleaseWorkingState();
+    }
+    CTestFiles files;
+};
+
+TEST_F(DocDefFile, WorkedExampleInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
+    std::string strFolder = files.Folder("jobs");
+    files.Write("jobs\\card.ddf", ""); // removed at the end
+    std::string strPath = strFolder + "\\Card.DDF";
+    WorkedExample::SetFields();
+    WorkedExample::AddPage();
+    EXPECT_EQ(WriteDocDefFile(&strPath[0], "card.ps"), 1);
+    EXPECT_EQ(pDocDef, nullptr);
+    EXPECT_EQ(strPath.substr(strPath.size() - 8), "card.ddf") << "the caller's path lower-cased";
+    std::string strBytes = FileBytes(strFolder + "\\card.ddf");
+    EXPECT_EQ(strBytes, WithCrLf(WorkedExample::DocDefText()));
+    EXPECT_EQ(strBytes.substr(strBytes.size() - 2), "\r\n") << "the last line too";
+
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((strFolder + "\\*.ddf").c_str(), &found);
+    ASSERT_NE(hFind, INVALID_HANDLE_VALUE);
+    EXPECT_STREQ(found.cFileName, "card.ddf") << "the file itself is named in lower case";
+    FindClose(hFind);
+}
+
+TEST_F(DocDefFile, ConversionFailureShowsZtm5048AndKeepsTheRecordsMadeBefore) {
+    std::string strPath = files.Write("broken.ddf", "");
+    WorkedExample::SetFields();
+    pDFList->Insert(WorkedExample::Field("Beyond", 90, 95, TypeText, 1, 0));
+    WorkedExample::AddPage();
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(driver.Seen()[0].strText,
+              "ZTM5048: An error occured while producing the document\ndefinition file.  Verify "
+              "the data fields are correctly defined.");
+    EXPECT_EQ(pDocDef, nullptr);
+    std::string strBytes = FileBytes(strPath);
+    EXPECT_NE(strBytes.find("Photo Is Chars Reference EPS At 1 Lines For 10\r\n[AreaDefinition]"),
+              std::string::npos)
+        << strBytes;
+    EXPECT_EQ(strBytes.find("Beyond"), std::string::npos);
+}
+
+TEST_F(DocDefFile, FileThatCannotBeCreatedShowsZtm5040AndWritesNothing) {
+    std::string strPath = CTestFiles::FullPath("No-Such-Folder\\Card.DDF");
+    WorkedExample::SetFields();
+    WorkedExample::AddPage();
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 0);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    std::string strLower = CTestFiles::FullPath("no-such-folder\\card.ddf");
+    CharLowerA(&strLower[0]);
+    EXPECT_EQ(driver.Seen()[0].strText, "ZTM5040: Could not output variable data job to\n" +
+                                            strLower +
+                                            ".\nVerify the current file is not read-only.");
+    EXPECT_EQ(pDocDef, nullptr);
+}
+
+TEST_F(DocDefFile, NoCopyTextMeansNoDataDefinitions) {
+    std::string strPath = files.Write("nocopy.ddf", "");
+    WorkedExample::SetFields();
+    delete[] pCopyText;
+    pCopyText = nullptr;
+    AddIncludePages("1", "a.ps", 612, 792, 0);
+    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
+    EXPECT_EQ(FileBytes(strPath),
+              "Docdef-Version-1.0\r\n[DataDefinition]\r\n[AreaDefinition]\r\n"
+              "[DocumentInstructions]\r\nIncludePages \"a.ps\" 1 1 612 792 0\r\n");
+}
+
+TEST_F(DocDefFile, JobFileNamesFromThePublicationPath) {
+    CStandInHost host;
+    host.Publication().strPath = "C:\\Jobs\\Card.PUB";
+    std::string strDocDef = "unchanged";
+    std::string strPostScript = "unchanged";
+    ComputeJobFileNames(host.Block(), strDocDef, strPostScript);
+    EXPECT_EQ(strDocDef, "c:\\jobs\\card.ddf");
+    EXPECT_EQ(strPostScript, "c:\\jobs\\card.ps");
+    EXPECT_STREQ(pDocDefPath, "c:\\jobs\\card.ddf");
+
+    host.FailRequest(3513);
+    std::string strOtherDocDef = "kept.ddf";
+    std::string strOtherPostScript = "kept.ps";
+    ComputeJobFileNames(host.Block(), strOtherDocDef, strOtherPostScript);
+    EXPECT_EQ(strOtherDocDef, "kept.ddf");
+    EXPECT_EQ(strOtherPostScript, "kept.ps");
+    EXPECT_STREQ(pDocDefPath, "c:\\jobs\\card.ddf");
+
+    host.ClearScript();
+    host.Publication().strPath = "Untitled";
+    ComputeJobFileNames(host.Block(), strDocDef, strPostScript);
+    EXPECT_EQ(strDocDef, "untitled.ddf");
+    EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
+}
+
+} // namespace
