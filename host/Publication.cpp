@@ -68,6 +68,54 @@ const json& ArrayMember(const json& object, const char* pName, const std::string
     return *it;
 }
 
+// An optional list of whole numbers of a fixed length.
+template <typename T, size_t N>
+void ReadNumbers(const json& object, const char* pName, const std::string& strWhere, T (&aValues)[N],
+                 int64_t nLow, int64_t nHigh) {
+    auto it = object.find(pName);
+    if (it == object.end()) {
+        return;
+    }
+    if (!it->is_array() || it->size() != N) {
+        throw CEntryError(strWhere + "\"" + pName + "\" must be a list of " + std::to_string(N) +
+                          " whole numbers");
+    }
+    for (size_t i = 0; i < N; ++i) {
+        const json& value = (*it)[i];
+        if (!value.is_number_integer() || value.get<int64_t>() < nLow ||
+            value.get<int64_t>() > nHigh) {
+            throw CEntryError(strWhere + "\"" + pName + "\"[" + std::to_string(i) +
+                              "] must be a whole number from " + std::to_string(nLow) + " to " +
+                              std::to_string(nHigh));
+        }
+        aValues[i] = static_cast<T>(value.get<int64_t>());
+    }
+}
+
+template <typename T, size_t N> json Numbers(const T (&aValues)[N]) {
+    json list = json::array();
+    for (T nValue : aValues) {
+        list.push_back(nValue);
+    }
+    return list;
+}
+
+bool OptionalBool(const json& object, const char* pName, bool bDefault, const std::string& strWhere) {
+    auto it = object.find(pName);
+    if (it == object.end()) {
+        return bDefault;
+    }
+    if (!it->is_boolean()) {
+        throw CEntryError(strWhere + "\"" + pName + "\" must be true or false");
+    }
+    return it->get<bool>();
+}
+
+std::string OptionalString(const json& object, const char* pName, const std::string& strDefault,
+                           const std::string& strWhere) {
+    return object.contains(pName) ? StringMember(object, pName, strWhere) : strDefault;
+}
+
 std::vector<CPrivateString> ReadStrings(const json& owner, const std::string& strWhere) {
     std::vector<CPrivateString> strings;
     const json& list = ArrayMember(owner, "privateStrings", strWhere);
@@ -126,6 +174,52 @@ CPublication ReadDocument(const json& document) {
             throw CEntryError("\"deletedStrings\" must be \"marker\" or \"absent\"");
         }
     }
+    int32_t anPageSize[2] = {publication.nPageWidth, publication.nPageHeight};
+    ReadNumbers(document, "pageSize", "", anPageSize, 1, INT32_MAX);
+    publication.nPageWidth = anPageSize[0];
+    publication.nPageHeight = anPageSize[1];
+    publication.bFacingPages = OptionalBool(document, "facingPages", false, "");
+    int16_t anCurrent[1] = {1};
+    ReadNumbers(document, "currentPage", "", anCurrent, 1, INT16_MAX);
+    publication.nCurrentPage = anCurrent[0];
+    if (document.contains("paper")) {
+        const json& paper = document["paper"];
+        if (!paper.is_object()) {
+            throw CEntryError("\"paper\" must be an object");
+        }
+        CPaperRecord& record = publication.paper;
+        record.strName = StringMember(paper, "name", "paper");
+        record.strSecond = OptionalString(paper, "second", "", "paper: ");
+        ReadNumbers(paper, "size", "paper: ", record.anSize, INT32_MIN, INT32_MAX);
+        ReadNumbers(paper, "first", "paper: ", record.anFirstGroup, INT16_MIN, INT16_MAX);
+        int32_t anSingle[1] = {record.nSingle};
+        ReadNumbers(paper, "single", "paper: ", anSingle, INT32_MIN, INT32_MAX);
+        record.nSingle = anSingle[0];
+        ReadNumbers(paper, "last", "paper: ", record.anLastGroup, INT16_MIN, INT16_MAX);
+    }
+    if (document.contains("printOptions")) {
+        const json& options = document["printOptions"];
+        if (!options.is_object()) {
+            throw CEntryError("\"printOptions\" must be an object");
+        }
+        CPrintOptions& record = publication.printOptions;
+        ReadNumbers(options, "leading", "printOptions: ", record.anLeading, INT16_MIN, INT16_MAX);
+        record.strName = OptionalString(options, "name", "", "printOptions: ");
+        ReadNumbers(options, "trailing", "printOptions: ", record.anTrailing, INT16_MIN, INT16_MAX);
+    }
+    ReadNumbers(document, "printOptions2", "", publication.anPrintOptions2, INT16_MIN, INT16_MAX);
+    if (document.contains("printer")) {
+        const json& printer = document["printer"];
+        if (printer.is_null()) {
+            publication.printer.bPresent = false;
+        } else if (printer.is_object()) {
+            publication.printer.bPostScript = OptionalBool(printer, "postscript", true, "printer: ");
+            publication.printer.strName =
+                OptionalString(printer, "name", publication.printer.strName, "printer: ");
+        } else {
+            throw CEntryError("\"printer\" must be an object or null");
+        }
+    }
     publication.strings = ReadStrings(document, "");
     const json& pages = ArrayMember(document, "pages", "");
     for (size_t p = 0; p < pages.size(); ++p) {
@@ -146,6 +240,12 @@ CPublication ReadDocument(const json& document) {
             object.nNumber =
                 static_cast<int16_t>(NumberMember(objects[o], "number", strObject, 0, INT16_MAX));
             object.nKind = static_cast<int16_t>(NumberMember(objects[o], "kind", strObject, 0, 13));
+            ReadNumbers(objects[o], "bounds", strObject + ": ", object.anBounds, INT32_MIN,
+                        INT32_MAX);
+            object.bRotated = objects[o].contains("corners");
+            ReadNumbers(objects[o], "corners", strObject + ": ", object.anCorners, INT32_MIN,
+                        INT32_MAX);
+            object.strEps = OptionalString(objects[o], "eps", "", strObject + ": ");
             object.strings = ReadStrings(objects[o], strObject + ".");
             page.objects.push_back(object);
         }
@@ -165,6 +265,42 @@ CHostObject* CPublication::FindObject(int32_t nId) {
         }
     }
     return nullptr;
+}
+
+CHostObject HostObject(int32_t nId, int16_t nNumber, int16_t nKind,
+                       std::vector<CPrivateString> strings) {
+    CHostObject object;
+    object.nId = nId;
+    object.nNumber = nNumber;
+    object.nKind = nKind;
+    object.strings = std::move(strings);
+    return object;
+}
+
+int16_t CPublication::PageOf(int32_t nId) const {
+    for (size_t p = 0; p < pages.size(); ++p) {
+        for (const CHostObject& object : pages[p].objects) {
+            if (object.nId == nId) {
+                return static_cast<int16_t>(p + 1);
+            }
+        }
+    }
+    return 0;
+}
+
+CHostPage* CPublication::CurrentPage() {
+    if (nCurrentPage < 1 || static_cast<size_t>(nCurrentPage) > pages.size()) {
+        return nullptr;
+    }
+    return &pages[static_cast<size_t>(nCurrentPage - 1)];
+}
+
+CPaperRecord CPublication::LetterPaper() {
+    CPaperRecord paper;
+    paper.strName = "Letter";
+    paper.anSize[0] = 15840;
+    paper.anSize[1] = 12240;
+    return paper;
 }
 
 CPrivateString* FindPrivateString(std::vector<CPrivateString>& strings,
@@ -210,15 +346,44 @@ bool SavePublication(const std::string& strFile, const CPublication& publication
     json document;
     document["path"] = publication.strPath;
     document["deletedStrings"] = publication.bDeletedReadsAsMarker ? "marker" : "absent";
+    int32_t anPageSize[2] = {publication.nPageWidth, publication.nPageHeight};
+    document["pageSize"] = Numbers(anPageSize);
+    document["facingPages"] = publication.bFacingPages;
+    document["currentPage"] = json::array({publication.nCurrentPage});
+    const CPaperRecord& paper = publication.paper;
+    document["paper"] = {{"name", paper.strName},
+                         {"second", paper.strSecond},
+                         {"size", Numbers(paper.anSize)},
+                         {"first", Numbers(paper.anFirstGroup)},
+                         {"single", json::array({paper.nSingle})},
+                         {"last", Numbers(paper.anLastGroup)}};
+    document["printOptions"] = {{"leading", Numbers(publication.printOptions.anLeading)},
+                                {"name", publication.printOptions.strName},
+                                {"trailing", Numbers(publication.printOptions.anTrailing)}};
+    document["printOptions2"] = Numbers(publication.anPrintOptions2);
+    if (publication.printer.bPresent) {
+        document["printer"] = {{"postscript", publication.printer.bPostScript},
+                               {"name", publication.printer.strName}};
+    } else {
+        document["printer"] = nullptr;
+    }
     document["privateStrings"] = WriteStrings(publication.strings);
     json pages = json::array();
     for (const CHostPage& page : publication.pages) {
         json objects = json::array();
         for (const CHostObject& object : page.objects) {
-            objects.push_back({{"id", object.nId},
-                               {"number", object.nNumber},
-                               {"kind", object.nKind},
-                               {"privateStrings", WriteStrings(object.strings)}});
+            json item = {{"id", object.nId},
+                         {"number", object.nNumber},
+                         {"kind", object.nKind},
+                         {"bounds", Numbers(object.anBounds)}};
+            if (object.bRotated) {
+                item["corners"] = Numbers(object.anCorners);
+            }
+            if (!object.strEps.empty()) {
+                item["eps"] = object.strEps;
+            }
+            item["privateStrings"] = WriteStrings(object.strings);
+            objects.push_back(item);
         }
         pages.push_back({{"objects", objects}});
     }

@@ -3,6 +3,8 @@
 // each object.
 #pragma once
 
+#include "plugin/HostRecords.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,16 +21,43 @@ struct CHostObject {
     int32_t nId = 0;
     int16_t nNumber = 0;
     int16_t nKind = 0;
+    // Left, top, right, bottom in twips, relative to the object's page.
+    int32_t anBounds[4] = {0, 0, 1440, 1440};
+    // For a rotated or skewed object, its four corners (x, y each), page-relative.
+    bool bRotated = false;
+    int32_t anCorners[8] = {};
+    std::string strEps; // the EPS text of a pasted graphic
     std::vector<CPrivateString> strings;
 };
+
+// An object with the identifier, number, kind and private strings.
+CHostObject HostObject(int32_t nId, int16_t nNumber, int16_t nKind,
+                       std::vector<CPrivateString> strings = {});
 
 struct CHostPage {
     std::vector<CHostObject> objects;
 };
 
+struct CPrinter {
+    bool bPresent = true; // a default printer is set
+    bool bPostScript = true;
+    std::string strName = "PostScript Printer";
+};
+
 struct CPublication {
     // The full path the host reports for the publication (request 3513).
     std::string strPath;
+    int32_t nPageWidth = 12240; // twips: US Letter
+    int32_t nPageHeight = 15840;
+    // Two pages side by side on the pasteboard.
+    bool bFacingPages = false;
+    int16_t nCurrentPage = 1;
+    int16_t nViewSetting = 0;
+    CPaperRecord paper = LetterPaper();
+    CPrintOptions printOptions;
+    int16_t anPrintOptions2[10] = {};
+    CPrinter printer;
+    int32_t nSelectedId = 0; // 0: nothing selected
     // How a deleted private string reads back: as the marker text
     // "InvalidPrivateString", or not at all.
     bool bDeletedReadsAsMarker = true;
@@ -36,7 +65,16 @@ struct CPublication {
     std::vector<CHostPage> pages;
 
     CHostObject* FindObject(int32_t nId);
+    // The page (from 1) that holds the object, or 0.
+    int16_t PageOf(int32_t nId) const;
+    CHostPage* CurrentPage();
+
+    static CPaperRecord LetterPaper();
 };
+
+// Where the host shows the current page on its pasteboard, in twips.
+constexpr int32_t PasteboardLeft = 2880;
+constexpr int32_t PasteboardTop = 1440;
 
 // The string with the address in the list, or null.
 CPrivateString* FindPrivateString(std::vector<CPrivateString>& strings,

@@ -1,8 +1,11 @@
 #include "StandInHost.h"
 
+#include "PostScriptOutput.h"
 #include "ScriptLine.h"
 #include "plugin/ParamBuffer.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -131,6 +134,30 @@ uint16_t CStandInHost::Answer(HostParamBlock* pBlock, const std::vector<uint8_t>
         return DeletePrivateString(input, strNote);
     case HostRequest::QueryObjectsWithPrivateData:
         return ListObjectsWithStrings(pBlock, input, strNote);
+    case HostRequest::CmdSetViewSetting:
+    case HostRequest::QueryViewSetting:
+    case HostRequest::QueryPageObjects:
+    case HostRequest::CmdSelectObject:
+    case HostRequest::QuerySelection:
+    case HostRequest::CmdClearSelection:
+    case HostRequest::CmdPaste:
+    case HostRequest::CmdMoveSelection:
+    case HostRequest::QueryCurrentPage:
+    case HostRequest::QueryPageCount:
+    case HostRequest::QueryPageSize:
+    case HostRequest::QueryPageOrigin:
+    case HostRequest::CmdGoToPage:
+        return AnswerLayout(pBlock, input, strNote);
+    case HostRequest::QueryPrintOptions:
+    case HostRequest::CmdSetPrintOptions:
+    case HostRequest::QueryPrintOptions2:
+    case HostRequest::CmdSetPrintOptions2:
+    case HostRequest::QueryPaper:
+    case HostRequest::CmdSetPaper:
+    case HostRequest::QueryPrinterIsPostScript:
+    case HostRequest::QueryDefaultPrinter:
+    case HostRequest::CmdPrintToFile:
+        return AnswerPrinting(pBlock, input, strNote);
     default:
         if (IsQueryRequest(pBlock->code)) {
             strNote = "this publication has no answer for the request";
@@ -332,4 +359,250 @@ uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
     entry.status = nStatus;
     m_log.Add(entry);
     return nStatus;
+}
+
+namespace {
+
+void Put16(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
+    if (bytes.size() < nAt + 2) {
+        bytes.resize(nAt + 2, 0);
+    }
+    bytes[nAt] = static_cast<uint8_t>(nValue & 0xFF);
+    bytes[nAt + 1] = static_cast<uint8_t>((nValue >> 8) & 0xFF);
+}
+
+void Put32(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
+    Put16(bytes, nAt, nValue & 0xFFFF);
+    Put16(bytes, nAt + 2, static_cast<int32_t>((static_cast<uint32_t>(nValue) >> 16) & 0xFFFF));
+}
+
+// The first number of an EPS "%%BoundingBox: " line: left, top, right, bottom.
+bool BoundingBox(const std::string& strEps, double (&adBox)[4]) {
+    size_t nAt = strEps.find("%%BoundingBox: ");
+    return nAt != std::string::npos &&
+           sscanf(strEps.c_str() + nAt + 15, "%lf %lf %lf %lf", &adBox[0], &adBox[1], &adBox[2],
+                  &adBox[3]) == 4;
+}
+
+} // namespace
+
+CHostObject* CStandInHost::SelectedObject() {
+    return m_publication.nSelectedId != 0 ? m_publication.FindObject(m_publication.nSelectedId)
+                                          : nullptr;
+}
+
+uint16_t CStandInHost::PasteFromClipboard(std::string& strNote) {
+    UINT nFormat = RegisterClipboardFormatA("Encapsulated PostScript");
+    std::string strEps;
+    if (OpenClipboard(nullptr)) {
+        HANDLE hData = GetClipboardData(nFormat);
+        const char* pText = hData != nullptr ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
+        if (pText != nullptr) {
+            strEps.assign(pText, strnlen(pText, GlobalSize(hData)));
+            GlobalUnlock(hData);
+        }
+        CloseClipboard();
+    }
+    double adBox[4];
+    CHostPage* pPage = m_publication.CurrentPage();
+    if (strEps.empty() || !BoundingBox(strEps, adBox) || pPage == nullptr) {
+        strNote = "nothing to paste";
+        return StatusFailed;
+    }
+    // A new graphic with a new identifier, as large as its bounding box.
+    int32_t nId = m_nNextId;
+    int16_t nNumber = 0;
+    for (const CHostPage& page : m_publication.pages) {
+        for (const CHostObject& object : page.objects) {
+            nId = std::max(nId, object.nId);
+        }
+    }
+    for (const CHostObject& object : pPage->objects) {
+        nNumber = std::max(nNumber, object.nNumber);
+    }
+    m_nNextId = nId + 1;
+    CHostObject object = HostObject(m_nNextId, static_cast<int16_t>(nNumber + 1), 11);
+    for (int i = 0; i < 4; ++i) {
+        object.anBounds[i] = static_cast<int32_t>(adBox[i] * 20);
+    }
+    object.strEps = strEps;
+    pPage->objects.push_back(object);
+    m_publication.nSelectedId = object.nId;
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerLayout(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                                    std::string& strNote) {
+    CPublication& pub = m_publication;
+    CReplyReader reader(input.data(), input.size());
+    std::vector<uint8_t> bytes;
+    switch (static_cast<HostRequest>(pBlock->code)) {
+    case HostRequest::CmdSetViewSetting:
+        reader.Get16();
+        pub.nViewSetting = reader.Get16();
+        return StatusOk;
+    case HostRequest::QueryViewSetting:
+        Put16(bytes, 0, pub.nViewSetting);
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::QueryCurrentPage:
+        Put16(bytes, 0, pub.nCurrentPage);
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::QueryPageCount:
+        Put16(bytes, 0, static_cast<int32_t>(pub.pages.size()));
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::QueryPageSize:
+        Put32(bytes, 0, pub.nPageWidth);
+        Put32(bytes, 4, pub.nPageHeight);
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::QueryPageOrigin:
+        Put32(bytes, 0, PasteboardLeft);
+        Put32(bytes, 4, PasteboardTop);
+        Put32(bytes, 8, PasteboardLeft + pub.nPageWidth * (pub.bFacingPages ? 2 : 1));
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::CmdGoToPage: {
+        int32_t nPage = static_cast<int32_t>(pBlock->input);
+        if (nPage == -5) {
+            nPage = pub.nCurrentPage + 1;
+        }
+        if (nPage < 1 || static_cast<size_t>(nPage) > pub.pages.size()) {
+            strNote = "no page " + std::to_string(nPage);
+            return StatusFailed;
+        }
+        pub.nCurrentPage = static_cast<int16_t>(nPage);
+        pub.nSelectedId = 0;
+        return StatusOk;
+    }
+    case HostRequest::QueryPageObjects: {
+        CHostPage* pPage = pub.CurrentPage();
+        if (pPage == nullptr) {
+            strNote = "no current page";
+            return StatusFailed;
+        }
+        Put16(bytes, 0, static_cast<int32_t>(pPage->objects.size()));
+        for (size_t i = 0; i < pPage->objects.size(); ++i) {
+            Put16(bytes, 2 + 20 * i, pPage->objects[i].nNumber);
+            Put16(bytes, 4 + 20 * i, pPage->objects[i].nKind);
+            bytes.resize(2 + 20 * (i + 1), 0);
+        }
+        return Deliver(pBlock, bytes, strNote);
+    }
+    case HostRequest::CmdSelectObject: {
+        reader.Get16();
+        int32_t nNumber = reader.Get32();
+        pub.nSelectedId = 0;
+        if (CHostPage* pPage = pub.CurrentPage()) {
+            for (const CHostObject& object : pPage->objects) {
+                if (object.nNumber == nNumber) {
+                    pub.nSelectedId = object.nId;
+                }
+            }
+        }
+        return StatusOk;
+    }
+    case HostRequest::CmdClearSelection:
+        pub.nSelectedId = 0;
+        return StatusOk;
+    case HostRequest::CmdPaste:
+        return PasteFromClipboard(strNote);
+    case HostRequest::CmdMoveSelection: {
+        reader.Get16();
+        int32_t nLeft = reader.Get32() - PasteboardLeft;
+        int32_t nTop = reader.Get32() - PasteboardTop;
+        CHostObject* pObject = SelectedObject();
+        if (pObject == nullptr) {
+            strNote = "nothing selected";
+            return StatusFailed;
+        }
+        int32_t nWidth = pObject->anBounds[2] - pObject->anBounds[0];
+        int32_t nHeight = pObject->anBounds[3] - pObject->anBounds[1];
+        pObject->anBounds[0] = nLeft;
+        pObject->anBounds[1] = nTop;
+        pObject->anBounds[2] = nLeft + nWidth;
+        pObject->anBounds[3] = nTop + nHeight;
+        return StatusOk;
+    }
+    case HostRequest::QuerySelection: {
+        CHostObject* pObject = SelectedObject();
+        bytes.assign(SelectionRecordSize, 0);
+        if (pObject == nullptr) {
+            return Deliver(pBlock, bytes, strNote);
+        }
+        Put16(bytes, 0, 1);
+        Put32(bytes, 2, pObject->nId);
+        Put16(bytes, 14, pObject->nNumber);
+        Put16(bytes, 16, pObject->nKind);
+        Put16(bytes, 18, pObject->bRotated ? 1 : 0);
+        // Positions on the pasteboard, where the current page lies.
+        for (int i = 0; i < 8; ++i) {
+            int32_t nValue = pObject->bRotated ? pObject->anCorners[i]
+                                               : (i < 4 ? pObject->anBounds[i] : 0);
+            if (pObject->bRotated || i < 4) {
+                nValue += i % 2 == 0 ? PasteboardLeft : PasteboardTop;
+            }
+            Put32(bytes, 22 + 4 * static_cast<size_t>(i), nValue);
+        }
+        return Deliver(pBlock, bytes, strNote);
+    }
+    default:
+        return StatusFailed;
+    }
+}
+
+uint16_t CStandInHost::AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                                      std::string& strNote) {
+    CPublication& pub = m_publication;
+    CReplyReader reader(input.data(), input.size());
+    uint8_t abRecord[512];
+    CParamWriter writer(abRecord, sizeof abRecord);
+    std::vector<uint8_t> bytes;
+    switch (static_cast<HostRequest>(pBlock->code)) {
+    case HostRequest::QueryPrintOptions:
+        WritePrintOptions(writer, pub.printOptions);
+        break;
+    case HostRequest::CmdSetPrintOptions:
+        if (!ReadPrintOptions(reader, pub.printOptions)) {
+            strNote = "malformed print options";
+            return StatusFailed;
+        }
+        return StatusOk;
+    case HostRequest::QueryPrintOptions2:
+        for (int16_t nValue : pub.anPrintOptions2) {
+            writer.Put16(nValue);
+        }
+        break;
+    case HostRequest::CmdSetPrintOptions2:
+        for (int16_t& nValue : pub.anPrintOptions2) {
+            nValue = reader.Get16();
+        }
+        return reader.Short() ? StatusFailed : StatusOk;
+    case HostRequest::QueryPaper:
+        WritePaper(writer, pub.paper);
+        break;
+    case HostRequest::CmdSetPaper:
+        if (!ReadPaper(reader, pub.paper)) {
+            strNote = "malformed paper";
+            return StatusFailed;
+        }
+        return StatusOk;
+    case HostRequest::QueryPrinterIsPostScript:
+        writer.Put16(pub.printer.bPostScript ? 1 : 0);
+        break;
+    case HostRequest::QueryDefaultPrinter:
+        if (!pub.printer.bPresent) {
+            strNote = "no default printer";
+            return StatusFailed;
+        }
+        bytes.assign(pub.printer.strName.begin(), pub.printer.strName.end());
+        bytes.push_back(0);
+        return Deliver(pBlock, bytes, strNote);
+    case HostRequest::CmdPrintToFile: {
+        reader.Skip(6);
+        std::string strFile = reader.GetString(MAX_PATH);
+        return PrintPublication(pub, strFile, strNote) ? StatusOk : StatusFailed;
+    }
+    default:
+        return StatusFailed;
+    }
+    bytes.assign(abRecord, abRecord + writer.Length());
+    return Deliver(pBlock, bytes, strNote);
 }

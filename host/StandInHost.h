@@ -79,6 +79,13 @@ class CStandInHost {
     uint16_t DeletePrivateString(const std::vector<uint8_t>& input, std::string& strNote);
     uint16_t ListObjectsWithStrings(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
                                     std::string& strNote);
+    // Requests about pages, objects, the selection and printing.
+    uint16_t AnswerLayout(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                          std::string& strNote);
+    uint16_t AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                            std::string& strNote);
+    uint16_t PasteFromClipboard(std::string& strNote);
+    CHostObject* SelectedObject();
     uint16_t Deliver(HostParamBlock* pBlock, const std::vector<uint8_t>& bytes,
                      std::string& strNote);
 
@@ -86,6 +93,7 @@ class CStandInHost {
     CPublication m_publication;
     CRequestLog m_log;
     std::map<uint16_t, CScripted> m_script;
+    int32_t m_nNextId = 0; // identifiers given to pasted objects
     std::vector<HGLOBAL> m_handedOut;
 };
 

@@ -41,7 +41,9 @@ BOOL CALLBACK AddChild(HWND hChild, LPARAM lParam) {
     CSeenWindow& seen = *reinterpret_cast<CSeenWindow*>(lParam);
     std::string strClass = ClassOf(hChild);
     LONG nStyle = GetWindowLongA(hChild, GWL_STYLE);
-    if (strClass == "Button" && (nStyle & WS_VISIBLE)) {
+    if (strClass == "Edit") {
+        seen.edits.emplace_back(GetDlgCtrlID(hChild), WindowText(hChild));
+    } else if (strClass == "Button" && (nStyle & WS_VISIBLE)) {
         seen.buttons.push_back(GetDlgCtrlID(hChild));
     } else if (strClass == "Static" && (nStyle & SS_TYPEMASK) == SS_ICON) {
         HICON hIcon = reinterpret_cast<HICON>(SendMessageA(hChild, STM_GETICON, 0, 0));
@@ -78,6 +80,22 @@ HWND FileNameControl(HWND hDialog) {
     return hControl != nullptr ? hControl : GetDlgItem(hDialog, FileNameEdit);
 }
 
+// Announces that the window is ready to be photographed and waits until the
+// photograph has been taken.
+void WaitForSnapshot(const std::string& strMarker) {
+    std::string strReady = strMarker + ".ready";
+    std::string strDone = strMarker + ".done";
+    HANDLE hReady = CreateFileA(strReady.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hReady != INVALID_HANDLE_VALUE) {
+        CloseHandle(hReady);
+    }
+    for (int i = 0; i < 1000 && GetFileAttributesA(strDone.c_str()) == INVALID_FILE_ATTRIBUTES;
+         ++i) {
+        Sleep(PollMs);
+    }
+}
+
 } // namespace
 
 CSeenWindow DescribeWindow(HWND hWindow) {
@@ -100,16 +118,25 @@ CUiDriver::~CUiDriver() {
     }
 }
 
-void CUiDriver::PressOnMessageBox(int nButton) {
-    m_steps.push_back({nButton, "", false});
-}
+void CUiDriver::PressOnMessageBox(int nButton) { m_steps.push_back({nButton, "", false, {}, ""}); }
 
 void CUiDriver::ChooseFile(const std::string& strPath) {
-    m_steps.push_back({IDOK, strPath, true});
+    m_steps.push_back({IDOK, strPath, true, {}, ""});
 }
 
-void CUiDriver::CancelDialog() {
-    m_steps.push_back({IDCANCEL, "", false});
+void CUiDriver::CancelDialog() { m_steps.push_back({IDCANCEL, "", false, {}, ""}); }
+
+void CUiDriver::FillDialog(const ControlTexts& texts, int nButton, const std::string& strMarker) {
+    m_steps.push_back({nButton, "", false, texts, strMarker});
+}
+
+std::string CSeenWindow::EditText(int nId) const {
+    for (const auto& edit : edits) {
+        if (edit.first == nId) {
+            return edit.second;
+        }
+    }
+    return "(none)";
 }
 
 void CUiDriver::Start() {
@@ -163,6 +190,13 @@ void CUiDriver::Run() {
             m_strError = "window \"" + seen.strCaption + "\" is not an Open File dialog";
             PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             return;
+        }
+        for (const auto& text : step.texts) {
+            SendMessageA(GetDlgItem(hDialog, text.first), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(text.second.c_str()));
+        }
+        if (!step.strMarker.empty()) {
+            WaitForSnapshot(step.strMarker);
         }
         m_seen.push_back(seen);
         // Posted, never sent: the button's handler may open a window of its own.

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 struct CSeenWindow {
@@ -16,8 +17,14 @@ struct CSeenWindow {
     std::string strIcon;      // "exclamation", "information", "stop", "question" or ""
     std::string strFolder;    // an Open File dialog's folder when it came up
     std::string strFileName;  // an Open File dialog's file name when it came up
+    std::vector<std::pair<int, std::string>> edits; // edit fields and their texts
     int nPressed = 0;
+
+    // The text of the edit field, or "(none)".
+    std::string EditText(int nId) const;
 };
+
+using ControlTexts = std::vector<std::pair<int, std::string>>;
 
 class CUiDriver {
   public:
@@ -33,6 +40,11 @@ class CUiDriver {
     void ChooseFile(const std::string& strPath);
     // Expects the next dialog of any kind and presses Cancel.
     void CancelDialog();
+    // Expects the next dialog, sets the texts of its controls and presses the
+    // button. With a snapshot marker, it first writes the file "MARKER.ready"
+    // and waits (at most 20 s) for "MARKER.done", so that a screenshot can be
+    // taken while the dialog shows the texts.
+    void FillDialog(const ControlTexts& texts, int nButton, const std::string& strMarker = "");
 
     // Starts working through the expected windows.
     void Start();
@@ -47,6 +59,8 @@ class CUiDriver {
         int nButton;
         std::string strPath; // a file to choose in an Open File dialog
         bool bChooseFile;
+        ControlTexts texts;
+        std::string strMarker;
     };
     void Run();
     HWND WaitForNewDialog();

@@ -1,9 +1,134 @@
 #include "ProduceJobCommand.h"
 
+#include "DocDef.h"
+#include "DocDefFile.h"
+#include "JobFilesDialog.h"
+#include "PrintToDisk.h"
+#include "model/NamedObject.h"
+#include "objects/NamedObjectLoader.h"
+#include "plugin/HostRequests.h"
+#include "plugin/Messages.h"
+#include "resources/StringIds.h"
+
 #include <windows.h>
 
-// The command is refused until its dialogs and host conversation exist.
-uint16_t ProduceJob(HostParamBlock*) {
-    OutputDebugStringA("ProduceJob is not available in this build\n");
-    return StatusFailed;
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr float PointsPerTwip = 0.05f;
+constexpr int16_t PlaceholderKind = 11;
+
+struct CJobWalk {
+    bool bFound = false;
+    bool bFailed = false;
+};
+
+// Adds the named objects of the current page and the page itself; false when
+// the page's objects cannot be listed.
+bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript, float dx,
+             float dy, float fPaperWidth, float fPaperHeight, CJobWalk& walk) {
+    std::vector<CPageObject> objects;
+    if (Request::QueryPageObjects(pBlock, objects) != StatusOk) {
+        return false;
+    }
+    const std::string strPage = std::to_string(nPage);
+    for (const CPageObject& object : objects) {
+        if (object.nKind != PlaceholderKind) {
+            continue;
+        }
+        CNamedObject* pObject = NewNamedObject();
+        uint16_t nResult = LoadNamedObject(pBlock, pObject, object.nNumber);
+        if (nResult == NamedObjectLoaded) {
+            float fLeft, fTop, fWidth, fHeight;
+            GetBounds(fLeft, fTop, fWidth, fHeight, pObject);
+            SetBounds(fLeft + dx, fTop + dy, fWidth, fHeight, pObject);
+            SetFileAndPage(strPostScript.c_str(), strPage.c_str(), pObject);
+            AddAreaAndMerge(pObject);
+            walk.bFound = true;
+        } else if (nResult == StatusFailed) {
+            FreeNamedObject(pObject);
+            walk.bFound = true;
+            walk.bFailed = true;
+            return true;
+        }
+        FreeNamedObject(pObject);
+    }
+    AddIncludePages(strPage.c_str(), strPostScript.c_str(),
+                    static_cast<double>(static_cast<int32_t>(fPaperWidth)),
+                    static_cast<double>(static_cast<int32_t>(fPaperHeight)), 0);
+    return true;
+}
+
+} // namespace
+
+uint16_t ProduceJob(HostParamBlock* pBlock) {
+    std::string strDocDef;
+    std::string strPostScript;
+    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    if (!RunJobFilesDialog(strDocDef, strPostScript)) {
+        return StatusOk;
+    }
+    if (strPostScript.empty()) {
+        OutputDebugStringA("Not outputing .ps file!\n");
+    } else {
+        PrintToDisk(pBlock, strPostScript);
+    }
+    if (strDocDef.empty()) {
+        OutputDebugStringA("Not outputing .ddf file\n");
+        return StatusOk;
+    }
+    int16_t nSavedPage = 0;
+    int16_t nPageCount = 0;
+    if (Request::QueryCurrentPage(pBlock, nSavedPage) != StatusOk ||
+        Request::QueryPageCount(pBlock, nPageCount) != StatusOk) {
+        return StatusFailed;
+    }
+    int32_t nPageWidth = 0;
+    int32_t nPageHeight = 0;
+    uint16_t nStatus = Request::QueryPageSize(pBlock, nPageWidth, nPageHeight);
+    if (nStatus != StatusOk) {
+        return nStatus;
+    }
+    float fWidth = static_cast<float>(nPageWidth) * PointsPerTwip;
+    float fHeight = static_cast<float>(nPageHeight) * PointsPerTwip;
+    float fPaperWidth = fWidth;
+    float fPaperHeight = fHeight;
+    CPaperRecord paper;
+    if (Request::QueryPaper(pBlock, paper) == StatusOk) {
+        fPaperWidth = static_cast<float>(paper.Width()) * PointsPerTwip;
+        fPaperHeight = static_cast<float>(paper.Height()) * PointsPerTwip;
+    }
+    float dx = (fPaperWidth - fWidth) * 0.5f;
+    float dy = (fPaperHeight - fHeight) * 0.5f;
+    int16_t nPreviousView = 0;
+    nStatus = SetViewSetting(pBlock, 0, nPreviousView);
+    if (nStatus != StatusOk) {
+        return nStatus;
+    }
+    Request::CmdGoToPage(pBlock, 1);
+    CJobWalk walk;
+    for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
+        if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
+            // Nothing of this job may be left for the next one.
+            DiscardDocDef();
+            return StatusFailed;
+        }
+        if (!walk.bFailed) {
+            Request::CmdGoToPage(pBlock, Request::NextPage);
+        }
+    }
+    Request::CmdGoToPage(pBlock, nSavedPage);
+    int16_t nIgnored = 0;
+    SetViewSetting(pBlock, nPreviousView, nIgnored);
+    if (!walk.bFound) {
+        ShowMessage(IDS_NO_VARIABLE_OBJECTS, MB_OK | MB_ICONEXCLAMATION);
+    }
+    if (walk.bFailed || !walk.bFound) {
+        DiscardDocDef();
+    } else {
+        WriteDocDefFile(&strDocDef[0], strPostScript.c_str());
+    }
+    return StatusOk;
 }

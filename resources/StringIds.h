@@ -72,6 +72,12 @@
 #define IDS_DOCDEF_ERROR 98
 #define IDS_APP_TITLE 57344
 
+/* The Job Files dialog. */
+#define IDD_JOB_FILES 146
+#define IDC_DOCDEF_PATH 1117
+#define IDC_POSTSCRIPT_PATH 1118
+#define IDC_HELP_BUTTON 1036
+
 /* The command resource through which the host learns the plug-in's commands. */
 #define NEB_COMMAND_RESOURCE_TYPE 301
 #define NEB_COMMAND_RESOURCE_ID 101

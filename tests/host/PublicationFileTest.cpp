@@ -36,7 +36,7 @@ TEST(PublicationFile, StringsAndObjectsSurviveSaving) {
     publication.bDeletedReadsAsMarker = false;
     publication.strings = {{"NEB ", "VDAT", 2, "c:\\a \"b\".txt", false},
                            {"NEB ", "VDAT", 1003, "", true}};
-    publication.pages = {CHostPage{{CHostObject{7, 1, 11, {{"NEB ", "VDAT", 1, "Logo", false}}}}},
+    publication.pages = {CHostPage{{HostObject(7, 1, 11, {{"NEB ", "VDAT", 1, "Logo", false}})}},
                          CHostPage{}};
     std::string strError;
     ASSERT_TRUE(SavePublication("pub-full.json", publication, strError)) << strError;

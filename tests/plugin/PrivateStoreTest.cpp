@@ -180,7 +180,7 @@ TEST_F(PrivateStore, SavingWithoutFieldsDeletesTheWholeRunAndOffsetsOfMinusOneSt
 }
 
 TEST_F(PrivateStore, ObjectValueWithQuotesIsEscapedOnTheWayOut) {
-    host.Publication().pages = {CHostPage{{CHostObject{77, 1, 11, {}}}}};
+    host.Publication().pages = {CHostPage{{HostObject(77, 1, 11)}}};
     const std::string strValue =
         "Price Is Graphic ScaleToFit On \"c:\\jobs\\a.ps\" 1 At 0 0 For 1 1";
     ASSERT_EQ(WriteObjectString(host.Block(), 100, 77, strValue), StatusOk);
@@ -197,9 +197,9 @@ TEST_F(PrivateStore, ObjectValueWithQuotesIsEscapedOnTheWayOut) {
 
 TEST_F(PrivateStore, ObjectListsAndNames) {
     host.Publication().pages = {
-        CHostPage{{CHostObject{5, 1, 11, {Nebv(1, "Headline"), Nebv(100, "x"), Nebv(101, "")}},
-                   CHostObject{6, 2, 1, {}}}},
-        CHostPage{{CHostObject{9, 1, 11, {Nebv(1, "Logo")}}}}};
+        CHostPage{{HostObject(5, 1, 11, {Nebv(1, "Headline"), Nebv(100, "x"), Nebv(101, "")}),
+                   HostObject(6, 2, 1)}},
+        CHostPage{{HostObject(9, 1, 11, {Nebv(1, "Logo")})}}};
     char** ppNames = nullptr;
     ASSERT_EQ(ListObjectNames(host.Block(), ppNames), StatusOk);
     ASSERT_NE(ppNames, nullptr);
@@ -237,7 +237,7 @@ TEST_F(PrivateStore, FailedRereadWritesTheDebugLineAndFails) {
     EXPECT_EQ(ppStrings, nullptr);
     EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Big problem occured!!!\n"});
 
-    host.Publication().pages = {CHostPage{{CHostObject{5, 1, 11, {Nebv(100, "a")}}}}};
+    host.Publication().pages = {CHostPage{{HostObject(5, 1, 11, {Nebv(100, "a")})}}};
     host.FailRequestAfter(4900, 2);
     EXPECT_EQ(ReadObjectList(host.Block(), 100, 5, ppStrings), StatusFailed);
     EXPECT_EQ(debug.Lines().back(), "Big problem occured for object!!!\n");
@@ -248,7 +248,7 @@ TEST_F(PrivateStore, StoredStateLoadsFieldsOffsetsAndNames) {
     host.Publication().strings = {
         Nebv(2, strSample), Nebv(3, "c:\\x\\nebvdata.vda"),  Nebv(4, "6"),
         Nebv(5, "17"),      Nebv(1000, Field("Last", 6, 9)), Nebv(1001, Field("First", 0, 4))};
-    host.Publication().pages = {CHostPage{{CHostObject{5, 1, 11, {Nebv(1, "Greeting")}}}}};
+    host.Publication().pages = {CHostPage{{HostObject(5, 1, 11, {Nebv(1, "Greeting")})}}};
     ASSERT_EQ(LoadPublicationState(host.Block()), StatusOk);
     EXPECT_STREQ(pSampleFile, strSample.c_str());
     EXPECT_STREQ(pFontMapPath, "c:\\x\\nebvdata.vda");

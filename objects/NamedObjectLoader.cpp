@@ -1,0 +1,81 @@
+#include "NamedObjectLoader.h"
+
+#include "ObjectState.h"
+#include "Placeholder.h"
+#include "PlaceholderText.h"
+#include "model/DataFieldList.h"
+#include "model/NamedObject.h"
+#include "plugin/HostRequests.h"
+#include "plugin/Messages.h"
+#include "plugin/PrivateStore.h"
+#include "resources/StringIds.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+constexpr float PointsPerTwip = 0.05f;
+constexpr int32_t FirstObjectString = 100;
+} // namespace
+
+void ComputeObjectRectangle(HostParamBlock* pBlock, CSelectionRecord& selection,
+                            CNamedObject* pObject) {
+    const int32_t* pCoords = selection.anCoords;
+    int32_t nLeft = pCoords[0];
+    int32_t nTop = pCoords[1];
+    int32_t nRight = pCoords[2];
+    int32_t nBottom = pCoords[3];
+    if (selection.nRotated != 0) {
+        // The upright box around the four corner points.
+        nLeft = std::min({pCoords[0], pCoords[2], pCoords[4], pCoords[6]});
+        nRight = std::max({pCoords[0], pCoords[2], pCoords[4], pCoords[6]});
+        nTop = std::min({pCoords[1], pCoords[3], pCoords[5], pCoords[7]});
+        nBottom = std::max({pCoords[1], pCoords[3], pCoords[5], pCoords[7]});
+    }
+    float fLeft = static_cast<float>(nLeft) * PointsPerTwip;
+    float fTop = static_cast<float>(nTop) * PointsPerTwip;
+    float fWidth = static_cast<float>(nRight) * PointsPerTwip - fLeft;
+    float fHeight = static_cast<float>(nBottom) * PointsPerTwip - fTop;
+    selection.anCoords[0] = static_cast<int32_t>(fLeft * 20);
+    selection.anCoords[1] = static_cast<int32_t>(fTop * 20);
+    int16_t nPage = 0;
+    if (FindObjectPage(pBlock, fLeft, fTop, nPage) != StatusOk) {
+        ShowMessage(IDS_NO_OBJECT_SIZE, MB_OK | MB_ICONEXCLAMATION);
+    }
+    SetBounds(fLeft, fTop, fWidth, fHeight, pObject);
+}
+
+uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber) {
+    Request::CmdSelectObject(pBlock, nObjectNumber);
+    CSelectionRecord selection;
+    if (Request::QuerySelection(pBlock, selection) != StatusOk) {
+        // An object that cannot be looked at must not drop out of the job
+        // unseen: the job stops.
+        OutputDebugStringA("Cannot read the selected object!\n");
+        return StatusFailed;
+    }
+    char** ppStrings = nullptr;
+    if (ReadObjectList(pBlock, FirstObjectString, selection.nObjectId, ppStrings) != StatusOk) {
+        return NotANamedObject;
+    }
+    ReadPlaceholderObject(ppStrings, pObject);
+    ComputeObjectRectangle(pBlock, selection, pObject);
+    FreeStringArray(ppStrings);
+    std::string strField = pLastFieldName != nullptr ? pLastFieldName : "";
+    if (strField.size() > 255) {
+        strField.resize(255);
+    }
+    if (DataFieldExists(strField.c_str(), pObject)) {
+        return NamedObjectLoaded;
+    }
+    std::string strMessage = LoadCatalogueString(IDS_OBJECT_FIELD_INVALID);
+    size_t nAt = strMessage.find("%s");
+    if (nAt != std::string::npos) {
+        strMessage.replace(nAt, 2, pLastObjectName != nullptr ? pLastObjectName : "");
+    }
+    MessageBoxA(GetActiveWindow(), strMessage.c_str(), LoadCatalogueString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    return StatusFailed;
+}

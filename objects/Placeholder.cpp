@@ -1,0 +1,149 @@
+#include "Placeholder.h"
+
+#include "ObjectState.h"
+#include "PlaceholderText.h"
+#include "model/DataField.h"
+#include "model/NamedObject.h"
+#include "output/DocDefFile.h"
+#include "plugin/HostRequests.h"
+#include "plugin/Messages.h"
+#include "plugin/PrivateStore.h"
+#include "resources/StringIds.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr float PointsPerTwip = 0.05f;
+constexpr int MessageStyle = MB_OK | MB_ICONEXCLAMATION;
+
+// The buffer in which the stored strings are composed; it lives as long as
+// the plug-in.
+char szComposed[PlaceholderBlockSize];
+
+// A movable block holding the placeholder text and its NUL.
+HGLOBAL PlaceholderBlock(const CAreaDefinition& area) {
+    std::string strText = ComposePlaceholderText(area);
+    HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, PlaceholderBlockSize);
+    char* pData = hBlock != nullptr ? static_cast<char*>(GlobalLock(hBlock)) : nullptr;
+    if (pData == nullptr) {
+        if (hBlock != nullptr) {
+            GlobalFree(hBlock);
+        }
+        return nullptr;
+    }
+    memcpy(pData, strText.c_str(), strText.size() + 1);
+    GlobalUnlock(hBlock);
+    return hBlock;
+}
+
+// Puts the block on the clipboard as the only format; false after the
+// failure's message. The clipboard owns the block once it took it.
+bool PutOnClipboard(HGLOBAL hBlock) {
+    if (!OpenClipboard(nullptr)) {
+        GlobalFree(hBlock);
+        ShowMessage(IDS_CLIPBOARD_OPEN, MessageStyle);
+        return false;
+    }
+    if (!EmptyClipboard()) {
+        CloseClipboard();
+        GlobalFree(hBlock);
+        ShowMessage(IDS_CLIPBOARD_EMPTY, MessageStyle);
+        return false;
+    }
+    if (SetClipboardData(nEpsClipboardFormat, hBlock) != hBlock) {
+        CloseClipboard();
+        GlobalFree(hBlock);
+        ShowMessage(IDS_CLIPBOARD_SET, MessageStyle);
+        return false;
+    }
+    CloseClipboard();
+    return true;
+}
+
+// Writes strings 100, 101 and 1 to the placeholder object.
+void TagPlaceholder(HostParamBlock* pBlock, const CNamedObject* pObject, int32_t nObjectId) {
+    if (ComposeStoredStrings(szComposed, sizeof szComposed, pObject) == 0) {
+        // Without its stored form the object is not kept as a named object.
+        return;
+    }
+    std::string strArea;
+    std::string strDataField;
+    if (!CutStoredStrings(szComposed, strArea, strDataField)) {
+        return;
+    }
+    char* apStrings[] = {&strArea[0], &strDataField[0], nullptr};
+    WriteObjectList(pBlock, 100, nObjectId, apStrings);
+    char szName[32];
+    GetAreaName(szName, sizeof szName, pObject);
+    WriteObjectString(pBlock, 1, nObjectId, szName);
+    Request::CmdRequest1557(pBlock);
+}
+
+} // namespace
+
+uint16_t FindObjectPage(HostParamBlock* pBlock, float& fX, float& fY, int16_t& nPage) {
+    int32_t nOriginX = 0;
+    int32_t nOriginY = 0;
+    int32_t nRight = 0;
+    if (Request::QueryPageOrigin(pBlock, nOriginX, nOriginY, nRight) != StatusOk) {
+        return StatusFailed;
+    }
+    fX = fX - static_cast<float>(nOriginX) * PointsPerTwip;
+    fY = fY - static_cast<float>(nOriginY) * PointsPerTwip;
+    int32_t nWidth = 0;
+    int32_t nHeight = 0;
+    if (Request::QueryPageSize(pBlock, nWidth, nHeight) != StatusOk) {
+        return StatusFailed;
+    }
+    float fPageWidth = static_cast<float>(nWidth) * PointsPerTwip;
+    float fShown = static_cast<float>(nRight) * PointsPerTwip -
+                   static_cast<float>(nOriginX) * PointsPerTwip;
+    if (fShown > fPageWidth) {
+        // A two-page spread: the left page is the one before the current.
+        if (fX <= fPageWidth) {
+            --nPage;
+        } else {
+            fX -= fPageWidth;
+        }
+    }
+    return StatusOk;
+}
+
+uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nLeft,
+                           int32_t nTop) {
+    std::string strDocDef;
+    std::string strPostScript;
+    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    int16_t nPage = 0;
+    if (Request::QueryCurrentPage(pBlock, nPage) != StatusOk) {
+        return StatusFailed;
+    }
+    float fX = static_cast<float>(nLeft) * PointsPerTwip;
+    float fY = fX;
+    if (FindObjectPage(pBlock, fX, fY, nPage) != StatusOk) {
+        ShowMessage(IDS_NO_OBJECT_SIZE, MessageStyle);
+    }
+    SetFileAndPage(strPostScript.c_str(), std::to_string(nPage).c_str(), pObject);
+
+    HGLOBAL hBlock = PlaceholderBlock(*pObject->pArea);
+    if (hBlock == nullptr || !PutOnClipboard(hBlock)) {
+        return StatusFailed;
+    }
+    Request::CmdClearSelection(pBlock);
+    if (Request::CmdPaste(pBlock) != StatusOk) {
+        ShowMessage(IDS_CLIPBOARD_SET, MessageStyle);
+    }
+    Request::CmdMoveSelection(pBlock, nLeft, nTop);
+    CSelectionRecord selection;
+    if (Request::QuerySelection(pBlock, selection) != StatusOk) {
+        return StatusOk;
+    }
+    if (selection.nCount == 1) {
+        TagPlaceholder(pBlock, pObject, selection.nObjectId);
+    }
+    return StatusOk;
+}

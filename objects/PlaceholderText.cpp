@@ -1,0 +1,113 @@
+#include "PlaceholderText.h"
+
+#include "ObjectState.h"
+#include "model/DataFieldList.h"
+#include "model/NamedObject.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+const char* const AreaPrefix = "%%NEBVArea: ";
+const char* const DataPrefix = "%%NEBVData: ";
+
+// An output stream over a fixed buffer that fails when the buffer is full.
+class CFixedBuffer : public std::streambuf {
+  public:
+    CFixedBuffer(char* pBuffer, size_t nSize) { setp(pBuffer, pBuffer + nSize); }
+    size_t Written() const { return static_cast<size_t>(pptr() - pbase()); }
+};
+
+void ReplaceName(char*& pName, const char* pText) {
+    char* pCopy = DuplicateText(pText);
+    delete[] pName;
+    pName = pCopy;
+}
+
+} // namespace
+
+std::string ComposePlaceholderText(const CAreaDefinition& area) {
+    char szBox[160];
+    snprintf(szBox, sizeof szBox, "%f %f %f %f\n", static_cast<double>(area.fLeft),
+             static_cast<double>(area.fTop), static_cast<double>(area.fLeft + area.fWidth),
+             static_cast<double>(area.fTop + area.fHeight));
+    std::string strText = "%!PS-Adobe-2.0 EPSF-2.0\n%%BoundingBox: ";
+    strText += szBox;
+    strText += "%%Title: ";
+    strText += area.strName.Text();
+    strText += "\n%%Author: NEB Variable Data Support\n%%Creator: NEB Variable Data Object\n";
+    if (strText.size() > PlaceholderBlockSize - 1) {
+        strText.resize(PlaceholderBlockSize - 1);
+    }
+    return strText;
+}
+
+int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObject) {
+    if (nSize == 0) {
+        return 0;
+    }
+    // One byte stays for the NUL.
+    CFixedBuffer buffer(pBuffer, nSize - 1);
+    std::ostream out(&buffer);
+    out << AreaPrefix;
+    bool bWritten = !out.fail() && WriteArea(*pObject->pArea, out) == 0;
+    if (bWritten) {
+        out << DataPrefix << pObject->szDataField << '\n';
+        out.flush();
+    }
+    pBuffer[buffer.Written()] = '\0';
+    return bWritten ? 1 : 0;
+}
+
+bool CutStoredStrings(const char* pComposed, std::string& strArea, std::string& strDataField) {
+    const std::string strText = pComposed != nullptr ? pComposed : "";
+    size_t nArea = strText.find(AreaPrefix);
+    size_t nData = strText.find(DataPrefix);
+    if (nArea == std::string::npos || nData == std::string::npos) {
+        return false;
+    }
+    nArea += strlen(AreaPrefix);
+    nData += strlen(DataPrefix);
+    size_t nAreaEnd = strText.find('\n', nArea);
+    size_t nDataEnd = strText.find('\n', nData);
+    if (nAreaEnd == std::string::npos || nDataEnd == std::string::npos) {
+        return false;
+    }
+    strArea = strText.substr(nArea, nAreaEnd - nArea);
+    strDataField = strText.substr(nData, nDataEnd - nData);
+    return true;
+}
+
+int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject) {
+    if (ppStrings == nullptr || ppStrings[0] == nullptr) {
+        return 0;
+    }
+    std::istringstream in(std::string(ppStrings[0]) + "\n");
+    if (ReadArea(*pObject->pArea, in) != 0) {
+        return 0;
+    }
+    ReplaceName(pLastObjectName, pObject->pArea->strName.Text());
+    // A placeholder without its second string has no data field.
+    const char* pField = ppStrings[1] != nullptr ? ppStrings[1] : "";
+    strncpy(pObject->szDataField, pField, MaxDataFieldName);
+    pObject->szDataField[MaxDataFieldName] = '\0';
+    if (strncmp(pObject->szDataField, "%%BoundingBox", 13) == 0) {
+        pObject->szDataField[0] = '\0';
+        delete[] pLastFieldName;
+        pLastFieldName = nullptr;
+    } else {
+        ReplaceName(pLastFieldName, pObject->szDataField);
+    }
+    return 1;
+}
+
+void JoinFontNameWords(std::string& strName) {
+    for (size_t i = 1; i < strName.size(); ++i) {
+        if (strName[i] == ' ') {
+            strName[i] = '-';
+        }
+    }
+}

@@ -1,0 +1,33 @@
+// The texts of an EPS placeholder: the EPS header that stands on the page, and
+// the stored strings that carry the named object with it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+class CAreaDefinition;
+struct CNamedObject;
+
+// Size of the placeholder block; its text, NUL included, never exceeds it.
+constexpr size_t PlaceholderBlockSize = 1024;
+
+// The header-only EPS text of an area: its bounding box (page-relative, top
+// before bottom) and its name as the title.
+std::string ComposePlaceholderText(const CAreaDefinition& area);
+
+// "%%NEBVArea: " + the area's stored text form + "%%NEBVData: " + the data
+// field name + LF, NUL-terminated in the buffer. 1 when the stored form was
+// written, 0 when it did not fit (the data part is then missing too).
+int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObject);
+
+// The two strings of a composed text: the area (without its LF) and the data
+// field name. False when either part is missing.
+bool CutStoredStrings(const char* pComposed, std::string& strArea, std::string& strDataField);
+
+// Rebuilds the named object from its stored strings (the area, then the data
+// field name). 1 on success; 0 when the area does not parse, and then neither
+// the object's data field nor the last object and field names are touched.
+int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject);
+
+// Replaces every blank after the first character by "-".
+void JoinFontNameWords(std::string& strName);

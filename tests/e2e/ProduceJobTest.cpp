@@ -1,0 +1,282 @@
+// Command 3 through the stand-in host: the job files, the requests of the
+// print, and every way the job can stop.
+#include "PluginFixture.h"
+#include "host/UiDriver.h"
+#include "tests/TestFiles.h"
+#include "tests/WorkedExample.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+CPrivateString Nebv(int32_t nIndex, const std::string& strValue) {
+    return {"NEB ", "VDAT", nIndex, strValue, false};
+}
+
+CHostObject Placeholder(int32_t nId, int16_t nNumber, int32_t nLeft, int32_t nTop,
+                        int32_t nRight, int32_t nBottom, const std::string& strArea,
+                        const std::string& strField) {
+    CHostObject object = HostObject(nId, nNumber, 11,
+                                    {Nebv(1, strArea.substr(0, strArea.find(' '))),
+                                     Nebv(100, strArea), Nebv(101, strField)});
+    object.anBounds[0] = nLeft;
+    object.anBounds[1] = nTop;
+    object.anBounds[2] = nRight;
+    object.anBounds[3] = nBottom;
+    return object;
+}
+
+std::string FileBytes(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string WithCrLf(const std::string& strText) {
+    std::string strOut;
+    for (char c : strText) {
+        if (c == '\n') {
+            strOut += '\r';
+        }
+        strOut += c;
+    }
+    return strOut;
+}
+
+class ProduceJob : public PluginTest {
+  protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        strSample = files.Write("job-sample.txt", WorkedExample::CopyText());
+        strDocDef = CTestFiles::FullPath("card.ddf");
+        CharLowerA(&strDocDef[0]);
+        files.Write("card.ddf", "");
+        DeleteFileA(strDocDef.c_str());
+        CPublication& pub = host.Publication();
+        pub.strPath = CTestFiles::FullPath("Card.PUB");
+        pub.strings = {Nebv(2, strSample),
+                       Nebv(4, "0"),
+                       Nebv(5, "37"),
+                       Nebv(1000, "Name 0 0 0 1 0 0 10 10 1 CRLF 12 "),
+                       Nebv(1001, "Street 0 0 0 1 0 12 23 11 1 CRLF photo1.eps "),
+                       Nebv(1002, "Photo 0 0 1 0 1 25 35 10 1 CRLF NULL ")};
+        pub.pages.resize(1);
+        pub.pages[0].objects = {
+            Placeholder(11, 1, 1440, 2000, 5440, 2280,
+                        "NameArea Is Text Left Flow Font Helvetica Size 10 Spacing 12 CMYK 0 0 "
+                        "0 1 On \"old.ps\" 7 At 0 0 For 1 1 FirstPos -1 -1",
+                        "Name"),
+            HostObject(12, 2, 1, {Nebv(100, "Text Is Not A Placeholder")}),
+            Placeholder(13, 3, 6000, 1440, 8880, 4320,
+                        "PhotoArea Is Graphic ScaleToFit On \"\" 1 At 0 0 For 1 1", "Photo")};
+    }
+
+    void TearDown() override {
+        DeleteFileA(strDocDef.c_str());
+        DeleteFileA("card.ps");
+        PluginTest::TearDown();
+    }
+
+    // Start-up, command 3 with the Job Files dialog answered, shut-down.
+    void RunJob(CUiDriver& driver, const ControlTexts& texts, int nButton = IDOK) {
+        ASSERT_EQ(Call(SelStartup), StatusOk);
+        driver.FillDialog(texts, nButton);
+        driver.Start();
+        nStatus = Call(SelCommand, 3);
+        EXPECT_TRUE(driver.Finish()) << driver.Error();
+        EXPECT_EQ(Call(SelShutdown), StatusOk);
+    }
+
+    std::vector<uint16_t> Codes() const {
+        std::vector<uint16_t> codes;
+        for (const CLoggedRequest& entry : host.Log().Entries()) {
+            codes.push_back(entry.Code());
+        }
+        return codes;
+    }
+
+    CTestFiles files;
+    std::string strSample;
+    std::string strDocDef;
+    uint16_t nStatus = 0;
+};
+
+TEST_F(ProduceJob, WorkedExampleThroughCommand3) {
+    CUiDriver driver;
+    RunJob(driver, {{1118, "card.ps"}});
+    EXPECT_EQ(nStatus, StatusOk);
+    ASSERT_EQ(driver.Seen().size(), 1u);
+    EXPECT_EQ(driver.Seen()[0].strCaption, "NEB Variable Data");
+    EXPECT_EQ(driver.Seen()[0].EditText(1117), strDocDef) << "the paths offered";
+    EXPECT_EQ(driver.Seen()[0].buttons, (std::vector<int>{1, 2, 1036}));
+    EXPECT_EQ(FileBytes(strDocDef), WithCrLf(WorkedExample::DocDefText()));
+    std::string strPostScript = FileBytes("card.ps");
+    EXPECT_EQ(strPostScript.substr(0, 15), "%!PS-Adobe-3.0\n");
+
+    // The print, request by request.
+    std::vector<uint16_t> codes = Codes();
+    auto first = std::find(codes.begin(), codes.end(), 3523);
+    ASSERT_NE(first, codes.end());
+    std::vector<uint16_t> print(first, first + 12);
+    EXPECT_EQ(print, (std::vector<uint16_t>{3523, 3525, 923, 3518, 924, 3521, 927, 3522, 935,
+                                            3522, 3507, 16}));
+    CLoggedRequest toFile = host.Log().WithCode(16)[0];
+    std::vector<uint8_t> expected = {0xFE, 0xFF, 0xFE, 0xFF, 0xFE, 0xFF, 'c', 'a', 'r', 'd', '.',
+                                     'p',  's',  0};
+    for (char c : std::string("PostScript Printer")) {
+        expected.push_back(static_cast<uint8_t>(c));
+    }
+    expected.push_back(0);
+    expected.push_back(0);
+    EXPECT_EQ(toFile.input, expected);
+    EXPECT_TRUE(host.Log().WithCode(902).size() == 2u) << "the text object is never selected";
+}
+
+TEST_F(ProduceJob, EmptiedPostScriptPathSkipsThePrint) {
+    CUiDriver driver;
+    RunJob(driver, {{1118, ""}});
+    EXPECT_TRUE(host.Log().WithCode(16).empty());
+    EXPECT_TRUE(host.Log().WithCode(3523).empty());
+    std::string strBytes = FileBytes(strDocDef);
+    EXPECT_NE(strBytes.find("IncludePages \"\" 1 1 612 792 0\r\n"), std::string::npos) << strBytes;
+}
+
+TEST_F(ProduceJob, EmptiedDocDefPathOnlyPrints) {
+    CUiDriver driver;
+    RunJob(driver, {{1117, ""}, {1118, "card.ps"}});
+    EXPECT_EQ(host.Log().WithCode(16).size(), 1u);
+    EXPECT_TRUE(host.Log().WithCode(3400).empty());
+    EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ProduceJob, CancelledDialogDoesNothing) {
+    CUiDriver driver;
+    RunJob(driver, {}, IDCANCEL);
+    EXPECT_EQ(nStatus, StatusOk);
+    EXPECT_TRUE(host.Log().WithCode(16).empty());
+    EXPECT_TRUE(host.Log().WithCode(3400).empty());
+}
+
+TEST_F(ProduceJob, ObjectsOnlyOnPageTwoOfThree) {
+    CPublication& pub = host.Publication();
+    pub.pages.resize(3);
+    pub.pages[1].objects = pub.pages[0].objects;
+    pub.pages[0].objects.clear();
+    CUiDriver driver;
+    RunJob(driver, {{1118, ""}});
+    std::string strBytes = FileBytes(strDocDef);
+    EXPECT_NE(strBytes.find("On \"\" 2 At 72 100"), std::string::npos) << strBytes;
+    EXPECT_NE(strBytes.find("[DocumentInstructions]\r\nIncludePages \"\" 1 1 612 792 0\r\n"
+                            "Merge NameArea Name\r\nMerge PhotoArea Photo\r\n"
+                            "IncludePages \"\" 2 2 612 792 0\r\nIncludePages \"\" 3 3 612 792 0\r\n"),
+              std::string::npos)
+        << strBytes;
+    EXPECT_EQ(pub.nCurrentPage, 1) << "the current page is restored";
+}
+
+TEST_F(ProduceJob, SmallerPageIsCentredOnThePaper) {
+    host.Publication().nPageWidth = 576 * 20;
+    host.Publication().nPageHeight = 720 * 20;
+    CUiDriver driver;
+    RunJob(driver, {{1118, ""}});
+    std::string strBytes = FileBytes(strDocDef);
+    EXPECT_NE(strBytes.find("At 90 136 For 200 14"), std::string::npos) << strBytes;
+    EXPECT_NE(strBytes.find("At 318 108 For 144 144"), std::string::npos);
+}
+
+struct CFailureCase {
+    const char* pName;
+    void (*prepare)(CStandInHost& host);
+    std::vector<int> buttons; // the message boxes answered, in order
+    const char* pFirstText;
+    bool bPrinted;
+    bool bDocDef;
+};
+
+TEST_F(ProduceJob, PrintFailuresShowTheirMessageAndTheJobGoesOn) {
+    const CFailureCase cases[] = {
+        {"not PostScript", [](CStandInHost& h) { h.Publication().printer.bPostScript = false; },
+         {IDOK}, "ZTM5034: The default printer is not PostScript compatible.", false, true},
+        {"no default printer", [](CStandInHost& h) { h.Publication().printer.bPresent = false; },
+         {IDOK}, "ZTM5036: Cannot identify the default printer to print", false, true},
+        {"page larger, cancelled",
+         [](CStandInHost& h) { h.Publication().nPageHeight = 20000; },
+         {IDCANCEL}, "ZTM5042: NEB Variable Data requires you to print your", false, true},
+        {"page larger, printed anyway",
+         [](CStandInHost& h) { h.Publication().nPageHeight = 20000; },
+         {IDOK}, "ZTM5042: NEB Variable Data requires you to print your", true, true},
+    };
+    for (const CFailureCase& c : cases) {
+        SCOPED_TRACE(c.pName);
+        CStandInHost runHost;
+        runHost.Publication() = host.Publication();
+        c.prepare(runHost);
+        ASSERT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
+        CUiDriver driver;
+        driver.FillDialog({{1118, "card.ps"}}, IDOK);
+        for (int nButton : c.buttons) {
+            driver.PressOnMessageBox(nButton);
+        }
+        driver.Start();
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        EXPECT_EQ(driver.Seen()[1].strText.substr(0, strlen(c.pFirstText)), c.pFirstText);
+        EXPECT_EQ(driver.Seen()[1].strCaption, "NEB Variable Data");
+        EXPECT_EQ(runHost.Log().WithCode(16).size(), c.bPrinted ? 1u : 0u);
+        EXPECT_NE(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+        runHost.Call(plugin.Entry(), SelShutdown);
+        DeleteFileA(strDocDef.c_str());
+    }
+}
+
+TEST_F(ProduceJob, NoNamedObjectsShowsZtm5038AndWritesNothing) {
+    host.Publication().pages[0].objects.resize(2); // only a placeholder-less text is left
+    host.Publication().pages[0].objects.erase(host.Publication().pages[0].objects.begin());
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    CUiDriver driver;
+    driver.FillDialog({{1118, ""}}, IDOK);
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(driver.Seen()[1].strText,
+              "ZTM5038: This publication does not contain any valid\nNEB Variable Data objects.");
+    EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+    Call(SelShutdown);
+}
+
+TEST_F(ProduceJob, NamedObjectWithoutItsFieldStopsTheJob) {
+    host.Publication().strings.pop_back(); // Photo is no longer a data field
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    CUiDriver driver;
+    driver.FillDialog({{1118, ""}}, IDOK);
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(driver.Seen()[1].strText,
+              "ZTM5015: The named object PhotoArea does not\nhave a valid data field associated "
+              "with it.\nSpecify a data field name.");
+    EXPECT_EQ(driver.Seen()[1].strIcon, "exclamation");
+    EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+    Call(SelShutdown);
+}
+
+TEST_F(ProduceJob, FailedPageObjectQueryEndsTheCommandAtOnce) {
+    host.FailRequest(3400);
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    CUiDriver driver;
+    driver.FillDialog({{1118, ""}}, IDOK);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusFailed);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(host.Log().Entries().back().Code(), 3400);
+    EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+    Call(SelShutdown);
+}
+
+} // namespace
