@@ -59,8 +59,7 @@ void CModalDialog::CentreOverOwner() {
     SetWindowPos(m_hWnd, nullptr, nLeft, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CALLBACK CModalDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam,
-                                          LPARAM lParam) {
+INT_PTR CALLBACK CModalDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam) {
     if (nMessage == WM_INITDIALOG) {
         SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
         reinterpret_cast<CModalDialog*>(lParam)->m_hWnd = hWnd;

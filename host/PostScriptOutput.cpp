@@ -71,9 +71,8 @@ std::string PublicationPostScript(const CPublication& publication) {
             double dWidth = (object.anBounds[2] - object.anBounds[0]) / 20.0;
             double dHeight = (object.anBounds[3] - object.anBounds[1]) / 20.0;
             double dBaseline = dPageHeight - dTop;
-            std::string strLabel = object.strEps.empty()
-                                       ? "object " + std::to_string(object.nId)
-                                       : "placeholder " + EpsTitle(object.strEps);
+            std::string strLabel = object.strEps.empty() ? "object " + std::to_string(object.nId)
+                                                         : "placeholder " + EpsTitle(object.strEps);
             strOut += Number(dLeft) + " " + Number(dBaseline) + " " + Number(dWidth) + " " +
                       Number(dHeight) + " box\n";
             strOut += Number(dLeft + 2) + " " + Number(dBaseline - 10) + " moveto " +

@@ -70,8 +70,8 @@ const json& ArrayMember(const json& object, const char* pName, const std::string
 
 // An optional list of whole numbers of a fixed length.
 template <typename T, size_t N>
-void ReadNumbers(const json& object, const char* pName, const std::string& strWhere, T (&aValues)[N],
-                 int64_t nLow, int64_t nHigh) {
+void ReadNumbers(const json& object, const char* pName, const std::string& strWhere,
+                 T (&aValues)[N], int64_t nLow, int64_t nHigh) {
     auto it = object.find(pName);
     if (it == object.end()) {
         return;
@@ -100,7 +100,8 @@ template <typename T, size_t N> json Numbers(const T (&aValues)[N]) {
     return list;
 }
 
-bool OptionalBool(const json& object, const char* pName, bool bDefault, const std::string& strWhere) {
+bool OptionalBool(const json& object, const char* pName, bool bDefault,
+                  const std::string& strWhere) {
     auto it = object.find(pName);
     if (it == object.end()) {
         return bDefault;
@@ -213,7 +214,8 @@ CPublication ReadDocument(const json& document) {
         if (printer.is_null()) {
             publication.printer.bPresent = false;
         } else if (printer.is_object()) {
-            publication.printer.bPostScript = OptionalBool(printer, "postscript", true, "printer: ");
+            publication.printer.bPostScript =
+                OptionalBool(printer, "postscript", true, "printer: ");
             publication.printer.strName =
                 OptionalString(printer, "name", publication.printer.strName, "printer: ");
         } else {

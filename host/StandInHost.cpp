@@ -379,9 +379,8 @@ void Put32(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
 // The first number of an EPS "%%BoundingBox: " line: left, top, right, bottom.
 bool BoundingBox(const std::string& strEps, double (&adBox)[4]) {
     size_t nAt = strEps.find("%%BoundingBox: ");
-    return nAt != std::string::npos &&
-           sscanf(strEps.c_str() + nAt + 15, "%lf %lf %lf %lf", &adBox[0], &adBox[1], &adBox[2],
-                  &adBox[3]) == 4;
+    return nAt != std::string::npos && sscanf(strEps.c_str() + nAt + 15, "%lf %lf %lf %lf",
+                                              &adBox[0], &adBox[1], &adBox[2], &adBox[3]) == 4;
 }
 
 } // namespace
@@ -396,7 +395,8 @@ uint16_t CStandInHost::PasteFromClipboard(std::string& strNote) {
     std::string strEps;
     if (OpenClipboard(nullptr)) {
         HANDLE hData = GetClipboardData(nFormat);
-        const char* pText = hData != nullptr ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
+        const char* pText =
+            hData != nullptr ? static_cast<const char*>(GlobalLock(hData)) : nullptr;
         if (pText != nullptr) {
             strEps.assign(pText, strnlen(pText, GlobalSize(hData)));
             GlobalUnlock(hData);
@@ -534,8 +534,8 @@ uint16_t CStandInHost::AnswerLayout(HostParamBlock* pBlock, const std::vector<ui
         Put16(bytes, 18, pObject->bRotated ? 1 : 0);
         // Positions on the pasteboard, where the current page lies.
         for (int i = 0; i < 8; ++i) {
-            int32_t nValue = pObject->bRotated ? pObject->anCorners[i]
-                                               : (i < 4 ? pObject->anBounds[i] : 0);
+            int32_t nValue =
+                pObject->bRotated ? pObject->anCorners[i] : (i < 4 ? pObject->anBounds[i] : 0);
             if (pObject->bRotated || i < 4) {
                 nValue += i % 2 == 0 ? PasteboardLeft : PasteboardTop;
             }

@@ -118,13 +118,17 @@ CUiDriver::~CUiDriver() {
     }
 }
 
-void CUiDriver::PressOnMessageBox(int nButton) { m_steps.push_back({nButton, "", false, {}, ""}); }
+void CUiDriver::PressOnMessageBox(int nButton) {
+    m_steps.push_back({nButton, "", false, {}, ""});
+}
 
 void CUiDriver::ChooseFile(const std::string& strPath) {
     m_steps.push_back({IDOK, strPath, true, {}, ""});
 }
 
-void CUiDriver::CancelDialog() { m_steps.push_back({IDCANCEL, "", false, {}, ""}); }
+void CUiDriver::CancelDialog() {
+    m_steps.push_back({IDCANCEL, "", false, {}, ""});
+}
 
 void CUiDriver::FillDialog(const ControlTexts& texts, int nButton, const std::string& strMarker) {
     m_steps.push_back({nButton, "", false, texts, strMarker});

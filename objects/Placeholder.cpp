@@ -100,8 +100,8 @@ uint16_t FindObjectPage(HostParamBlock* pBlock, float& fX, float& fY, int16_t& n
         return StatusFailed;
     }
     float fPageWidth = static_cast<float>(nWidth) * PointsPerTwip;
-    float fShown = static_cast<float>(nRight) * PointsPerTwip -
-                   static_cast<float>(nOriginX) * PointsPerTwip;
+    float fShown =
+        static_cast<float>(nRight) * PointsPerTwip - static_cast<float>(nOriginX) * PointsPerTwip;
     if (fShown > fPageWidth) {
         // A two-page spread: the left page is the one before the current.
         if (fX <= fPageWidth) {

@@ -16,12 +16,11 @@ CPrivateString Nebv(int32_t nIndex, const std::string& strValue) {
     return {"NEB ", "VDAT", nIndex, strValue, false};
 }
 
-CHostObject Placeholder(int32_t nId, int16_t nNumber, int32_t nLeft, int32_t nTop,
-                        int32_t nRight, int32_t nBottom, const std::string& strArea,
-                        const std::string& strField) {
-    CHostObject object = HostObject(nId, nNumber, 11,
-                                    {Nebv(1, strArea.substr(0, strArea.find(' '))),
-                                     Nebv(100, strArea), Nebv(101, strField)});
+CHostObject Placeholder(int32_t nId, int16_t nNumber, int32_t nLeft, int32_t nTop, int32_t nRight,
+                        int32_t nBottom, const std::string& strArea, const std::string& strField) {
+    CHostObject object = HostObject(
+        nId, nNumber, 11,
+        {Nebv(1, strArea.substr(0, strArea.find(' '))), Nebv(100, strArea), Nebv(101, strField)});
     object.anBounds[0] = nLeft;
     object.anBounds[1] = nTop;
     object.anBounds[2] = nRight;
@@ -122,11 +121,11 @@ TEST_F(ProduceJob, WorkedExampleThroughCommand3) {
     auto first = std::find(codes.begin(), codes.end(), 3523);
     ASSERT_NE(first, codes.end());
     std::vector<uint16_t> print(first, first + 12);
-    EXPECT_EQ(print, (std::vector<uint16_t>{3523, 3525, 923, 3518, 924, 3521, 927, 3522, 935,
-                                            3522, 3507, 16}));
+    EXPECT_EQ(print, (std::vector<uint16_t>{3523, 3525, 923, 3518, 924, 3521, 927, 3522, 935, 3522,
+                                            3507, 16}));
     CLoggedRequest toFile = host.Log().WithCode(16)[0];
-    std::vector<uint8_t> expected = {0xFE, 0xFF, 0xFE, 0xFF, 0xFE, 0xFF, 'c', 'a', 'r', 'd', '.',
-                                     'p',  's',  0};
+    std::vector<uint8_t> expected = {0xFE, 0xFF, 0xFE, 0xFF, 0xFE, 0xFF, 'c',
+                                     'a',  'r',  'd',  '.',  'p',  's',  0};
     for (char c : std::string("PostScript Printer")) {
         expected.push_back(static_cast<uint8_t>(c));
     }
@@ -170,10 +169,11 @@ TEST_F(ProduceJob, ObjectsOnlyOnPageTwoOfThree) {
     RunJob(driver, {{1118, ""}});
     std::string strBytes = FileBytes(strDocDef);
     EXPECT_NE(strBytes.find("On \"\" 2 At 72 100"), std::string::npos) << strBytes;
-    EXPECT_NE(strBytes.find("[DocumentInstructions]\r\nIncludePages \"\" 1 1 612 792 0\r\n"
-                            "Merge NameArea Name\r\nMerge PhotoArea Photo\r\n"
-                            "IncludePages \"\" 2 2 612 792 0\r\nIncludePages \"\" 3 3 612 792 0\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        strBytes.find("[DocumentInstructions]\r\nIncludePages \"\" 1 1 612 792 0\r\n"
+                      "Merge NameArea Name\r\nMerge PhotoArea Photo\r\n"
+                      "IncludePages \"\" 2 2 612 792 0\r\nIncludePages \"\" 3 3 612 792 0\r\n"),
+        std::string::npos)
         << strBytes;
     EXPECT_EQ(pub.nCurrentPage, 1) << "the current page is restored";
 }
@@ -199,16 +199,30 @@ struct CFailureCase {
 
 TEST_F(ProduceJob, PrintFailuresShowTheirMessageAndTheJobGoesOn) {
     const CFailureCase cases[] = {
-        {"not PostScript", [](CStandInHost& h) { h.Publication().printer.bPostScript = false; },
-         {IDOK}, "ZTM5034: The default printer is not PostScript compatible.", false, true},
-        {"no default printer", [](CStandInHost& h) { h.Publication().printer.bPresent = false; },
-         {IDOK}, "ZTM5036: Cannot identify the default printer to print", false, true},
+        {"not PostScript",
+         [](CStandInHost& h) { h.Publication().printer.bPostScript = false; },
+         {IDOK},
+         "ZTM5034: The default printer is not PostScript compatible.",
+         false,
+         true},
+        {"no default printer",
+         [](CStandInHost& h) { h.Publication().printer.bPresent = false; },
+         {IDOK},
+         "ZTM5036: Cannot identify the default printer to print",
+         false,
+         true},
         {"page larger, cancelled",
          [](CStandInHost& h) { h.Publication().nPageHeight = 20000; },
-         {IDCANCEL}, "ZTM5042: NEB Variable Data requires you to print your", false, true},
+         {IDCANCEL},
+         "ZTM5042: NEB Variable Data requires you to print your",
+         false,
+         true},
         {"page larger, printed anyway",
          [](CStandInHost& h) { h.Publication().nPageHeight = 20000; },
-         {IDOK}, "ZTM5042: NEB Variable Data requires you to print your", true, true},
+         {IDOK},
+         "ZTM5042: NEB Variable Data requires you to print your",
+         true,
+         true},
     };
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.pName);

@@ -1,0 +1,139 @@
+#include "objects/PlaceholderText.h"
+#include "model/DataFieldList.h"
+#include "model/NamedObject.h"
+#include "objects/ObjectState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+class PlaceholderText : public ::testing::Test {
+  protected:
+    void SetUp() override { pObject = NewNamedObject(); }
+    void TearDown() override {
+        FreeNamedObject(pObject);
+        delete[] pLastObjectName;
+        pLastObjectName = nullptr;
+        delete[] pLastFieldName;
+        pLastFieldName = nullptr;
+    }
+    CNamedObject* pObject = nullptr;
+};
+
+TEST_F(PlaceholderText, PriceExample) {
+    pObject->pArea->strName = "Price";
+    SetBounds(72, 144, 216, 36, pObject);
+    EXPECT_EQ(ComposePlaceholderText(*pObject->pArea),
+              "%!PS-Adobe-2.0 EPSF-2.0\n"
+              "%%BoundingBox: 72.000000 144.000000 288.000000 180.000000\n"
+              "%%Title: Price\n"
+              "%%Author: NEB Variable Data Support\n"
+              "%%Creator: NEB Variable Data Object\n");
+}
+
+TEST_F(PlaceholderText, NegativePositionsKeepTheirSign) {
+    pObject->pArea->strName = "Bleed";
+    SetBounds(-9, -4.5f, 20, 10, pObject);
+    std::string strText = ComposePlaceholderText(*pObject->pArea);
+    EXPECT_NE(strText.find("%%BoundingBox: -9.000000 -4.500000 11.000000 5.500000\n"),
+              std::string::npos)
+        << strText;
+}
+
+TEST_F(PlaceholderText, LongNameIsCutSoTheTextFitsTheBlock) {
+    pObject->pArea->strName = std::string(2000, 'N').c_str();
+    std::string strText = ComposePlaceholderText(*pObject->pArea);
+    EXPECT_EQ(strText.size(), 1023u);
+    EXPECT_EQ(strText.substr(strText.size() - 3), "NNN");
+}
+
+TEST_F(PlaceholderText, ComposedStringsCutIntoAreaAndDataField) {
+    pObject->pArea->strName = "Price";
+    pObject->pArea->nKind = KindGraphic;
+    strcpy(pObject->szDataField, "Amount");
+    char szBuffer[1024];
+    ASSERT_EQ(ComposeStoredStrings(szBuffer, sizeof szBuffer, pObject), 1);
+    EXPECT_STREQ(szBuffer, "%%NEBVArea: Price Is Graphic ScaleToFit On \"\" 1 At 0 0 For 100 "
+                           "100\n%%NEBVData: Amount\n");
+    std::string strArea, strField;
+    ASSERT_TRUE(CutStoredStrings(szBuffer, strArea, strField));
+    EXPECT_EQ(strArea, "Price Is Graphic ScaleToFit On \"\" 1 At 0 0 For 100 100");
+    EXPECT_EQ(strField, "Amount");
+
+    pObject->szDataField[0] = '\0';
+    ASSERT_EQ(ComposeStoredStrings(szBuffer, sizeof szBuffer, pObject), 1);
+    EXPECT_NE(strstr(szBuffer, "%%NEBVData: \n"), nullptr) << "an empty data field name";
+    ASSERT_TRUE(CutStoredStrings(szBuffer, strArea, strField));
+    EXPECT_EQ(strField, "");
+}
+
+TEST_F(PlaceholderText, StoredFormThatDoesNotFitIsReported) {
+    pObject->pArea->strName = "Price";
+    char szBuffer[40];
+    EXPECT_EQ(ComposeStoredStrings(szBuffer, sizeof szBuffer, pObject), 0);
+    EXPECT_LT(strlen(szBuffer), sizeof szBuffer);
+    EXPECT_EQ(strstr(szBuffer, "%%NEBVData"), nullptr);
+    std::string strArea, strField;
+    EXPECT_FALSE(CutStoredStrings(szBuffer, strArea, strField));
+}
+
+TEST_F(PlaceholderText, ReadBackRestoresTheObjectAndTheLastNames) {
+    std::string strArea = "Logo Is Graphic ScaleAndTrim 1 1 0 0 On \"c:\\a.ps\" 2 At 1 2 For 3 4";
+    std::string strField = "Picture";
+    char* apStrings[] = {&strArea[0], &strField[0], nullptr};
+    ASSERT_EQ(ReadPlaceholderObject(apStrings, pObject), 1);
+    EXPECT_STREQ(pObject->pArea->strName.Text(), "Logo");
+    EXPECT_EQ(pObject->pArea->nPlacement, PlaceScaleAndTrim);
+    EXPECT_STREQ(pObject->szDataField, "Picture");
+    EXPECT_STREQ(pLastObjectName, "Logo");
+    EXPECT_STREQ(pLastFieldName, "Picture");
+
+    std::string strBox = "%%BoundingBox: 0 0 1 1";
+    char* apBox[] = {&strArea[0], &strBox[0], nullptr};
+    ASSERT_EQ(ReadPlaceholderObject(apBox, pObject), 1);
+    EXPECT_STREQ(pObject->szDataField, "");
+    EXPECT_EQ(pLastFieldName, nullptr);
+
+    std::string strSingle = "%BoundingBox";
+    char* apSingle[] = {&strArea[0], &strSingle[0], nullptr};
+    ASSERT_EQ(ReadPlaceholderObject(apSingle, pObject), 1);
+    EXPECT_STREQ(pObject->szDataField, "%BoundingBox") << "one percent sign is a name";
+
+    std::string strLong(70, 'F');
+    char* apLong[] = {&strArea[0], &strLong[0], nullptr};
+    ASSERT_EQ(ReadPlaceholderObject(apLong, pObject), 1);
+    EXPECT_EQ(strlen(pObject->szDataField), 49u);
+
+    char* apAlone[] = {&strArea[0], nullptr};
+    ASSERT_EQ(ReadPlaceholderObject(apAlone, pObject), 1);
+    EXPECT_STREQ(pObject->szDataField, "") << "no second string: no data field";
+}
+
+TEST_F(PlaceholderText, UnparsableStoredFormTouchesNothing) {
+    strcpy(pObject->szDataField, "Kept");
+    pLastObjectName = DuplicateText("Before");
+    std::string strBad = "Logo Was Graphic";
+    std::string strField = "Other";
+    char* apStrings[] = {&strBad[0], &strField[0], nullptr};
+    EXPECT_EQ(ReadPlaceholderObject(apStrings, pObject), 0);
+    EXPECT_STREQ(pObject->szDataField, "Kept");
+    EXPECT_STREQ(pLastObjectName, "Before");
+    EXPECT_EQ(pLastFieldName, nullptr);
+}
+
+TEST(JoinFontNameWords, BlanksAfterTheFirstCharacterBecomeHyphens) {
+    std::string strName = "Times New Roman";
+    JoinFontNameWords(strName);
+    EXPECT_EQ(strName, "Times-New-Roman");
+    strName = " Lead";
+    JoinFontNameWords(strName);
+    EXPECT_EQ(strName, " Lead");
+    strName = "";
+    JoinFontNameWords(strName);
+    EXPECT_EQ(strName, "");
+}
+
+} // namespace

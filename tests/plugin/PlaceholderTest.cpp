@@ -1,0 +1,236 @@
+// The EPS placeholder through the real clipboard and the stand-in host, and
+// the job that reads it back.
+#include "objects/Placeholder.h"
+#include "fields/SampleState.h"
+#include "host/StandInHost.h"
+#include "host/UiDriver.h"
+#include "model/DataFieldList.h"
+#include "model/NamedObject.h"
+#include "objects/ObjectState.h"
+#include "output/ProduceJobCommand.h"
+#include "plugin/WorkingState.h"
+#include "tests/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int32_t ObjectLeft = PasteboardLeft + 1440; // one inch into the page
+constexpr int32_t ObjectTop = PasteboardTop + 2880;   // two inches down
+
+class Placeholder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        nEpsClipboardFormat = RegisterClipboardFormatA("Encapsulated PostScript");
+        CPublication& pub = host.Publication();
+        pub.strPath = CTestFiles::FullPath("Card.pub");
+        pub.pages.resize(1);
+        CHostObject text = HostObject(5, 1, 1);
+        text.anBounds[0] = 1440;
+        text.anBounds[1] = 2880;
+        pub.pages[0].objects = {text};
+        pub.nSelectedId = 5;
+        pObject = NewNamedObject();
+        pObject->pArea->strName = "Price";
+        SetBounds(72, 144, 216, 36, pObject);
+        strcpy(pObject->szDataField, "Amount");
+    }
+    void TearDown() override {
+        FreeNamedObject(pObject);
+        ReleaseWorkingState();
+        EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
+    }
+
+    // The placeholder object the host made, or null.
+    const CHostObject* Pasted() {
+        for (const CHostObject& object : host.Publication().pages[0].objects) {
+            if (object.nKind == 11) {
+                return &object;
+            }
+        }
+        return nullptr;
+    }
+
+    std::string StringOf(const CHostObject& object, int32_t nIndex) {
+        for (const CPrivateString& entry : object.strings) {
+            if (entry.nIndex == nIndex) {
+                return entry.strValue;
+            }
+        }
+        return "(none)";
+    }
+
+    CStandInHost host;
+    CNamedObject* pObject = nullptr;
+};
+
+TEST_F(Placeholder, ReplacesTheObjectAndCarriesTheNamedObject) {
+    ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(pPasted->strEps, "%!PS-Adobe-2.0 EPSF-2.0\n"
+                               "%%BoundingBox: 72.000000 144.000000 288.000000 180.000000\n"
+                               "%%Title: Price\n"
+                               "%%Author: NEB Variable Data Support\n"
+                               "%%Creator: NEB Variable Data Object\n");
+    EXPECT_EQ(pPasted->anBounds[0], 1440) << "moved to where the object was";
+    EXPECT_EQ(pPasted->anBounds[1], 2880);
+    EXPECT_EQ(pPasted->anBounds[2] - pPasted->anBounds[0], 216 * 20);
+
+    std::string strPostScript = CTestFiles::FullPath("card.ps");
+    CharLowerA(&strPostScript[0]);
+    EXPECT_EQ(StringOf(*pPasted, 100),
+              "Price Is Text Left Flow Font Times-Roman Size 12 Spacing 14 CMYK 0 0 0 1 On \"" +
+                  strPostScript + "\" 1 At 72 144 For 216 36 FirstPos -1 -1");
+    EXPECT_EQ(StringOf(*pPasted, 101), "Amount");
+    EXPECT_EQ(StringOf(*pPasted, 1), "Price");
+
+    std::vector<CLoggedRequest> moves = host.Log().WithCode(908);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0].input, (std::vector<uint8_t>{5, 0, 0xE0, 0x10, 0, 0, 0xE0, 0x10, 0, 0}))
+        << "16-bit 5, then left and top: 4320 twips each";
+    EXPECT_EQ(host.Log().WithCode(1557).size(), 1u);
+    EXPECT_EQ(host.Log().Entries().back().Code(), 1557);
+
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE hData = GetClipboardData(nEpsClipboardFormat);
+    EXPECT_EQ(GlobalSize(hData), 1024u) << "the whole block is on the clipboard";
+    CloseClipboard();
+}
+
+TEST_F(Placeholder, NameStringHoldsAtMost31CharactersAndEmptyFieldIsKept) {
+    pObject->pArea->strName = "AnAreaNameThatIsLongerThanThirtyOneCharacters";
+    pObject->szDataField[0] = '\0';
+    ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 1), "AnAreaNameThatIsLongerThanThirt");
+    EXPECT_EQ(StringOf(*pPasted, 100).substr(0, 46),
+              "AnAreaNameThatIsLongerThanThirtyOneCharacters ");
+    EXPECT_EQ(StringOf(*pPasted, 101), "");
+    EXPECT_NE(pPasted->strEps.find("%%Title: AnAreaNameThatIsLongerThanThirtyOneCharacters\n"),
+              std::string::npos);
+}
+
+TEST_F(Placeholder, ClipboardHeldElsewhereShowsZtm5019AndWritesNothing) {
+    HANDLE hOpened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Another window of another thread has the clipboard open.
+    std::thread holder([&] {
+        HWND hOwner = CreateWindowA("STATIC", "holder", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                    nullptr, nullptr);
+        BOOL bOpened = OpenClipboard(hOwner);
+        SetEvent(hOpened);
+        WaitForSingleObject(hDone, 30000);
+        if (bOpened) {
+            CloseClipboard();
+        }
+        DestroyWindow(hOwner);
+    });
+    WaitForSingleObject(hOpened, 10000);
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusFailed);
+    EXPECT_TRUE(driver.Finish()) << driver.Error();
+    SetEvent(hDone);
+    holder.join();
+    CloseHandle(hOpened);
+    CloseHandle(hDone);
+    ASSERT_FALSE(driver.Seen().empty());
+    EXPECT_EQ(driver.Seen()[0].strText, "ZTM5019: Could not open the clipboard.");
+    EXPECT_EQ(Pasted(), nullptr);
+    EXPECT_TRUE(host.Log().WithCode(102).empty());
+    EXPECT_TRUE(host.Log().WithCode(1900).empty());
+    EXPECT_STREQ(pObject->pArea->strPage.Text(), "1") << "file and page are already set";
+}
+
+TEST_F(Placeholder, ClipboardRefusingTheBlockShowsZtm5028) {
+    nEpsClipboardFormat = 0; // no format to put the block under
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusFailed);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(driver.Seen()[0].strText, "ZTM5028: Could not set the contents of the clipboard.");
+    EXPECT_EQ(Pasted(), nullptr);
+    EXPECT_TRUE(host.Log().WithCode(1900).empty());
+}
+
+TEST_F(Placeholder, NoCurrentPageStopsAtOnce) {
+    host.FailRequest(3502);
+    EXPECT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusFailed);
+    EXPECT_EQ(Pasted(), nullptr);
+}
+
+TEST_F(Placeholder, TwoPageSpreadRule) {
+    // A spread of two pages 612 points wide, from the pasteboard's left edge.
+    auto Reply32 = [](std::initializer_list<int32_t> values) {
+        std::vector<uint8_t> bytes;
+        for (int32_t nValue : values) {
+            for (int i = 0; i < 4; ++i) {
+                bytes.push_back(static_cast<uint8_t>((nValue >> (8 * i)) & 0xFF));
+            }
+        }
+        return bytes;
+    };
+    host.ScriptReply(3505, Reply32({0, 0, 2 * 12240}));
+    host.ScriptReply(3507, Reply32({12240, 15840}));
+    float fX = 612;
+    float fY = 50;
+    int16_t nPage = 3;
+    ASSERT_EQ(FindObjectPage(host.Block(), fX, fY, nPage), StatusOk);
+    EXPECT_EQ(nPage, 2) << "exactly one page width: the left page";
+    EXPECT_NEAR(fX, 612.0f, 0.001f);
+    fX = 612.5f;
+    nPage = 3;
+    ASSERT_EQ(FindObjectPage(host.Block(), fX, fY, nPage), StatusOk);
+    EXPECT_EQ(nPage, 3) << "a little further: the right page";
+    EXPECT_NEAR(fX, 0.5f, 0.001f);
+    host.ScriptReply(3505, Reply32({1440, 720, 1440 + 12240}));
+    fX = 700;
+    fY = 100;
+    nPage = 3;
+    ASSERT_EQ(FindObjectPage(host.Block(), fX, fY, nPage), StatusOk);
+    EXPECT_EQ(nPage, 3) << "one page shown: nothing changes but the origin";
+    EXPECT_NEAR(fX, 628.0f, 0.001f);
+    EXPECT_NEAR(fY, 64.0f, 0.001f);
+    host.FailRequest(3505);
+    EXPECT_EQ(FindObjectPage(host.Block(), fX, fY, nPage), StatusFailed);
+}
+
+TEST_F(Placeholder, WhatIsWrittenIsWhatTheJobReads) {
+    ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
+    pCopyText = DuplicateText("19.99\r\n");
+    pDFList = new CDataFieldList;
+    pDFList->Insert(new CDataField(
+        "Amount", 0, 0, 0, 1, 0,
+        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    std::string strDocDef = CTestFiles::FullPath("card.ddf");
+    CharLowerA(&strDocDef[0]);
+    CUiDriver driver;
+    driver.FillDialog({{1118, ""}}, IDOK);
+    driver.Start();
+    EXPECT_EQ(ProduceJob(host.Block()), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    std::ifstream in(strDocDef, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    in.close();
+    DeleteFileA(strDocDef.c_str());
+    EXPECT_NE(bytes.str().find("Price Is Text Left Flow Font Times-Roman Size 12 Spacing 14 CMYK "
+                               "0 0 0 1 On \"\" 1 At 72 144 For 216 36 FirstPos -1 -1\r\n"),
+              std::string::npos)
+        << bytes.str();
+    EXPECT_NE(bytes.str().find("Merge Price Amount\r\n"), std::string::npos);
+    EXPECT_NE(bytes.str().find("Amount Is TrimmedChars Inline Text At 0 Chars For 5\r\n"),
+              std::string::npos);
+}
+
+} // namespace
