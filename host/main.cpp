@@ -1,5 +1,5 @@
 // pubhost: the stand-in publishing application on the command line.
-//   pubhost <plug-in> <publication.json> [--log FILE] STEP...
+//   pubhost <plug-in> <publication.json> [--log FILE] [--ui FILE] STEP...
 //   pubhost --new <publication.json> <publication path>
 // Steps, taken in order:
 //   commands     list the plug-in's commands with their menu texts
@@ -8,11 +8,19 @@
 //   command:N    run command N
 //   selector:N   send any selector
 //   strings      list the publication's private strings
+// The --ui file answers the plug-in's windows in order, one line each:
+//   messagebox BUTTON
+//   dialog BUTTON [ID=TEXT]... [snapshot=MARKER]
+// where BUTTON and ID are control identifiers (1 OK, 2 Cancel) and TEXT runs
+// to the next blank; MARKER names files through which a screenshot is taken
+// while the dialog shows its texts (MARKER.ready, then MARKER.done).
 #include "host/StandInHost.h"
+#include "host/UiDriver.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +31,51 @@ int Usage() {
                     "commands|startup|shutdown|command:N|selector:N|strings ...\n"
                     "       pubhost --new <publication.json> <publication path>\n");
     return 2;
+}
+
+// Reads the answers to the plug-in's windows; false with a message.
+bool LoadUiSteps(const std::string& strFile, CUiDriver& driver, std::string& strError) {
+    std::ifstream in(strFile);
+    if (!in) {
+        strError = strFile + ": cannot open the window answers";
+        return false;
+    }
+    std::string strLine;
+    for (int nLine = 1; std::getline(in, strLine); ++nLine) {
+        std::istringstream words(strLine);
+        std::string strKind;
+        int nButton = 0;
+        if (!(words >> strKind) || strKind[0] == '#') {
+            continue;
+        }
+        if (!(words >> nButton) || (strKind != "messagebox" && strKind != "dialog")) {
+            strError = strFile + ": line " + std::to_string(nLine) + ": not an answer";
+            return false;
+        }
+        if (strKind == "messagebox") {
+            driver.PressOnMessageBox(nButton);
+            continue;
+        }
+        ControlTexts texts;
+        std::string strMarker;
+        std::string strWord;
+        while (words >> strWord) {
+            size_t nEquals = strWord.find('=');
+            if (nEquals == std::string::npos) {
+                strError = strFile + ": line " + std::to_string(nLine) + ": " + strWord +
+                           " is not ID=TEXT";
+                return false;
+            }
+            std::string strValue = strWord.substr(nEquals + 1);
+            if (strWord.compare(0, nEquals, "snapshot") == 0) {
+                strMarker = strValue;
+            } else {
+                texts.emplace_back(atoi(strWord.substr(0, nEquals).c_str()), strValue);
+            }
+        }
+        driver.FillDialog(texts, nButton, strMarker);
+    }
+    return true;
 }
 
 void PrintStrings(const std::vector<CPrivateString>& strings, const char* pOwner) {
@@ -76,11 +129,14 @@ int main(int argc, char** argv) {
     std::string strPlugin = argv[1];
     std::string strPublicationFile = argv[2];
     std::string strLogFile;
+    std::string strUiFile;
     std::vector<std::string> steps;
     for (int i = 3; i < argc; ++i) {
         std::string strArg = argv[i];
         if (strArg == "--log" && i + 1 < argc) {
             strLogFile = argv[++i];
+        } else if (strArg == "--ui" && i + 1 < argc) {
+            strUiFile = argv[++i];
         } else {
             steps.push_back(strArg);
         }
@@ -98,6 +154,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     printf("publication: %s\n", host.Publication().strPath.c_str());
+    CUiDriver driver;
+    if (!strUiFile.empty()) {
+        if (!LoadUiSteps(strUiFile, driver, strError)) {
+            fprintf(stderr, "pubhost: %s\n", strError.c_str());
+            return 1;
+        }
+        driver.Start();
+    }
 
     int nExit = 0;
     for (const std::string& strStep : steps) {
@@ -144,6 +208,17 @@ int main(int argc, char** argv) {
         if (nSelector == SelShutdown &&
             !SavePublication(strPublicationFile, host.Publication(), strError)) {
             fprintf(stderr, "pubhost: %s\n", strError.c_str());
+            nExit = 1;
+        }
+    }
+    if (!strUiFile.empty()) {
+        bool bAnswered = driver.Finish();
+        for (const CSeenWindow& seen : driver.Seen()) {
+            printf("window \"%s\"%s%s: pressed %d\n", seen.strCaption.c_str(),
+                   seen.strText.empty() ? "" : " saying ", seen.strText.c_str(), seen.nPressed);
+        }
+        if (!bAnswered) {
+            fprintf(stderr, "pubhost: %s\n", driver.Error().c_str());
             nExit = 1;
         }
     }

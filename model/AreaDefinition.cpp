@@ -145,21 +145,7 @@ int WriteArea(const CAreaDefinition& area, std::ostream& out) {
 }
 
 int ReadArea(CAreaDefinition& area, std::istream& in) {
-    std::string strLine;
-    int nResult = ReadTextLine(in, strLine);
-    if (nResult != ReadOk) {
-        return nResult;
-    }
-    if (!strLine.empty() && strLine[0] == '[') {
-        PushBackLine(in, strLine);
-        return ReadEndOfSection;
-    }
-    std::istringstream words(strLine);
-    if (!ParseArea(area, words)) {
-        PushBackLine(in, strLine);
-        return ReadError;
-    }
-    return ReadOk;
+    return ReadRecordLine(in, [&area](std::istream& words) { return ParseArea(area, words); });
 }
 
 int ReadQuoted(std::istream& in, CSmallString& text) {

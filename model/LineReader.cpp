@@ -3,6 +3,7 @@
 #include "AreaDefinition.h"
 
 #include <istream>
+#include <sstream>
 
 namespace {
 
@@ -49,4 +50,22 @@ void PushBackLine(std::istream& in, const std::string& strLine) {
     for (auto it = strLine.rbegin(); it != strLine.rend(); ++it) {
         in.putback(*it);
     }
+}
+
+int ReadRecordLine(std::istream& in, const std::function<bool(std::istream& words)>& parse) {
+    std::string strLine;
+    int nResult = ReadTextLine(in, strLine);
+    if (nResult != ReadOk) {
+        return nResult;
+    }
+    if (!strLine.empty() && strLine[0] == '[') {
+        PushBackLine(in, strLine);
+        return ReadEndOfSection;
+    }
+    std::istringstream words(strLine);
+    if (!parse(words)) {
+        PushBackLine(in, strLine);
+        return ReadError;
+    }
+    return ReadOk;
 }

@@ -3,6 +3,7 @@
 // reader.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -16,3 +17,8 @@ int ReadTextLine(std::istream& in, std::string& strLine);
 
 // Puts the line and its line feed back, so that the next read returns it.
 void PushBackLine(std::istream& in, const std::string& strLine);
+
+// Reads one record line and hands its words to the parser: 0 when parsed, 1
+// when the line begins a section ("["), 2 when the parser refuses it (both
+// lines pushed back for the next reader), or the line reader's own failure.
+int ReadRecordLine(std::istream& in, const std::function<bool(std::istream& words)>& parse);

@@ -127,19 +127,6 @@ int WriteDataDefinition(const CDataDefinition& record, std::ostream& out) {
 }
 
 int ReadDataDefinition(CDataDefinition& record, std::istream& in) {
-    std::string strLine;
-    int nResult = ReadTextLine(in, strLine);
-    if (nResult != ReadOk) {
-        return nResult;
-    }
-    if (!strLine.empty() && strLine[0] == '[') {
-        PushBackLine(in, strLine);
-        return ReadEndOfSection;
-    }
-    std::istringstream words(strLine);
-    if (!ParseDefinition(record, words)) {
-        PushBackLine(in, strLine);
-        return ReadError;
-    }
-    return ReadOk;
+    return ReadRecordLine(
+        in, [&record](std::istream& words) { return ParseDefinition(record, words); });
 }

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# The run command: builds the plug-in and the stand-in host, opens the example
-# publication in the host, lists the plug-in's commands as the host reads them
-# from the library, and runs the plug-in's start-up and shut-down twice: the
-# data fields stored in the publication are loaded, saved back, and survive a
-# restart of the host. Everything is kept in out/demo.
+# The run command: builds the plug-in and the stand-in host and produces the
+# variable data job of the example publication, a two-page card, as a user
+# would: the host starts the plug-in on the publication, runs "NEB Produce
+# Variable Data Job...." (the Job Files dialog is confirmed, and photographed,
+# unattended) and shuts the plug-in down. The job lands in out/demo:
+#   card.ddf             the document definition file for the merge step
+#   card.ps              the publication printed to disk (checked by Ghostscript)
+#   job-files-dialog.png the Job Files dialog as the user saw it
+#   card.pub.json        the publication as the host saved it afterwards
+#   requests.log         every request the plug-in made of the host
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
@@ -15,24 +20,40 @@ out="$NEB_ROOT/out/demo"
 rm -rf "$out"
 mkdir -p "$out"
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
-# The example publication names its sample data file by where the examples lie.
-examples=$(winpath "$NEB_ROOT/examples")
-sed "s|@EXAMPLES@|${examples//\\/\\\\\\\\}|" examples/card.pub.json > "$out/card.pub.json"
+json_path() { local p; p=$(winpath "$1"); echo "${p//\\/\\\\\\\\}"; }
+# The example names its files by where they lie here; the job goes to out/demo.
+sed -e "s|@EXAMPLES@|$(json_path "$NEB_ROOT/examples")|" \
+    -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
+    -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$out/Card.pub")|" \
+    examples/card.pub.json > "$out/card.pub.json"
+echo "dialog 1 snapshot=$(winpath "$out/shot")" > "$out/answers.txt"
 
-first=(wine "$NEB_ROOT/build/win32/host/pubhost.exe" "$(winpath "$NEB_ROOT/build/win32/nebvdata.add")"
-       "$(winpath "$out/card.pub.json")" --log "$(winpath "$out/requests-1.log")"
-       commands startup shutdown)
-second=("${first[@]:0:4}" --log "$(winpath "$out/requests-2.log")" startup shutdown strings)
+host=(wine "$NEB_ROOT/build/win32/host/pubhost.exe" "$(winpath "$NEB_ROOT/build/win32/nebvdata.add")"
+      "$(winpath "$out/card.pub.json")" --log "$(winpath "$out/requests.log")"
+      --ui "$(winpath "$out/answers.txt")" startup command:3 shutdown)
 cat > "$out/run.sh" <<EOT
-set -e
-echo "== first run of the host"
-${first[*]@Q}
-echo "== second run of the host, on the publication as the first run saved it"
-${second[*]@Q}
+# Photographs the screen when the Job Files dialog says it is ready.
+( for i in \$(seq 1 600); do
+    if [ -f ${out@Q}/shot.ready ]; then
+      xwd -root -silent > ${out@Q}/job-files-dialog.xwd
+      touch ${out@Q}/shot.done
+      break
+    fi
+    sleep 0.1
+  done ) &
+cd ${out@Q}
+${host[*]@Q}
+wait
 EOT
 if can_run_i386; then
   bash scripts/in-wine.sh bash "$out/run.sh"
 else
   bash scripts/vm/run.sh bash scripts/in-wine.sh bash "$out/run.sh"
 fi
-echo "demo: publication $out/card.pub.json, request logs $out/requests-1.log and requests-2.log"
+
+/usr/bin/convert "xwd:$out/job-files-dialog.xwd" "$out/job-files-dialog.png"
+rm -f "$out/job-files-dialog.xwd" "$out/shot.ready" "$out/shot.done"
+gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage "$out/card.ps"
+echo "demo: Ghostscript accepts $out/card.ps"
+echo "demo: $out/card.ddf reads:"
+cat "$out/card.ddf"

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,26 @@ class CTestFiles {
         CreateDirectoryA(strPath.c_str(), nullptr);
         m_paths.push_back(strPath);
         return strPath;
+    }
+
+    // The bytes of a file, empty when it cannot be read.
+    static std::string Read(const std::string& strPath) {
+        std::ifstream in(strPath, std::ios::binary);
+        std::stringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    // The text with every line feed made CR LF, as files are written.
+    static std::string WithCrLf(const std::string& strText) {
+        std::string strOut;
+        for (char c : strText) {
+            if (c == '\n') {
+                strOut += '\r';
+            }
+            strOut += c;
+        }
+        return strOut;
     }
 
   private:

@@ -37,7 +37,7 @@ as_root chroot "$sysroot" apt-get update -q > "$NEB_VM_DIR/packages.log" 2>&1
 # Some i386 packages run i386 helpers while they are configured; those fail
 # here and are not needed by Wine.
 DEBIAN_FRONTEND=noninteractive as_root chroot "$sysroot" apt-get install -y -q \
-  --no-install-recommends wine wine32:i386 xvfb xauth x11-apps cmake >> "$NEB_VM_DIR/packages.log" 2>&1 || {
+  --no-install-recommends wine wine32:i386 fonts-wine xvfb xauth x11-apps cmake >> "$NEB_VM_DIR/packages.log" 2>&1 || {
   tail -20 "$NEB_VM_DIR/packages.log"; exit 1; }
 cleanup
 trap - EXIT

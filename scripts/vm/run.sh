@@ -6,6 +6,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../lib.sh"
+# One test machine at a time: its image is shared.
+exec 9> "$NEB_VM_DIR.lock"
+flock 9
 bash "$here/build-image.sh"
 
 run="$NEB_ROOT/build/vm-run"
@@ -21,14 +24,15 @@ rm -f "$run/status"
   echo 'exit "${PIPESTATUS[0]}"'
 } > "$run/command.sh"
 
-# The second processor model is plain enough that the emulator runs Wine's
+# The image is never changed by a run (its writes go to a temporary overlay),
+# so every run starts from the same machine. The second processor model is plain enough that the emulator runs Wine's
 # 32-bit code without faults.
 timeout "${NEB_VM_TIMEOUT:-3000}" qemu-system-x86_64 \
   -accel tcg,thread=multi -cpu qemu64,+ssse3,+sse4.1,+sse4.2,+popcnt -smp 2 -m 4096 \
   -nographic -no-reboot \
   -kernel "$NEB_VM_DIR/vmlinuz" -initrd "$NEB_VM_DIR/initrd.img" \
   -append "root=/dev/vda rw console=ttyS0 quiet loglevel=3 init=/sbin/neb-init neb.dir=$NEB_ROOT" \
-  -drive "file=$NEB_VM_DIR/rootfs.img,if=virtio,format=raw" \
+  -drive "file=$NEB_VM_DIR/rootfs.img,if=virtio,format=raw,snapshot=on" \
   -virtfs "local,path=$NEB_ROOT,mount_tag=neb,security_model=none,multidevs=remap" \
   < /dev/null | tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' \
   | grep -v -E '^(SeaBIOS|iPXE|Press Ctrl-B|Booting from ROM|\[ *[0-9.]+\] (sysrq|reboot):)' || true

@@ -5,8 +5,6 @@
 #include "tests/TestFiles.h"
 #include "tests/WorkedExample.h"
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,24 +24,6 @@ CHostObject Placeholder(int32_t nId, int16_t nNumber, int32_t nLeft, int32_t nTo
     object.anBounds[2] = nRight;
     object.anBounds[3] = nBottom;
     return object;
-}
-
-std::string FileBytes(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-std::string WithCrLf(const std::string& strText) {
-    std::string strOut;
-    for (char c : strText) {
-        if (c == '\n') {
-            strOut += '\r';
-        }
-        strOut += c;
-    }
-    return strOut;
 }
 
 class ProduceJob : public PluginTest {
@@ -72,6 +52,11 @@ class ProduceJob : public PluginTest {
             HostObject(12, 2, 1, {Nebv(100, "Text Is Not A Placeholder")}),
             Placeholder(13, 3, 6000, 1440, 8880, 4320,
                         "PhotoArea Is Graphic ScaleToFit On \"\" 1 At 0 0 For 1 1", "Photo")};
+        // The host reads the publication from its file, as pubhost does.
+        std::string strFile = files.Write("job.pub.json", "");
+        std::string strError;
+        ASSERT_TRUE(SavePublication(strFile, pub, strError)) << strError;
+        ASSERT_TRUE(LoadPublication(strFile, pub, strError)) << strError;
     }
 
     void TearDown() override {
@@ -112,8 +97,8 @@ TEST_F(ProduceJob, WorkedExampleThroughCommand3) {
     EXPECT_EQ(driver.Seen()[0].strCaption, "NEB Variable Data");
     EXPECT_EQ(driver.Seen()[0].EditText(1117), strDocDef) << "the paths offered";
     EXPECT_EQ(driver.Seen()[0].buttons, (std::vector<int>{1, 2, 1036}));
-    EXPECT_EQ(FileBytes(strDocDef), WithCrLf(WorkedExample::DocDefText()));
-    std::string strPostScript = FileBytes("card.ps");
+    EXPECT_EQ(CTestFiles::Read(strDocDef), CTestFiles::WithCrLf(WorkedExample::DocDefText()));
+    std::string strPostScript = CTestFiles::Read("card.ps");
     EXPECT_EQ(strPostScript.substr(0, 15), "%!PS-Adobe-3.0\n");
 
     // The print, request by request.
@@ -140,7 +125,7 @@ TEST_F(ProduceJob, EmptiedPostScriptPathSkipsThePrint) {
     RunJob(driver, {{1118, ""}});
     EXPECT_TRUE(host.Log().WithCode(16).empty());
     EXPECT_TRUE(host.Log().WithCode(3523).empty());
-    std::string strBytes = FileBytes(strDocDef);
+    std::string strBytes = CTestFiles::Read(strDocDef);
     EXPECT_NE(strBytes.find("IncludePages \"\" 1 1 612 792 0\r\n"), std::string::npos) << strBytes;
 }
 
@@ -167,7 +152,7 @@ TEST_F(ProduceJob, ObjectsOnlyOnPageTwoOfThree) {
     pub.pages[0].objects.clear();
     CUiDriver driver;
     RunJob(driver, {{1118, ""}});
-    std::string strBytes = FileBytes(strDocDef);
+    std::string strBytes = CTestFiles::Read(strDocDef);
     EXPECT_NE(strBytes.find("On \"\" 2 At 72 100"), std::string::npos) << strBytes;
     EXPECT_NE(
         strBytes.find("[DocumentInstructions]\r\nIncludePages \"\" 1 1 612 792 0\r\n"
@@ -183,7 +168,7 @@ TEST_F(ProduceJob, SmallerPageIsCentredOnThePaper) {
     host.Publication().nPageHeight = 720 * 20;
     CUiDriver driver;
     RunJob(driver, {{1118, ""}});
-    std::string strBytes = FileBytes(strDocDef);
+    std::string strBytes = CTestFiles::Read(strDocDef);
     EXPECT_NE(strBytes.find("At 90 136 For 200 14"), std::string::npos) << strBytes;
     EXPECT_NE(strBytes.find("At 318 108 For 144 144"), std::string::npos);
 }
@@ -245,6 +230,81 @@ TEST_F(ProduceJob, PrintFailuresShowTheirMessageAndTheJobGoesOn) {
         runHost.Call(plugin.Entry(), SelShutdown);
         DeleteFileA(strDocDef.c_str());
     }
+}
+
+// The paper record the plug-in sent back with request 935.
+CPaperRecord SentPaper(const CStandInHost& host) {
+    std::vector<CLoggedRequest> sent = host.Log().WithCode(935);
+    CPaperRecord paper;
+    if (!sent.empty()) {
+        CReplyReader reader(sent[0].input.data(), sent[0].input.size());
+        ReadPaper(reader, paper);
+    }
+    return paper;
+}
+
+TEST_F(ProduceJob, WideOrientationTurnsThePaper) {
+    struct {
+        const char* pName;
+        bool bWide;
+        const char* pSent;
+    } const cases[] = {
+        {"Letter", true, "Letter.Transverse"},
+        {"A4.Transverse", true, "A4"},
+        {"Letter", false, "Letter"},
+        {"Custom", true, "Custom"},
+        {"A-Paper-Name-Of-Exactly-Forty-Characters", true,
+         "A-Paper-Name-Of-Exactly-Forty-Characters"}, // would not fit 49 characters turned
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        CStandInHost runHost;
+        runHost.Publication() = host.Publication();
+        runHost.Publication().paper.strName = c.pName;
+        runHost.Publication().printOptions.anTrailing[5] = c.bWide ? 1 : 0;
+        runHost.Publication().printOptions.anLeading[2] = 9;
+        runHost.Publication().printOptions.anTrailing[2] = 7;
+        ASSERT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
+        CUiDriver driver;
+        driver.FillDialog({{1118, "card.ps"}}, IDOK);
+        driver.Start();
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        CPaperRecord paper = SentPaper(runHost);
+        EXPECT_EQ(paper.strName, c.pSent);
+        bool bSwapped = std::string(c.pName) == "Custom" && c.bWide;
+        EXPECT_EQ(paper.Height(), bSwapped ? 12240 : 15840);
+        EXPECT_EQ(paper.Width(), bSwapped ? 15840 : 12240);
+        EXPECT_EQ(paper.anLastGroup[1], 1000);
+        // The print options as sent back: the changed values and the others kept.
+        std::vector<CLoggedRequest> sentOptions = runHost.Log().WithCode(924);
+        ASSERT_EQ(sentOptions.size(), 1u);
+        CReplyReader reader(sentOptions[0].input.data(), sentOptions[0].input.size());
+        CPrintOptions options;
+        ASSERT_TRUE(ReadPrintOptions(reader, options));
+        EXPECT_EQ(options.anLeading[0], 1);
+        EXPECT_EQ(options.anLeading[2], 0);
+        EXPECT_EQ(options.anTrailing[0], 1);
+        EXPECT_EQ(options.anTrailing[2], 7);
+        EXPECT_EQ(options.anTrailing[5], 0);
+        EXPECT_EQ(runHost.Log().WithCode(927)[0].input[14], 1) << "eighth value set to 1";
+        runHost.Call(plugin.Entry(), SelShutdown);
+    }
+}
+
+TEST_F(ProduceJob, FiftyFourPointsAddedWhenTheSecondOptionIsSet) {
+    host.Publication().anPrintOptions2[1] = 1;
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    CUiDriver driver;
+    driver.FillDialog({{1118, "card.ps"}}, IDOK);
+    driver.PressOnMessageBox(IDCANCEL);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    EXPECT_EQ(driver.Seen()[1].strText.substr(0, 8), "ZTM5042:")
+        << "a Letter page and 54 points no longer fit Letter paper";
+    EXPECT_TRUE(host.Log().WithCode(16).empty());
+    Call(SelShutdown);
 }
 
 TEST_F(ProduceJob, NoNamedObjectsShowsZtm5038AndWritesNothing) {

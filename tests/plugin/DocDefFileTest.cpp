@@ -9,30 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
-
-std::string FileBytes(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-// The text with every line feed made CR LF.
-std::string WithCrLf(const std::string& strText) {
-    std::string strOut;
-    for (char c : strText) {
-        if (c == '\n') {
-            strOut += '\r';
-        }
-        strOut += c;
-    }
-    return strOut;
-}
 
 class DocDefFile : public ::testing::Test {
   protected:
@@ -52,8 +31,8 @@ TEST_F(DocDefFile, WorkedExampleInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
     EXPECT_EQ(WriteDocDefFile(&strPath[0], "card.ps"), 1);
     EXPECT_EQ(pDocDef, nullptr);
     EXPECT_EQ(strPath.substr(strPath.size() - 8), "card.ddf") << "the caller's path lower-cased";
-    std::string strBytes = FileBytes(strFolder + "\\card.ddf");
-    EXPECT_EQ(strBytes, WithCrLf(WorkedExample::DocDefText()));
+    std::string strBytes = CTestFiles::Read(strFolder + "\\card.ddf");
+    EXPECT_EQ(strBytes, CTestFiles::WithCrLf(WorkedExample::DocDefText()));
     EXPECT_EQ(strBytes.substr(strBytes.size() - 2), "\r\n") << "the last line too";
 
     WIN32_FIND_DATAA found;
@@ -77,7 +56,7 @@ TEST_F(DocDefFile, ConversionFailureShowsZtm5048AndKeepsTheRecordsMadeBefore) {
               "ZTM5048: An error occured while producing the document\ndefinition file.  Verify "
               "the data fields are correctly defined.");
     EXPECT_EQ(pDocDef, nullptr);
-    std::string strBytes = FileBytes(strPath);
+    std::string strBytes = CTestFiles::Read(strPath);
     EXPECT_NE(strBytes.find("Photo Is Chars Reference EPS At 1 Lines For 10\r\n[AreaDefinition]"),
               std::string::npos)
         << strBytes;
@@ -108,7 +87,7 @@ TEST_F(DocDefFile, NoCopyTextMeansNoDataDefinitions) {
     pCopyText = nullptr;
     AddIncludePages("1", "a.ps", 612, 792, 0);
     EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
-    EXPECT_EQ(FileBytes(strPath),
+    EXPECT_EQ(CTestFiles::Read(strPath),
               "Docdef-Version-1.0\r\n[DataDefinition]\r\n[AreaDefinition]\r\n"
               "[DocumentInstructions]\r\nIncludePages \"a.ps\" 1 1 612 792 0\r\n");
 }
