@@ -34,7 +34,7 @@ timeout "${NEB_VM_TIMEOUT:-3000}" qemu-system-x86_64 \
   -append "root=/dev/vda rw console=ttyS0 quiet loglevel=3 init=/sbin/neb-init neb.dir=$NEB_ROOT" \
   -drive "file=$NEB_VM_DIR/rootfs.img,if=virtio,format=raw,snapshot=on" \
   -virtfs "local,path=$NEB_ROOT,mount_tag=neb,security_model=none,multidevs=remap" \
-  < /dev/null | tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' \
+  < /dev/null | stdbuf -oL tr -d '\r' | sed -u -e 's/\x1b\[[0-9;?]*[a-zA-Z]//g' -e 's/\x1bc//g' \
   | grep -v -E '^(SeaBIOS|iPXE|Press Ctrl-B|Booting from ROM|\[ *[0-9.]+\] (sysrq|reboot):)' || true
 
 if [ ! -f "$run/status" ]; then

@@ -261,6 +261,9 @@ TEST_F(ProduceJob, WideOrientationTurnsThePaper) {
         CStandInHost runHost;
         runHost.Publication() = host.Publication();
         runHost.Publication().paper.strName = c.pName;
+        // A square page fits the paper either way round: no page-size question.
+        runHost.Publication().nPageWidth = 12240;
+        runHost.Publication().nPageHeight = 12240;
         runHost.Publication().printOptions.anTrailing[5] = c.bWide ? 1 : 0;
         runHost.Publication().printOptions.anLeading[2] = 9;
         runHost.Publication().printOptions.anTrailing[2] = 7;
