@@ -70,11 +70,7 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     if (DataFieldExists(strField.c_str(), pObject)) {
         return NamedObjectLoaded;
     }
-    std::string strMessage = LoadCatalogueString(IDS_OBJECT_FIELD_INVALID);
-    size_t nAt = strMessage.find("%s");
-    if (nAt != std::string::npos) {
-        strMessage.replace(nAt, 2, pLastObjectName != nullptr ? pLastObjectName : "");
-    }
+    std::string strMessage = FormatCatalogueString(IDS_OBJECT_FIELD_INVALID, pLastObjectName);
     MessageBoxA(GetActiveWindow(), strMessage.c_str(), LoadCatalogueString(IDS_CAPTION).c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
     return StatusFailed;

@@ -57,11 +57,15 @@ int ShowFrameworkMessage(unsigned nId, unsigned nStyle) {
     return FrameworkMessageBox(szText, nStyle);
 }
 
-int ShowFormattedMessage(unsigned nId, const char* pText) {
+std::string FormatCatalogueString(unsigned nId, const char* pText) {
     std::string strText = LoadCatalogueString(nId);
     size_t nAt = strText.find("%s");
     if (nAt != std::string::npos) {
         strText.replace(nAt, 2, pText != nullptr ? pText : "");
     }
-    return FrameworkMessageBox(strText.c_str(), MB_OK);
+    return strText;
+}
+
+int ShowFormattedMessage(unsigned nId, const char* pText) {
+    return FrameworkMessageBox(FormatCatalogueString(nId, pText).c_str(), MB_OK);
 }

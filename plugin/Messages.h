@@ -18,6 +18,9 @@ const char* MessageCaption();
 // style names none.
 int ShowFrameworkMessage(unsigned nId, unsigned nStyle = 0);
 
+// The entry with its %s replaced by the text (taken as it is, never as a format).
+std::string FormatCatalogueString(unsigned nId, const char* pText);
+
 // The entry with its %s replaced by the text, in the framework's message box.
 int ShowFormattedMessage(unsigned nId, const char* pText);
 
