@@ -25,6 +25,18 @@ constexpr uint16_t KnownRequests[] = {
     3506, 3507, 3513, 3518, 3521, 3522, 3523, 3525, 3532, 3803, 3818, 3910, 4900,
 };
 
+// The address at the start of the binary private-string requests: developer
+// name, key, class code and index; false when short or of another class.
+bool ReadStringAddress(const std::vector<uint8_t>& input, int16_t nClass, std::string& strDeveloper,
+                       std::string& strKey, int32_t& nIndex) {
+    CReplyReader reader(input.data(), input.size());
+    strDeveloper = reader.GetString();
+    strKey = reader.GetString();
+    int16_t nGiven = reader.Get16();
+    nIndex = reader.Get32();
+    return !reader.Short() && nGiven == nClass;
+}
+
 } // namespace
 
 bool IsKnownRequest(uint16_t nCode) {
@@ -221,12 +233,9 @@ uint16_t CStandInHost::AnswerScriptLine(HostParamBlock* pBlock, const std::vecto
 
 uint16_t CStandInHost::DeletePrivateString(const std::vector<uint8_t>& input,
                                            std::string& strNote) {
-    CReplyReader reader(input.data(), input.size());
-    std::string strDeveloper = reader.GetString();
-    std::string strKey = reader.GetString();
-    int16_t nClass = reader.Get16();
-    int32_t nIndex = reader.Get32();
-    if (reader.Short() || nClass != 24) {
+    std::string strDeveloper, strKey;
+    int32_t nIndex = 0;
+    if (!ReadStringAddress(input, 24, strDeveloper, strKey, nIndex)) {
         strNote = "malformed delete request";
         return StatusFailed;
     }
@@ -249,12 +258,9 @@ uint16_t CStandInHost::DeletePrivateString(const std::vector<uint8_t>& input,
 uint16_t CStandInHost::ListObjectsWithStrings(HostParamBlock* pBlock,
                                               const std::vector<uint8_t>& input,
                                               std::string& strNote) {
-    CReplyReader reader(input.data(), input.size());
-    std::string strDeveloper = reader.GetString();
-    std::string strKey = reader.GetString();
-    int16_t nClass = reader.Get16();
-    int32_t nIndex = reader.Get32();
-    if (reader.Short() || nClass != 25) {
+    std::string strDeveloper, strKey;
+    int32_t nIndex = 0;
+    if (!ReadStringAddress(input, 25, strDeveloper, strKey, nIndex)) {
         strNote = "malformed object list request";
         return StatusFailed;
     }
