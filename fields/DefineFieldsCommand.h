@@ -1,7 +1,7 @@
 // The command Define Variable Data Fields: marks the data fields in the sample data file.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

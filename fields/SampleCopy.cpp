@@ -1,8 +1,5 @@
 #include "SampleCopy.h"
 
-#include "SampleState.h"
-#include "model/DataField.h"
-
 #include <cstring>
 
 char* CutCopyText(const char* pText, size_t nText, int nStart, int nEnd) {
@@ -22,25 +19,4 @@ char* CutCopyText(const char* pText, size_t nText, int nStart, int nEnd) {
     }
     pCopy[nLength] = '\0';
     return pCopy;
-}
-
-void SetSampleFileName(const char* pPath) {
-    bool bReplaces = pSampleFile != nullptr;
-    char* pCopy = DuplicateText(pPath);
-    delete[] pSampleFile;
-    pSampleFile = pCopy;
-    if (bReplaces) {
-        delete[] pCopyText;
-        pCopyText = nullptr;
-        nCopyStart = -1;
-        nCopyEnd = -1;
-    }
-}
-
-void SetCopyStart(int nStart) {
-    nCopyStart = static_cast<int16_t>(nStart);
-}
-
-void SetCopyEnd(int nEnd) {
-    nCopyEnd = static_cast<int16_t>(nEnd);
 }

@@ -8,9 +8,3 @@
 // start at its beginning, offsets beyond it stop at its end, and an end before
 // the start gives the empty text.
 char* CutCopyText(const char* pText, size_t nText, int nStart, int nEnd);
-
-// The state loader's setters: a new file name that replaces a remembered one
-// drops the copy and its offsets.
-void SetSampleFileName(const char* pPath);
-void SetCopyStart(int nStart);
-void SetCopyEnd(int nEnd);

@@ -2,11 +2,13 @@
 
 #include "SampleCopy.h"
 #include "SampleState.h"
+#include "channel/JobFileNames.h"
+#include "framework/Catalogue.h"
 #include "framework/FileDialog.h"
+#include "framework/FileHandle.h"
+#include "framework/Messages.h"
 #include "framework/PathParts.h"
-#include "model/DataField.h"
-#include "output/DocDefState.h"
-#include "plugin/Messages.h"
+#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <commdlg.h>
@@ -14,27 +16,6 @@
 namespace {
 
 constexpr DWORD SampleDialogFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_LONGNAMES;
-
-// The locked text of a sample block; unlocked when this ends.
-class CLockedSample {
-  public:
-    explicit CLockedSample(HGLOBAL hBlock)
-        : m_hBlock(hBlock),
-          m_pText(hBlock ? static_cast<const char*>(GlobalLock(hBlock)) : nullptr) {}
-    CLockedSample(const CLockedSample&) = delete;
-    CLockedSample& operator=(const CLockedSample&) = delete;
-    ~CLockedSample() {
-        if (m_pText != nullptr) {
-            GlobalUnlock(m_hBlock);
-        }
-    }
-    const char* Text() const { return m_pText; }
-    size_t Size() const { return m_pText != nullptr ? GlobalSize(m_hBlock) : 0; }
-
-  private:
-    HGLOBAL m_hBlock;
-    const char* m_pText;
-};
 
 COpenFileRequest SampleDialog(unsigned nFilterId, unsigned nTitleId) {
     COpenFileRequest request;
@@ -48,50 +29,41 @@ COpenFileRequest SampleDialog(unsigned nFilterId, unsigned nTitleId) {
 
 } // namespace
 
-HGLOBAL LoadSampleFile(const char* pPath) {
+CGlobalBlock LoadSampleFile(const char* pPath) {
     if (pPath == nullptr || *pPath == '\0') {
-        return nullptr;
+        return CGlobalBlock();
     }
-    HFILE hFile = _lopen(pPath, OF_READ);
-    if (hFile == HFILE_ERROR) {
-        return nullptr;
+    CFileHandle file = CFileHandle::OpenForReading(pPath);
+    if (!file.IsOpen()) {
+        return CGlobalBlock();
     }
-    LONG nEnd = _llseek(hFile, 0, FILE_END);
-    _llseek(hFile, 0, FILE_BEGIN);
-    // A failed seek gives -1, which taken as unsigned is above the limit too.
-    DWORD nSize = static_cast<DWORD>(nEnd);
+    // A size that cannot be told is -1, which taken as unsigned is above the
+    // limit too.
+    DWORD nSize = static_cast<DWORD>(file.Size());
     if (nSize > MaxSampleBytes) {
         nSize = MaxSampleBytes;
     }
-    HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, nSize + 1);
-    char* pData = hBlock != nullptr ? static_cast<char*>(GlobalLock(hBlock)) : nullptr;
-    if (pData == nullptr) {
-        if (hBlock != nullptr) {
-            GlobalFree(hBlock);
-        }
-        _lclose(hFile);
-        return nullptr;
+    CGlobalBlock block = CGlobalBlock::Allocate(GMEM_MOVEABLE, nSize + 1);
+    CGlobalLock<char> text(block.Get());
+    if (!text.IsLocked()) {
+        return CGlobalBlock();
     }
-    long nRead = _hread(hFile, pData, static_cast<long>(nSize));
-    _lclose(hFile);
+    long nRead = file.Read(text.Data(), static_cast<long>(nSize));
     if (nRead < 1) {
-        GlobalUnlock(hBlock);
-        GlobalFree(hBlock);
-        return nullptr;
+        return CGlobalBlock();
     }
-    pData[nRead] = '\0';
-    GlobalUnlock(hBlock);
-    return hBlock;
+    text.Data()[nRead] = '\0';
+    return block;
 }
 
 void ExtractCopy(HGLOBAL hSample, int nStart, int nEnd) {
     delete[] pCopyText;
     pCopyText = nullptr;
-    CLockedSample sample(hSample);
-    if (sample.Text() == nullptr) {
+    CGlobalLock<const char> sample(hSample);
+    if (!sample.IsLocked()) {
         return;
     }
-    pCopyText = CutCopyText(sample.Text(), sample.Size(), nStart, nEnd);
+    pCopyText = CutCopyText(sample.Data(), sample.Size(), nStart, nEnd);
 }
 
 bool BrowseForSampleFile(const char* pInitialPath, std::string& strChosen, unsigned nFilterId,
@@ -116,10 +88,9 @@ bool EnsureSampleCopy() {
     if (pSampleFile == nullptr || pCopyText != nullptr) {
         return true;
     }
-    HGLOBAL hSample = LoadSampleFile(pSampleFile);
-    if (hSample != nullptr) {
-        ExtractCopy(hSample, nCopyStart, nCopyEnd);
-        GlobalFree(hSample);
+    CGlobalBlock sample = LoadSampleFile(pSampleFile);
+    if (!sample.IsEmpty()) {
+        ExtractCopy(sample.Get(), nCopyStart, nCopyEnd);
         return true;
     }
     ShowFormattedMessage(IDS_SAMPLE_NOT_FOUND, pSampleFile);
@@ -127,16 +98,13 @@ bool EnsureSampleCopy() {
     if (!BrowseForSampleFile(pSampleFile, strChosen, IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE)) {
         return false;
     }
-    hSample = LoadSampleFile(strChosen.c_str());
-    if (hSample == nullptr) {
+    sample = LoadSampleFile(strChosen.c_str());
+    if (sample.IsEmpty()) {
         return false;
     }
     // The offsets stay: the copy is cut from the new file at the same place.
-    char* pChosen = DuplicateText(strChosen.c_str());
-    delete[] pSampleFile;
-    pSampleFile = pChosen;
-    ExtractCopy(hSample, nCopyStart, nCopyEnd);
-    GlobalFree(hSample);
+    ReplaceOwnedText(pSampleFile, strChosen.c_str());
+    ExtractCopy(sample.Get(), nCopyStart, nCopyEnd);
     return true;
 }
 

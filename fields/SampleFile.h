@@ -2,6 +2,8 @@
 // first complete copy out of them, and letting the user choose the file.
 #pragma once
 
+#include "framework/GlobalMemory.h"
+
 #include <windows.h>
 
 #include <string>
@@ -9,9 +11,9 @@
 // The most of the file that is ever read.
 constexpr DWORD MaxSampleBytes = 10240;
 
-// A new movable block with the first bytes of the file and a NUL; null when
+// A new movable block with the first bytes of the file and a NUL; empty when
 // the path is empty or the file is missing, unreadable or empty.
-HGLOBAL LoadSampleFile(const char* pPath);
+CGlobalBlock LoadSampleFile(const char* pPath);
 
 // Replaces the copy text by the block's text between the offsets; with no
 // block, or one that cannot be locked, the copy text is only dropped.

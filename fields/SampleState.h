@@ -8,3 +8,9 @@ extern char* pSampleFile;
 extern int16_t nCopyStart;
 extern int16_t nCopyEnd;
 extern char* pCopyText;
+
+// The state loader's setters: a new file name that replaces a remembered one
+// drops the copy and its offsets.
+void SetSampleFileName(const char* pPath);
+void SetCopyStart(int nStart);
+void SetCopyEnd(int nEnd);

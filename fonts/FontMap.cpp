@@ -2,10 +2,14 @@
 
 #include "FontMapScanner.h"
 #include "FontMapState.h"
+#include "framework/Catalogue.h"
+#include "framework/FileHandle.h"
+#include "framework/Messages.h"
 #include "framework/PathParts.h"
-#include "model/DataField.h"
-#include "plugin/Messages.h"
+#include "model/OwnedText.h"
 #include "resources/StringIds.h"
+
+#include <memory>
 
 bool LocateFontMap() {
     std::string strModule = LoadCatalogueString(IDS_MODULE_NAME);
@@ -41,31 +45,26 @@ bool LoadFontMap(const char* pPath) {
     if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return false;
     }
-    delete[] pFontMapPath;
-    pFontMapPath = DuplicateText(pPath);
+    ReplaceOwnedText(pFontMapPath, pPath);
 
-    bool bRead = false;
-    char* pText = nullptr;
-    HANDLE hFile = CreateFileA(pPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (hFile != INVALID_HANDLE_VALUE) {
-        DWORD nSize = GetFileSize(hFile, nullptr);
-        if (nSize != INVALID_FILE_SIZE) {
-            pText = new char[static_cast<size_t>(nSize) + 1];
-            DWORD nRead = 0;
-            bRead = ReadFile(hFile, pText, nSize, &nRead, nullptr) && nRead == nSize;
-            pText[bRead ? nSize : 0] = '\0';
+    // The whole file, or nothing.
+    std::unique_ptr<char[]> text;
+    CFileHandle file = CFileHandle::OpenForReading(pPath);
+    long nSize = file.Size();
+    if (nSize >= 0) {
+        text.reset(new char[static_cast<size_t>(nSize) + 1]);
+        if (file.Read(text.get(), nSize) == nSize) {
+            text[nSize] = '\0';
+        } else {
+            text.reset();
         }
-        CloseHandle(hFile);
     }
-    if (!bRead) {
-        delete[] pText;
+    if (text == nullptr) {
         ShowFrameworkMessage(IDS_FONT_MAP_UNREADABLE);
-        delete[] pFontMapPath;
-        pFontMapPath = nullptr;
+        ReplaceOwnedText(pFontMapPath, nullptr);
         return false;
     }
-    pFontMapText = pText;
+    pFontMapText = text.release();
     return true;
 }
 

@@ -9,9 +9,6 @@ CPluginApp::CPluginApp(const char* pTitle) : m_pTitle(pTitle) {
 }
 
 CPluginApp::~CPluginApp() {
-    if (m_hDialogBrush != nullptr) {
-        DeleteObject(m_hDialogBrush);
-    }
     if (g_pApp == this) {
         g_pApp = nullptr;
     }
@@ -19,10 +16,10 @@ CPluginApp::~CPluginApp() {
 
 bool CPluginApp::InitInstance(HINSTANCE hInstance) {
     m_hInstance = hInstance;
-    if (m_hDialogBrush == nullptr) {
-        m_hDialogBrush = CreateSolidBrush(m_crBack);
+    if (m_dialogBrush.IsEmpty()) {
+        m_dialogBrush.Reset(CreateSolidBrush(m_crBack));
     }
-    return m_hDialogBrush != nullptr;
+    return !m_dialogBrush.IsEmpty();
 }
 
 CPluginApp& TheApp() {

@@ -2,6 +2,8 @@
 // resources are loaded, and the colours of every dialog of the plug-in.
 #pragma once
 
+#include "GdiObject.h"
+
 #include <windows.h>
 
 class CPluginApp {
@@ -19,7 +21,7 @@ class CPluginApp {
 
     // Background brush and text colour of the plug-in's dialogs, for their
     // WM_CTLCOLOR* handling.
-    HBRUSH DialogBrush() const { return m_hDialogBrush; }
+    HBRUSH DialogBrush() const { return m_dialogBrush.Get(); }
     COLORREF DialogBackColor() const { return m_crBack; }
     COLORREF DialogTextColor() const { return m_crText; }
 
@@ -28,7 +30,7 @@ class CPluginApp {
     HINSTANCE m_hInstance = nullptr;
     COLORREF m_crBack = RGB(192, 192, 192);
     COLORREF m_crText = RGB(0, 0, 0);
-    HBRUSH m_hDialogBrush = nullptr;
+    CBrush m_dialogBrush;
 };
 
 // The one application object of the module.

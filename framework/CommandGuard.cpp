@@ -1,13 +1,12 @@
 #include "CommandGuard.h"
 
 #include "Exceptions.h"
-#include "plugin/HostParamBlock.h"
-#include "plugin/Messages.h"
+#include "Messages.h"
 #include "resources/StringIds.h"
 
 #include <new>
 
-uint16_t RunGuarded(const std::function<uint16_t()>& command) {
+uint16_t RunGuarded(const std::function<uint16_t()>& command, uint16_t nAfterException) {
     try {
         return command();
     } catch (const std::bad_alloc&) {
@@ -19,5 +18,5 @@ uint16_t RunGuarded(const std::function<uint16_t()>& command) {
     } catch (...) {
         ShowFrameworkMessage(IDS_OTHER_EXCEPTION);
     }
-    return StatusOk;
+    return nAfterException;
 }

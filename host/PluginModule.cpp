@@ -1,6 +1,6 @@
 #include "PluginModule.h"
 
-#include "plugin/ParamBuffer.h"
+#include "channel/ParamBuffer.h"
 
 CPluginModule::~CPluginModule() {
     Unload();

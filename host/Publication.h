@@ -3,7 +3,7 @@
 // each object.
 #pragma once
 
-#include "plugin/HostRecords.h"
+#include "channel/HostRecords.h"
 
 #include <cstdint>
 #include <string>

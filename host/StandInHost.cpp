@@ -2,7 +2,7 @@
 
 #include "PostScriptOutput.h"
 #include "ScriptLine.h"
-#include "plugin/ParamBuffer.h"
+#include "channel/ParamBuffer.h"
 
 #include <algorithm>
 #include <cstdio>

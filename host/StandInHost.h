@@ -7,7 +7,7 @@
 #include "PluginModule.h"
 #include "Publication.h"
 #include "RequestLog.h"
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <windows.h>
 

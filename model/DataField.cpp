@@ -1,16 +1,6 @@
 #include "DataField.h"
 
-#include <cstring>
-
-char* DuplicateText(const char* pText) {
-    if (pText == nullptr) {
-        return nullptr;
-    }
-    size_t nLength = strlen(pText);
-    char* pCopy = new char[nLength + 1];
-    memcpy(pCopy, pText, nLength + 1);
-    return pCopy;
-}
+#include "OwnedText.h"
 
 bool IsValidName(const char* pText) {
     if (pText == nullptr || *pText == '\0') {
@@ -61,7 +51,5 @@ void CDataField::SetName(const char* pText) {
     if (pText == nullptr) {
         return;
     }
-    char* pCopy = DuplicateText(pText);
-    delete[] pName;
-    pName = pCopy;
+    ReplaceOwnedText(pName, pText);
 }

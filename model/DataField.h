@@ -57,9 +57,6 @@ class CDataField {
     CSampleExtent* pExtent;
 };
 
-// A copy of the text in a new[] block, or null for null.
-char* DuplicateText(const char* pText);
-
 // The rule for names of data fields and named objects: not empty, and every
 // byte, taken as unsigned, above 32.
 bool IsValidName(const char* pText);

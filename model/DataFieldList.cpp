@@ -2,10 +2,6 @@
 
 #include <cstring>
 
-CDataFieldList* pDFList = nullptr;
-CDataField* pDF = nullptr;
-char* pLastFieldName = nullptr;
-
 namespace {
 bool SameName(const CDataField* pField, const char* pName) {
     return pField->pName != nullptr && pName != nullptr && strcmp(pField->pName, pName) == 0;

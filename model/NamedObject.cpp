@@ -90,6 +90,6 @@ void SetFileAndPage(const char* pFile, const char* pPage, CNamedObject* pObject)
     pObject->pArea->strPage = pPage;
 }
 
-int DataFieldExists(const char* pName, const CNamedObject*) {
-    return pDFList != nullptr && pDFList->Contains(pName);
+int DataFieldExists(const CDataFieldList* pFields, const char* pName) {
+    return pFields != nullptr && pFields->Contains(pName);
 }

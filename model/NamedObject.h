@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+class CDataFieldList;
+
 // Longest data field name a named object holds, NUL excluded.
 constexpr size_t MaxDataFieldName = 49;
 
@@ -33,5 +35,5 @@ int IsGraphic(const CNamedObject* pObject);
 // Copies the name into the buffer: at most nSize - 1 characters and a NUL.
 void GetAreaName(char* pBuffer, size_t nSize, const CNamedObject* pObject);
 void SetFileAndPage(const char* pFile, const char* pPage, CNamedObject* pObject);
-// 1 when the publication's data field list holds a field of that name.
-int DataFieldExists(const char* pName, const CNamedObject* pObject);
+// 1 when the data field list exists and holds a field of that name.
+int DataFieldExists(const CDataFieldList* pFields, const char* pName);

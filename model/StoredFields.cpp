@@ -1,10 +1,11 @@
 #include "StoredFields.h"
 
 #include "DataFieldList.h"
-#include "fields/SampleState.h"
+#include "OwnedText.h"
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -16,7 +17,7 @@ const char* OrNone(const char* pText) {
 
 // The bytes of the copy text from nStart, nEnd - nStart of them, stopping at
 // its NUL and never outside it.
-char* CutSample(int32_t nStart, int32_t nEnd) {
+char* CutSample(const char* pCopyText, int32_t nStart, int32_t nEnd) {
     size_t nCopyLength = pCopyText != nullptr ? strlen(pCopyText) : 0;
     size_t nLength = 0;
     if (nStart >= 0 && nEnd > nStart && static_cast<size_t>(nStart) < nCopyLength) {
@@ -71,11 +72,11 @@ char** ToStoredStrings(CDataFieldList* pList) {
     return ppStrings;
 }
 
-void FromStoredStrings(char** ppStrings) {
-    if (pDFList != nullptr || ppStrings == nullptr) {
-        return;
+CDataFieldList* FromStoredStrings(char** ppStrings, const char* pCopyText) {
+    if (ppStrings == nullptr) {
+        return nullptr;
     }
-    pDFList = new CDataFieldList;
+    std::unique_ptr<CDataFieldList> list(new CDataFieldList);
     for (char** pp = ppStrings; *pp != nullptr; ++pp) {
         std::istringstream in(*pp);
         std::string strName;
@@ -92,9 +93,10 @@ void FromStoredStrings(char** ppStrings) {
         int32_t nStart = anValues[5];
         int32_t nEnd = anValues[6];
         auto* pExtent = new CSampleExtent(
-            nStart, nEnd, anValues[7], anValues[8], CutSample(nStart, nEnd),
+            nStart, nEnd, anValues[7], anValues[8], CutSample(pCopyText, nStart, nEnd),
             DuplicateText(strDelimiter.c_str()), DuplicateText(strNextLine.c_str()));
-        pDFList->Insert(new CDataField(strName.c_str(), anValues[0], anValues[1], anValues[2],
-                                       anValues[3], anValues[4], pExtent));
+        list->Insert(new CDataField(strName.c_str(), anValues[0], anValues[1], anValues[2],
+                                    anValues[3], anValues[4], pExtent));
     }
+    return list.release();
 }

@@ -12,9 +12,9 @@ constexpr int MaxStoredFieldLine = 255;
 // empty or missing list. The caller frees each string and the array.
 char** ToStoredStrings(CDataFieldList* pList);
 
-// Builds pDFList from stored strings when it does not exist yet; each field's
-// sample is cut again from the copy text.
-void FromStoredStrings(char** ppStrings);
+// A new list of the fields of the stored strings (null for none); each
+// field's sample is cut again from the copy text (none when null).
+CDataFieldList* FromStoredStrings(char** ppStrings, const char* pCopyText);
 
 // The stored line of one field in a new string. A line that would be longer
 // than MaxStoredFieldLine has its next-line text cut (and, should that not be

@@ -2,7 +2,7 @@
 // object.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

@@ -3,11 +3,12 @@
 #include "ObjectState.h"
 #include "Placeholder.h"
 #include "PlaceholderText.h"
-#include "model/DataFieldList.h"
+#include "channel/HostRequests.h"
+#include "channel/PrivateStore.h"
+#include "fields/FieldState.h"
+#include "framework/Catalogue.h"
+#include "framework/Messages.h"
 #include "model/NamedObject.h"
-#include "plugin/HostRequests.h"
-#include "plugin/Messages.h"
-#include "plugin/PrivateStore.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -47,7 +48,8 @@ void ComputeObjectRectangle(HostParamBlock* pBlock, CSelectionRecord& selection,
     SetBounds(fLeft, fTop, fWidth, fHeight, pObject);
 }
 
-uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber) {
+uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber,
+                         const CDataFieldList* pFields) {
     Request::CmdSelectObject(pBlock, nObjectNumber);
     CSelectionRecord selection;
     if (Request::QuerySelection(pBlock, selection) != StatusOk) {
@@ -60,14 +62,16 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     if (ReadObjectList(pBlock, FirstObjectString, selection.nObjectId, ppStrings) != StatusOk) {
         return NotANamedObject;
     }
-    ReadPlaceholderObject(ppStrings, pObject);
+    // Strings that do not parse leave the last names as they were, and the
+    // object is judged by the data field read last.
+    ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName);
     ComputeObjectRectangle(pBlock, selection, pObject);
     FreeStringArray(ppStrings);
     std::string strField = pLastFieldName != nullptr ? pLastFieldName : "";
     if (strField.size() > 255) {
         strField.resize(255);
     }
-    if (DataFieldExists(strField.c_str(), pObject)) {
+    if (DataFieldExists(pFields, strField.c_str())) {
         return NamedObjectLoaded;
     }
     std::string strMessage = FormatCatalogueString(IDS_OBJECT_FIELD_INVALID, pLastObjectName);

@@ -2,21 +2,25 @@
 // a selected page object.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
-#include "plugin/HostRecords.h"
+#include "channel/HostParamBlock.h"
+#include "channel/HostRecords.h"
 
 #include <cstdint>
 
+class CDataFieldList;
 struct CNamedObject;
 
 // Results of LoadNamedObject besides StatusFailed.
 constexpr uint16_t NamedObjectLoaded = 0;
 constexpr uint16_t NotANamedObject = 1;
 
-// Selects the page object and rebuilds its named object: 0 with a valid data
-// field; 1 when the object is not a named object; 7212 when its data field is
-// gone (ZTM5015 shown) or the host cannot report the selection.
-uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber);
+// Selects the page object and rebuilds its named object: 0 with a data field
+// of the list; 1 when the object is not a named object; 7212 when its data
+// field is not in the list (ZTM5015 shown) or the host cannot report the
+// selection. A named object read remembers its name and its data field's as
+// the last ones.
+uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber,
+                         const CDataFieldList* pFields);
 
 // Sets the named object's rectangle (points, relative to its page) from the
 // selection, and writes the upright bounding box's left and top (twips) back

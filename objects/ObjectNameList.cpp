@@ -1,10 +1,8 @@
 #include "ObjectNameList.h"
 
-#include "model/DataField.h"
+#include "model/OwnedText.h"
 
 #include <cstring>
-
-CStringList* pObjectNameList = nullptr;
 
 CStringList::~CStringList() {
     for (size_t i = 0; i < m_nCount; ++i) {

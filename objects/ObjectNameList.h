@@ -1,4 +1,4 @@
-// The names of the publication's named objects, read at start-up.
+// A list of owned names: the publication's named objects, read at start-up.
 #pragma once
 
 #include <cstddef>
@@ -24,5 +24,3 @@ class CStringList {
     size_t m_nCount = 0;
     size_t m_nCapacity = 0;
 };
-
-extern CStringList* pObjectNameList;

@@ -1,4 +1,5 @@
 #include "ObjectState.h"
 
+CStringList* pObjectNameList = nullptr;
 char* pLastObjectName = nullptr;
 unsigned nEpsClipboardFormat = 0;

@@ -2,12 +2,13 @@
 
 #include "ObjectState.h"
 #include "PlaceholderText.h"
+#include "channel/HostRequests.h"
+#include "channel/JobFileNames.h"
+#include "channel/PrivateStore.h"
+#include "framework/Clipboard.h"
+#include "framework/Messages.h"
 #include "model/DataField.h"
 #include "model/NamedObject.h"
-#include "output/DocDefFile.h"
-#include "plugin/HostRequests.h"
-#include "plugin/Messages.h"
-#include "plugin/PrivateStore.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -25,43 +26,32 @@ constexpr int MessageStyle = MB_OK | MB_ICONEXCLAMATION;
 char szComposed[PlaceholderBlockSize];
 
 // A movable block holding the placeholder text and its NUL.
-HGLOBAL PlaceholderBlock(const CAreaDefinition& area) {
+CGlobalBlock PlaceholderBlock(const CAreaDefinition& area) {
     std::string strText = ComposePlaceholderText(area);
-    HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, PlaceholderBlockSize);
-    char* pData = hBlock != nullptr ? static_cast<char*>(GlobalLock(hBlock)) : nullptr;
-    if (pData == nullptr) {
-        if (hBlock != nullptr) {
-            GlobalFree(hBlock);
-        }
-        return nullptr;
+    CGlobalBlock block = CGlobalBlock::Allocate(GMEM_MOVEABLE, PlaceholderBlockSize);
+    CGlobalLock<char> text(block.Get());
+    if (!text.IsLocked()) {
+        return CGlobalBlock();
     }
-    memcpy(pData, strText.c_str(), strText.size() + 1);
-    GlobalUnlock(hBlock);
-    return hBlock;
+    memcpy(text.Data(), strText.c_str(), strText.size() + 1);
+    return block;
 }
 
-// Puts the block on the clipboard as the only format; false after the
-// failure's message. The clipboard owns the block once it took it.
-bool PutOnClipboard(HGLOBAL hBlock) {
-    if (!OpenClipboard(nullptr)) {
-        GlobalFree(hBlock);
-        ShowMessage(IDS_CLIPBOARD_OPEN, MessageStyle);
-        return false;
+// Puts the block on the clipboard as the only format: 0, or the message that
+// tells why not. The clipboard owns the block once it took it; the session is
+// over before any message is shown.
+unsigned HandToClipboard(CGlobalBlock& block) {
+    CClipboard clipboard;
+    if (!clipboard.IsOpen()) {
+        return IDS_CLIPBOARD_OPEN;
     }
-    if (!EmptyClipboard()) {
-        CloseClipboard();
-        GlobalFree(hBlock);
-        ShowMessage(IDS_CLIPBOARD_EMPTY, MessageStyle);
-        return false;
+    if (!clipboard.Empty()) {
+        return IDS_CLIPBOARD_EMPTY;
     }
-    if (SetClipboardData(nEpsClipboardFormat, hBlock) != hBlock) {
-        CloseClipboard();
-        GlobalFree(hBlock);
-        ShowMessage(IDS_CLIPBOARD_SET, MessageStyle);
-        return false;
+    if (!clipboard.SetData(nEpsClipboardFormat, block)) {
+        return IDS_CLIPBOARD_SET;
     }
-    CloseClipboard();
-    return true;
+    return 0;
 }
 
 // Writes strings 100, 101 and 1 to the placeholder object.
@@ -129,8 +119,13 @@ uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_
     }
     SetFileAndPage(strPostScript.c_str(), std::to_string(nPage).c_str(), pObject);
 
-    HGLOBAL hBlock = PlaceholderBlock(*pObject->pArea);
-    if (hBlock == nullptr || !PutOnClipboard(hBlock)) {
+    CGlobalBlock block = PlaceholderBlock(*pObject->pArea);
+    if (block.IsEmpty()) {
+        return StatusFailed;
+    }
+    if (unsigned nMessage = HandToClipboard(block)) {
+        block.Free();
+        ShowMessage(nMessage, MessageStyle);
         return StatusFailed;
     }
     Request::CmdClearSelection(pBlock);

@@ -3,7 +3,7 @@
 // named object's private strings.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

@@ -1,8 +1,7 @@
 #include "PlaceholderText.h"
 
-#include "ObjectState.h"
-#include "model/DataFieldList.h"
 #include "model/NamedObject.h"
+#include "model/OwnedText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,12 +19,6 @@ class CFixedBuffer : public std::streambuf {
     CFixedBuffer(char* pBuffer, size_t nSize) { setp(pBuffer, pBuffer + nSize); }
     size_t Written() const { return static_cast<size_t>(pptr() - pbase()); }
 };
-
-void ReplaceName(char*& pName, const char* pText) {
-    char* pCopy = DuplicateText(pText);
-    delete[] pName;
-    pName = pCopy;
-}
 
 } // namespace
 
@@ -81,7 +74,8 @@ bool CutStoredStrings(const char* pComposed, std::string& strArea, std::string& 
     return true;
 }
 
-int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject) {
+int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject, char*& pLastObjectName,
+                          char*& pLastFieldName) {
     if (ppStrings == nullptr || ppStrings[0] == nullptr) {
         return 0;
     }
@@ -89,17 +83,16 @@ int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject) {
     if (ReadArea(*pObject->pArea, in) != 0) {
         return 0;
     }
-    ReplaceName(pLastObjectName, pObject->pArea->strName.Text());
+    ReplaceOwnedText(pLastObjectName, pObject->pArea->strName.Text());
     // A placeholder without its second string has no data field.
     const char* pField = ppStrings[1] != nullptr ? ppStrings[1] : "";
     strncpy(pObject->szDataField, pField, MaxDataFieldName);
     pObject->szDataField[MaxDataFieldName] = '\0';
     if (strncmp(pObject->szDataField, "%%BoundingBox", 13) == 0) {
         pObject->szDataField[0] = '\0';
-        delete[] pLastFieldName;
-        pLastFieldName = nullptr;
+        ReplaceOwnedText(pLastFieldName, nullptr);
     } else {
-        ReplaceName(pLastFieldName, pObject->szDataField);
+        ReplaceOwnedText(pLastFieldName, pObject->szDataField);
     }
     return 1;
 }

@@ -25,9 +25,12 @@ int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObjec
 bool CutStoredStrings(const char* pComposed, std::string& strArea, std::string& strDataField);
 
 // Rebuilds the named object from its stored strings (the area, then the data
-// field name). 1 on success; 0 when the area does not parse, and then neither
-// the object's data field nor the last object and field names are touched.
-int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject);
+// field name). The area's name becomes the last object name, and the data
+// field's name the last field name (none for a placeholder whose second string
+// is its EPS header). 1 on success; 0 when the area does not parse, and then
+// neither the object's data field nor the two last names are touched.
+int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject, char*& pLastObjectName,
+                          char*& pLastFieldName);
 
 // Replaces every blank after the first character by "-".
 void JoinFontNameWords(std::string& strName);

@@ -1,74 +1,82 @@
 #include "DocDefFile.h"
 
-#include "DocDef.h"
 #include "DocDefState.h"
+#include "fields/FieldState.h"
 #include "fields/SampleState.h"
-#include "framework/PathParts.h"
-#include "model/DataField.h"
-#include "model/DataFieldList.h"
-#include "plugin/HostRequests.h"
-#include "plugin/Messages.h"
+#include "framework/FileHandle.h"
+#include "framework/Messages.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <sstream>
+#include <string>
 
 namespace {
 
-std::string LowerCase(std::string strText) {
-    if (!strText.empty()) {
-        CharLowerA(&strText[0]);
+// A job file being written: created empty, and removed again unless it was
+// written whole, so that the merge step never finds half a file.
+class CNewJobFile {
+  public:
+    explicit CNewJobFile(const char* pPath)
+        : m_pPath(pPath), m_file(CFileHandle::Create(pPath)), m_bCreated(m_file.IsOpen()) {}
+    CNewJobFile(const CNewJobFile&) = delete;
+    CNewJobFile& operator=(const CNewJobFile&) = delete;
+    ~CNewJobFile() {
+        if (m_bCreated && !m_bKept) {
+            m_file.Close();
+            DeleteFileA(m_pPath);
+        }
     }
-    return strText;
+
+    bool IsCreated() const { return m_bCreated; }
+    bool Write(const std::string& strBytes) {
+        return m_file.WriteAll(strBytes.data(), strBytes.size());
+    }
+    // Closes the file and keeps it; false when closing failed.
+    bool Keep() {
+        m_bKept = m_file.Close();
+        return m_bKept;
+    }
+
+  private:
+    const char* m_pPath;
+    CFileHandle m_file;
+    bool m_bCreated;
+    bool m_bKept = false;
+};
+
+// Creates the file and writes the document definition into it; false when
+// the file could not be created or written whole, and then it is gone again.
+bool WriteWholeFile(const char* pPath) {
+    CNewJobFile file(pPath);
+    if (!file.IsCreated()) {
+        return false;
+    }
+    if (pDocDef != nullptr) {
+        if (pDFList != nullptr && !pDFList->IsEmpty() && pCopyText != nullptr &&
+            BuildDataDefinitions(*pDFList, pCopyText, strlen(pCopyText), *pDocDef) == 0) {
+            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
+        }
+        std::ostringstream text;
+        WriteDocDef(*pDocDef, text);
+        if (!file.Write(FileLines(text.str()))) {
+            return false;
+        }
+    }
+    return file.Keep();
 }
 
 } // namespace
 
 int WriteDocDefFile(char* pPath, const char*) {
-    std::ostringstream text;
     CharLowerA(pPath);
-    HFILE hFile = _lcreat(pPath, 0);
-    if (hFile == HFILE_ERROR) {
+    bool bWritten = WriteWholeFile(pPath);
+    DiscardDocDef();
+    if (!bWritten) {
         ShowFormattedMessage(IDS_JOB_OUTPUT_FAILED, pPath);
-        DiscardDocDef();
         return 0;
     }
-    if (pDocDef != nullptr) {
-        if (pDFList != nullptr && !pDFList->IsEmpty() && pCopyText != nullptr &&
-            BuildDataDefinitions(pCopyText, strlen(pCopyText), *pDocDef) == 0) {
-            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
-        }
-        WriteDocDef(*pDocDef, text);
-        // Lines end with CR LF in the file; nothing after the last line feed.
-        std::string strText = text.str();
-        std::string strFile;
-        size_t nLineStart = 0;
-        for (size_t nFeed = strText.find('\n'); nFeed != std::string::npos;
-             nFeed = strText.find('\n', nLineStart)) {
-            strFile.append(strText, nLineStart, nFeed - nLineStart);
-            strFile += "\r\n";
-            nLineStart = nFeed + 1;
-        }
-        _hwrite(hFile, strFile.data(), static_cast<long>(strFile.size()));
-        DiscardDocDef();
-    }
-    _lclose(hFile);
     return 1;
-}
-
-void ComputeJobFileNames(HostParamBlock* pBlock, std::string& strDocDefPath,
-                         std::string& strPostScriptPath) {
-    std::string strPublication;
-    if (Request::QueryPublicationPath(pBlock, strPublication) != StatusOk) {
-        return;
-    }
-    CPathParts parts = SplitPath(strPublication);
-    std::string strBase = parts.strDrive + parts.strFolder + parts.strName;
-    strDocDefPath = LowerCase(strBase + ".ddf");
-    strPostScriptPath = LowerCase(strBase + ".ps");
-    char* pPath = DuplicateText(strDocDefPath.c_str());
-    delete[] pDocDefPath;
-    pDocDefPath = pPath;
 }

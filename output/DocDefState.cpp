@@ -1,3 +1,15 @@
 #include "DocDefState.h"
 
-char* pDocDefPath = nullptr;
+CDocDef* pDocDef = nullptr;
+
+CDocDef& TheDocDef() {
+    if (pDocDef == nullptr) {
+        pDocDef = new CDocDef;
+    }
+    return *pDocDef;
+}
+
+void DiscardDocDef() {
+    delete pDocDef;
+    pDocDef = nullptr;
+}

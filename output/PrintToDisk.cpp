@@ -1,7 +1,7 @@
 #include "PrintToDisk.h"
 
-#include "plugin/HostRequests.h"
-#include "plugin/Messages.h"
+#include "channel/HostRequests.h"
+#include "framework/Messages.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Having the host print the publication to a PostScript file for the job.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 #include <string>

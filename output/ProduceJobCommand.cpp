@@ -1,13 +1,15 @@
 #include "ProduceJobCommand.h"
 
-#include "DocDef.h"
 #include "DocDefFile.h"
+#include "DocDefState.h"
 #include "JobFilesDialog.h"
 #include "PrintToDisk.h"
+#include "channel/HostRequests.h"
+#include "channel/JobFileNames.h"
+#include "fields/FieldState.h"
+#include "framework/Messages.h"
 #include "model/NamedObject.h"
 #include "objects/NamedObjectLoader.h"
-#include "plugin/HostRequests.h"
-#include "plugin/Messages.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -39,13 +41,13 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
             continue;
         }
         CNamedObject* pObject = NewNamedObject();
-        uint16_t nResult = LoadNamedObject(pBlock, pObject, object.nNumber);
+        uint16_t nResult = LoadNamedObject(pBlock, pObject, object.nNumber, pDFList);
         if (nResult == NamedObjectLoaded) {
             float fLeft, fTop, fWidth, fHeight;
             GetBounds(fLeft, fTop, fWidth, fHeight, pObject);
             SetBounds(fLeft + dx, fTop + dy, fWidth, fHeight, pObject);
             SetFileAndPage(strPostScript.c_str(), strPage.c_str(), pObject);
-            AddAreaAndMerge(pObject);
+            AddAreaAndMerge(TheDocDef(), pObject);
             walk.bFound = true;
         } else if (nResult == StatusFailed) {
             FreeNamedObject(pObject);
@@ -55,7 +57,7 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
         }
         FreeNamedObject(pObject);
     }
-    AddIncludePages(strPage.c_str(), strPostScript.c_str(),
+    AddIncludePages(TheDocDef(), strPage.c_str(), strPostScript.c_str(),
                     static_cast<double>(static_cast<int32_t>(fPaperWidth)),
                     static_cast<double>(static_cast<int32_t>(fPaperHeight)), 0);
     return true;

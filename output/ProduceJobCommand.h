@@ -2,7 +2,7 @@
 // definition file.
 #pragma once
 
-#include "plugin/HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

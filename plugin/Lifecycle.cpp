@@ -30,11 +30,11 @@ namespace {
 uint16_t RunCommand(HostParamBlock* pBlock) {
     switch (pBlock->command) {
     case 1:
-        return RunGuarded([pBlock] { return CreateVariableDataObject(pBlock); });
+        return RunGuarded([pBlock] { return CreateVariableDataObject(pBlock); }, StatusOk);
     case 2:
-        return RunGuarded([pBlock] { return DefineDataFields(pBlock); });
+        return RunGuarded([pBlock] { return DefineDataFields(pBlock); }, StatusOk);
     case 3:
-        return RunGuarded([pBlock] { return ProduceJob(pBlock); });
+        return RunGuarded([pBlock] { return ProduceJob(pBlock); }, StatusOk);
     default:
         return StatusFailed;
     }

@@ -1,7 +1,7 @@
 // Start-up, shut-down and the dispatch of the host's selectors.
 #pragma once
 
-#include "HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

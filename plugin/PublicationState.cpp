@@ -1,15 +1,15 @@
 #include "PublicationState.h"
 
-#include "HostChannel.h"
-#include "HostRequests.h"
-#include "PrivateStore.h"
-#include "fields/SampleCopy.h"
+#include "channel/HostChannel.h"
+#include "channel/HostRequests.h"
+#include "channel/PrivateStore.h"
+#include "fields/FieldState.h"
 #include "fields/SampleFile.h"
 #include "fields/SampleState.h"
 #include "fonts/FontMapState.h"
-#include "model/DataFieldList.h"
+#include "model/OwnedText.h"
 #include "model/StoredFields.h"
-#include "objects/ObjectNameList.h"
+#include "objects/ObjectState.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -27,8 +27,7 @@ constexpr int32_t CopyEndIndex = 5;
 constexpr int32_t FirstFieldIndex = 1000;
 
 void SetFontMapPath(const std::string& strPath) {
-    delete[] pFontMapPath;
-    pFontMapPath = DuplicateText(strPath.c_str());
+    ReplaceOwnedText(pFontMapPath, strPath.c_str());
     // A text held from another file no longer belongs to the path.
     delete[] pFontMapText;
     pFontMapText = nullptr;
@@ -56,7 +55,9 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
         }
         char** ppFields = nullptr;
         if (ReadPubList(pBlock, FirstFieldIndex, ppFields) == StatusOk) {
-            FromStoredStrings(ppFields);
+            if (pDFList == nullptr) {
+                pDFList = FromStoredStrings(ppFields, pCopyText);
+            }
             FreeStringArray(ppFields);
         }
     }

@@ -1,7 +1,7 @@
 // Moving the publication's stored state in and out of the working state.
 #pragma once
 
-#include "HostParamBlock.h"
+#include "channel/HostParamBlock.h"
 
 #include <cstdint>
 

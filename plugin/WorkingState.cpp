@@ -1,14 +1,13 @@
 #include "WorkingState.h"
 
+#include "channel/JobFileNames.h"
+#include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "fonts/FontMapState.h"
 #include "framework/Exceptions.h"
-#include "model/DataFieldList.h"
-#include "objects/ObjectNameList.h"
+#include "framework/Messages.h"
 #include "objects/ObjectState.h"
-#include "output/DocDef.h"
 #include "output/DocDefState.h"
-#include "plugin/Messages.h"
 #include "resources/StringIds.h"
 
 #include <new>

@@ -1,4 +1,5 @@
 #include "model/DataFieldList.h"
+#include "model/OwnedText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,10 @@
 // The document definition: data fields turned into data definition lines, and
 // the three sections written.
-#include "tests/WorkedExample.h"
+#include "tests/PhotoCardJob.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,12 +13,10 @@ namespace {
 
 class DocDef : public ::testing::Test {
   protected:
-    void TearDown() override { WorkedExample::Clear(); }
-
     // The data definition lines that the fields give for the copy text.
     std::vector<std::string> Lines(const std::string& strCopy, int* pResult = nullptr) {
         CDocDef docDef;
-        int nResult = BuildDataDefinitions(strCopy.c_str(), strCopy.size(), docDef);
+        int nResult = BuildDataDefinitions(*fields, strCopy.c_str(), strCopy.size(), docDef);
         if (pResult != nullptr) {
             *pResult = nResult;
         }
@@ -39,34 +38,45 @@ class DocDef : public ::testing::Test {
         return new CDataField(pName, nUnits, nLength, TypeText, 0, 0, pExtent);
     }
 
-    void SetFields(std::initializer_list<CDataField*> fields) {
-        delete pDFList;
-        pDFList = new CDataFieldList;
-        for (CDataField* pField : fields) {
-            pDFList->Insert(pField);
+    void SetFields(std::initializer_list<CDataField*> newFields) {
+        fields.reset(new CDataFieldList);
+        for (CDataField* pField : newFields) {
+            fields->Insert(pField);
         }
     }
+
+    // Written with the fields of the photo card job and its copy text.
+    std::string Written(CDocDef& docDef) {
+        std::unique_ptr<CDataFieldList> cardFields(PhotoCardJob::NewFields());
+        const char* pCopy = PhotoCardJob::CopyText();
+        EXPECT_EQ(BuildDataDefinitions(*cardFields, pCopy, strlen(pCopy), docDef), 1);
+        std::ostringstream out;
+        EXPECT_EQ(WriteDocDef(docDef, out), 0);
+        return out.str();
+    }
+
+    std::unique_ptr<CDataFieldList> fields{new CDataFieldList};
 };
 
-TEST_F(DocDef, WorkedExampleIsWrittenExactly) {
-    WorkedExample::SetFields();
-    WorkedExample::AddPage();
-    ASSERT_NE(pDocDef, nullptr);
-    ASSERT_EQ(BuildDataDefinitions(pCopyText, strlen(pCopyText), *pDocDef), 1);
-    std::ostringstream out;
-    EXPECT_EQ(WriteDocDef(*pDocDef, out), 0);
-    EXPECT_EQ(out.str(), WorkedExample::DocDefText());
+TEST_F(DocDef, PhotoCardJobIsWrittenExactly) {
+    CDocDef docDef;
+    PhotoCardJob::AddPage(docDef);
+    EXPECT_EQ(Written(docDef), PhotoCardJob::DocDefText());
 }
 
 TEST_F(DocDef, WithoutFieldsTheDataSectionIsEmpty) {
     CDocDef docDef;
-    AddIncludePages("1", "a.ps", 612, 792, 0);
+    AddIncludePages(docDef, "1", "a.ps", 612, 792, 0);
     std::ostringstream out;
-    EXPECT_EQ(WriteDocDef(*pDocDef, out), 0);
+    EXPECT_EQ(WriteDocDef(docDef, out), 0);
     EXPECT_EQ(out.str(), "Docdef-Version-1.0\n[DataDefinition]\n[AreaDefinition]\n"
                          "[DocumentInstructions]\nIncludePages \"a.ps\" 1 1 612 792 0\n");
-    EXPECT_EQ(BuildDataDefinitions("abc", 3, docDef), 1) << "no field list";
-    EXPECT_EQ(docDef.fields.Count(), 0);
+}
+
+TEST_F(DocDef, FileLinesEndWithCrLfAndNothingFollowsTheLast) {
+    EXPECT_EQ(FileLines("one\ntwo\n"), "one\r\ntwo\r\n");
+    EXPECT_EQ(FileLines("one\n\nrest without a line feed"), "one\r\n\r\n");
+    EXPECT_EQ(FileLines(""), "");
 }
 
 TEST_F(DocDef, PlacesOnTheSameLineAndLinesBelow) {
@@ -111,7 +121,7 @@ TEST_F(DocDef, CharacterFieldUntilNullBecomesALineCount) {
     EXPECT_EQ(Lines("one\r\ntwo\r\n"),
               (std::vector<std::string>{"Note Is Lines Inline Text At 0 Chars For 2",
                                         "DummyNode0 Is Lines Inline Text At 0 Lines For 2"}));
-    CDataField* pField = pDFList->Find("Note");
+    CDataField* pField = fields->Find("Note");
     EXPECT_EQ(pField->nUnits, UnitsLines) << "the field in the list is changed too";
     EXPECT_EQ(pField->nLength, LengthCount);
 }
@@ -177,20 +187,21 @@ TEST_F(DocDef, OverlongNextLineStillGivesNameClausesAndFirstWord) {
 }
 
 TEST_F(DocDef, SameAreaNameGivesOneAreaLineAndTwoMerges) {
+    CDocDef docDef;
     CNamedObject* pFirst = NewNamedObject();
     pFirst->pArea->strName = "Price";
     strcpy(pFirst->szDataField, "Old");
-    EXPECT_EQ(AddAreaAndMerge(pFirst), 1);
+    EXPECT_EQ(AddAreaAndMerge(docDef, pFirst), 1);
     CNamedObject* pOther = NewNamedObject();
     pOther->pArea->strName = "Other";
-    EXPECT_EQ(AddAreaAndMerge(pOther), 1);
+    EXPECT_EQ(AddAreaAndMerge(docDef, pOther), 1);
     SetBounds(5, 6, 7, 8, pFirst);
     strcpy(pFirst->szDataField, "New");
-    EXPECT_EQ(AddAreaAndMerge(pFirst), 0);
+    EXPECT_EQ(AddAreaAndMerge(docDef, pFirst), 0);
     FreeNamedObject(pFirst);
     FreeNamedObject(pOther);
     std::ostringstream out;
-    WriteDocDef(*pDocDef, out);
+    WriteDocDef(docDef, out);
     EXPECT_EQ(out.str(),
               "Docdef-Version-1.0\n[DataDefinition]\n[AreaDefinition]\n"
               "Price Is Text Left Flow Font Times-Roman Size 12 Spacing 14 CMYK 0 0 "
@@ -201,25 +212,26 @@ TEST_F(DocDef, SameAreaNameGivesOneAreaLineAndTwoMerges) {
 }
 
 TEST_F(DocDef, MergeCarriesAtMost49CharactersOfTheAreaName) {
+    CDocDef docDef;
     CNamedObject* pObject = NewNamedObject();
     pObject->pArea->strName = std::string(60, 'N').c_str();
-    AddAreaAndMerge(pObject);
+    AddAreaAndMerge(docDef, pObject);
     FreeNamedObject(pObject);
-    pDocDef->instructions.Rewind();
-    auto* pMerge = dynamic_cast<CMerge*>(pDocDef->instructions.NextInstruction());
+    docDef.instructions.Rewind();
+    auto* pMerge = dynamic_cast<CMerge*>(docDef.instructions.NextInstruction());
     ASSERT_NE(pMerge, nullptr);
     EXPECT_EQ(pMerge->strAreaName.Length(), 49);
 }
 
 TEST_F(DocDef, FullStreamStopsTheWriting) {
-    WorkedExample::SetFields();
-    WorkedExample::AddPage();
+    CDocDef docDef;
+    PhotoCardJob::AddPage(docDef);
     char abBuffer[100];
     struct CFixed : std::streambuf {
         CFixed(char* p, size_t n) { setp(p, p + n); }
     } buffer(abBuffer, sizeof abBuffer);
     std::ostream out(&buffer);
-    EXPECT_EQ(WriteDocDef(*pDocDef, out), 2);
+    EXPECT_EQ(WriteDocDef(docDef, out), 2);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "plugin/HostRecords.h"
+#include "channel/HostRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -97,18 +97,12 @@ TEST_F(NamedObjectTest, AreaNameIsCutToTheBuffer) {
 }
 
 TEST_F(NamedObjectTest, DataFieldExistsNeedsTheList) {
-    ASSERT_EQ(pDFList, nullptr);
-    EXPECT_EQ(DataFieldExists("City", pObject), 0);
-    pDFList = new CDataFieldList;
-    pDFList->Insert(new CDataField("City", 0, 0, 0, 1, 0, nullptr));
-    EXPECT_EQ(DataFieldExists("City", pObject), 1);
-    EXPECT_EQ(DataFieldExists("city", pObject), 0);
-    delete pDFList;
-    pDFList = nullptr;
-}
-
-TEST(NamedObject, FreeingNullDoesNothing) {
-    FreeNamedObject(nullptr);
+    EXPECT_EQ(DataFieldExists(nullptr, "City"), 0);
+    CDataFieldList fields;
+    fields.Insert(new CDataField("City", 0, 0, 0, 1, 0, nullptr));
+    EXPECT_EQ(DataFieldExists(&fields, "City"), 1);
+    EXPECT_EQ(DataFieldExists(&fields, "city"), 0) << "case counts";
+    EXPECT_EQ(DataFieldExists(&fields, ""), 0);
 }
 
 } // namespace

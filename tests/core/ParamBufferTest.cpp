@@ -1,4 +1,4 @@
-#include "plugin/ParamBuffer.h"
+#include "channel/ParamBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "objects/PlaceholderText.h"
-#include "model/DataFieldList.h"
 #include "model/NamedObject.h"
-#include "objects/ObjectState.h"
+#include "model/OwnedText.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,15 @@ class PlaceholderText : public ::testing::Test {
     void SetUp() override { pObject = NewNamedObject(); }
     void TearDown() override {
         FreeNamedObject(pObject);
-        delete[] pLastObjectName;
-        pLastObjectName = nullptr;
-        delete[] pLastFieldName;
-        pLastFieldName = nullptr;
+        delete[] pLastObject;
+        delete[] pLastField;
+    }
+    int Read(char** ppStrings) {
+        return ReadPlaceholderObject(ppStrings, pObject, pLastObject, pLastField);
     }
     CNamedObject* pObject = nullptr;
+    char* pLastObject = nullptr;
+    char* pLastField = nullptr;
 };
 
 TEST_F(PlaceholderText, PriceExample) {
@@ -84,44 +86,44 @@ TEST_F(PlaceholderText, ReadBackRestoresTheObjectAndTheLastNames) {
     std::string strArea = "Logo Is Graphic ScaleAndTrim 1 1 0 0 On \"c:\\a.ps\" 2 At 1 2 For 3 4";
     std::string strField = "Picture";
     char* apStrings[] = {&strArea[0], &strField[0], nullptr};
-    ASSERT_EQ(ReadPlaceholderObject(apStrings, pObject), 1);
+    ASSERT_EQ(Read(apStrings), 1);
     EXPECT_STREQ(pObject->pArea->strName.Text(), "Logo");
     EXPECT_EQ(pObject->pArea->nPlacement, PlaceScaleAndTrim);
     EXPECT_STREQ(pObject->szDataField, "Picture");
-    EXPECT_STREQ(pLastObjectName, "Logo");
-    EXPECT_STREQ(pLastFieldName, "Picture");
+    EXPECT_STREQ(pLastObject, "Logo");
+    EXPECT_STREQ(pLastField, "Picture");
 
     std::string strBox = "%%BoundingBox: 0 0 1 1";
     char* apBox[] = {&strArea[0], &strBox[0], nullptr};
-    ASSERT_EQ(ReadPlaceholderObject(apBox, pObject), 1);
+    ASSERT_EQ(Read(apBox), 1);
     EXPECT_STREQ(pObject->szDataField, "");
-    EXPECT_EQ(pLastFieldName, nullptr);
+    EXPECT_EQ(pLastField, nullptr);
 
     std::string strSingle = "%BoundingBox";
     char* apSingle[] = {&strArea[0], &strSingle[0], nullptr};
-    ASSERT_EQ(ReadPlaceholderObject(apSingle, pObject), 1);
+    ASSERT_EQ(Read(apSingle), 1);
     EXPECT_STREQ(pObject->szDataField, "%BoundingBox") << "one percent sign is a name";
 
     std::string strLong(70, 'F');
     char* apLong[] = {&strArea[0], &strLong[0], nullptr};
-    ASSERT_EQ(ReadPlaceholderObject(apLong, pObject), 1);
+    ASSERT_EQ(Read(apLong), 1);
     EXPECT_EQ(strlen(pObject->szDataField), 49u);
 
     char* apAlone[] = {&strArea[0], nullptr};
-    ASSERT_EQ(ReadPlaceholderObject(apAlone, pObject), 1);
+    ASSERT_EQ(Read(apAlone), 1);
     EXPECT_STREQ(pObject->szDataField, "") << "no second string: no data field";
 }
 
 TEST_F(PlaceholderText, UnparsableStoredFormTouchesNothing) {
     strcpy(pObject->szDataField, "Kept");
-    pLastObjectName = DuplicateText("Before");
+    pLastObject = DuplicateText("Before");
     std::string strBad = "Logo Was Graphic";
     std::string strField = "Other";
     char* apStrings[] = {&strBad[0], &strField[0], nullptr};
-    EXPECT_EQ(ReadPlaceholderObject(apStrings, pObject), 0);
+    EXPECT_EQ(Read(apStrings), 0);
     EXPECT_STREQ(pObject->szDataField, "Kept");
-    EXPECT_STREQ(pLastObjectName, "Before");
-    EXPECT_EQ(pLastFieldName, nullptr);
+    EXPECT_STREQ(pLastObject, "Before");
+    EXPECT_EQ(pLastField, nullptr);
 }
 
 TEST(JoinFontNameWords, BlanksAfterTheFirstCharacterBecomeHyphens) {

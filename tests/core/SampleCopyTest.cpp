@@ -1,5 +1,4 @@
 #include "fields/SampleCopy.h"
-#include "fields/SampleState.h"
 
 #include <gtest/gtest.h>
 
@@ -39,21 +38,6 @@ TEST(CutCopyText, NulEndsTheUsableText) {
     strText[100] = '\0';
     EXPECT_EQ(Cut(strText, 90, 150), std::string(10, 'a'));
     EXPECT_EQ(Cut(strText, 120, 150), "");
-}
-
-TEST(SampleState, NewFileNameDropsTheCopyAndOffsets) {
-    SetSampleFileName("c:\\data\\first.txt");
-    SetCopyStart(10);
-    SetCopyEnd(90);
-    pCopyText = CutCopyText("copy", 4, 0, 4);
-    EXPECT_EQ(nCopyStart, 10);
-    SetSampleFileName("c:\\data\\second.txt");
-    EXPECT_STREQ(pSampleFile, "c:\\data\\second.txt");
-    EXPECT_EQ(nCopyStart, -1);
-    EXPECT_EQ(nCopyEnd, -1);
-    EXPECT_EQ(pCopyText, nullptr);
-    delete[] pSampleFile;
-    pSampleFile = nullptr;
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "plugin/ScriptLines.h"
+#include "channel/ScriptLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,29 +1,27 @@
 #include "model/StoredFields.h"
-#include "fields/SampleState.h"
 #include "model/DataFieldList.h"
+#include "model/OwnedText.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Gives the tests a copy text and a clean field list, and takes both away.
+// Gives the tests a copy text, in a block of exactly its size so that a read
+// past it is caught, and the list loaded from stored strings.
 class StoredFields : public ::testing::Test {
   protected:
     void SetCopyText(const std::string& strText) {
-        delete[] pCopyText;
-        pCopyText = new char[strText.size() + 1];
-        memcpy(pCopyText, strText.c_str(), strText.size() + 1);
+        copyText.reset(new char[strText.size() + 1]);
+        memcpy(copyText.get(), strText.c_str(), strText.size() + 1);
     }
-    void TearDown() override {
-        delete pDFList;
-        pDFList = nullptr;
-        delete[] pCopyText;
-        pCopyText = nullptr;
+    void FromStrings(char** ppStrings) {
+        loaded.reset(FromStoredStrings(ppStrings, copyText.get()));
     }
     static void FreeStrings(char** ppStrings) {
         for (char** pp = ppStrings; pp != nullptr && *pp != nullptr; ++pp) {
@@ -38,8 +36,11 @@ class StoredFields : public ::testing::Test {
             array.push_back(&strText[0]);
         }
         array.push_back(nullptr);
-        FromStoredStrings(array.data());
+        FromStrings(array.data());
     }
+
+    std::unique_ptr<char[]> copyText;
+    std::unique_ptr<CDataFieldList> loaded;
 };
 
 CDataField* City() {
@@ -67,10 +68,10 @@ TEST_F(StoredFields, CityExampleIsStoredExactly) {
 TEST_F(StoredFields, FieldsComeBackInStartOrderWithSamplesCutFromTheCopy) {
     SetCopyText("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     Load({"Late 1 1 1 0 1 50 55 5 2 NULL Next ", "Early 0 0 0 1 0 10 15 5 1 TAB Line "});
-    ASSERT_NE(pDFList, nullptr);
-    pDFList->Rewind();
-    CDataField* pFirst = pDFList->Next();
-    CDataField* pSecond = pDFList->Next();
+    ASSERT_NE(loaded, nullptr);
+    loaded->Rewind();
+    CDataField* pFirst = loaded->Next();
+    CDataField* pSecond = loaded->Next();
     ASSERT_NE(pSecond, nullptr);
     EXPECT_STREQ(pFirst->pName, "Early");
     EXPECT_STREQ(pFirst->GetSample(), "ABCDE");
@@ -84,25 +85,32 @@ TEST_F(StoredFields, FieldsComeBackInStartOrderWithSamplesCutFromTheCopy) {
     EXPECT_EQ(pSecond->bStripSpaces, 0);
     EXPECT_EQ(pSecond->bReference, 1);
     EXPECT_EQ(pSecond->GetLineCount(), 2);
-    EXPECT_EQ(pDFList->Next(), nullptr);
+    EXPECT_EQ(loaded->Next(), nullptr);
 }
 
-TEST_F(StoredFields, AnExistingListIsKept) {
+TEST_F(StoredFields, NoStringsGiveNoListAndNoCopyTextGivesEmptySamples) {
+    EXPECT_EQ(FromStoredStrings(nullptr, "abc"), nullptr);
+    Load({"Other 0 0 0 1 0 0 2 2 1 NULL NULL "});
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_STREQ(loaded->Find("Other")->GetSample(), "");
+}
+
+TEST_F(StoredFields, EndPastTheCopyTextIsCutAtItsEnd) {
     SetCopyText("abc");
-    pDFList = new CDataFieldList;
-    Load({"Other 0 0 0 1 0 0 1 1 1 NULL NULL "});
-    EXPECT_TRUE(pDFList->IsEmpty());
+    Load({"Far 0 0 0 1 0 1 40 39 1 NULL NULL ", "Beyond 0 0 0 1 0 3 9 6 1 NULL NULL "});
+    EXPECT_STREQ(loaded->Find("Far")->GetSample(), "bc");
+    EXPECT_STREQ(loaded->Find("Beyond")->GetSample(), "");
 }
 
 TEST_F(StoredFields, SampleStopsAtNulAndNeverLeavesTheCopyText) {
     SetCopyText("Hello");
-    pCopyText[3] = '\0'; // "Hel" then a NUL inside the copy
+    copyText[3] = '\0'; // "Hel" then a NUL inside the copy
     Load({"A 0 0 0 1 0 1 5 4 1 NULL NULL ", "B 0 0 0 1 0 4 9 5 1 NULL NULL ",
           "C 0 0 0 1 0 100 120 20 1 NULL NULL ", "D 0 0 0 1 0 -5 2 7 1 NULL NULL ",
           "E 0 0 0 1 0 2 1 0 1 NULL NULL "});
-    pDFList->Rewind();
+    loaded->Rewind();
     std::vector<std::string> samples;
-    while (CDataField* pField = pDFList->Next()) {
+    while (CDataField* pField = loaded->Next()) {
         samples.push_back(std::string(pField->pName) + "=" + pField->GetSample());
     }
     EXPECT_EQ(samples, (std::vector<std::string>{"D=", "A=el", "E=", "B=", "C="}));
@@ -116,9 +124,9 @@ TEST_F(StoredFields, NextLineWithBlanksComesBackAsItsFirstWord) {
     char** ppStrings = ToStoredStrings(&list);
     EXPECT_STREQ(ppStrings[0], "Name 0 0 0 1 0 0 3 3 1 CRLF 12 Main Street ");
     SetCopyText("Bob\r\n12 Main Street\r\n");
-    FromStoredStrings(ppStrings);
+    FromStrings(ppStrings);
     FreeStrings(ppStrings);
-    CDataField* pField = pDFList->Find("Name");
+    CDataField* pField = loaded->Find("Name");
     ASSERT_NE(pField, nullptr);
     EXPECT_STREQ(pField->GetNextLine(), "12");
     EXPECT_STREQ(pField->GetSample(), "Bob");
@@ -141,16 +149,16 @@ TEST_F(StoredFields, OverlongLineIsCutInItsNextLineTextAndStillReadsBack) {
         EXPECT_EQ(ppStrings[i][254], ' ');
     }
     SetCopyText("Bob\r\nabcdefgh");
-    FromStoredStrings(ppStrings);
+    FromStrings(ppStrings);
     FreeStrings(ppStrings);
-    CDataField* pField = pDFList->Find("Name");
+    CDataField* pField = loaded->Find("Name");
     ASSERT_NE(pField, nullptr);
     EXPECT_EQ(pField->nUnits, 1);
     EXPECT_STREQ(pField->GetCharDelimiter(), "CRLF");
     EXPECT_EQ(std::string(pField->GetNextLine()), std::string(255 - 29, 'n'));
-    pDFList->Rewind();
-    pDFList->Next();
-    CDataField* pLong = pDFList->Next();
+    loaded->Rewind();
+    loaded->Next();
+    CDataField* pLong = loaded->Next();
     ASSERT_NE(pLong, nullptr);
     EXPECT_EQ(pLong->GetStart(), 5);
     EXPECT_STREQ(pLong->GetCharDelimiter(), "SPACE");
@@ -185,11 +193,9 @@ TEST_F(StoredFields, DamagedStringsEndInADefinedResult) {
         damaged.push_back(strText);
     }
     for (const std::string& strText : damaged) {
-        delete pDFList;
-        pDFList = nullptr;
         Load({strText});
-        ASSERT_NE(pDFList, nullptr);
-        EXPECT_EQ(pDFList->Count(), 1);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->Count(), 1);
     }
 }
 

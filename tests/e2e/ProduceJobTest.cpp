@@ -2,8 +2,8 @@
 // print, and every way the job can stop.
 #include "PluginFixture.h"
 #include "host/UiDriver.h"
+#include "tests/PhotoCardJob.h"
 #include "tests/TestFiles.h"
-#include "tests/WorkedExample.h"
 
 #include <string>
 #include <vector>
@@ -30,7 +30,7 @@ class ProduceJob : public PluginTest {
   protected:
     void SetUp() override {
         PluginTest::SetUp();
-        strSample = files.Write("job-sample.txt", WorkedExample::CopyText());
+        strSample = files.Write("job-sample.txt", PhotoCardJob::CopyText());
         strDocDef = CTestFiles::FullPath("card.ddf");
         CharLowerA(&strDocDef[0]);
         files.Write("card.ddf", "");
@@ -89,7 +89,7 @@ class ProduceJob : public PluginTest {
     uint16_t nStatus = 0;
 };
 
-TEST_F(ProduceJob, WorkedExampleThroughCommand3) {
+TEST_F(ProduceJob, PhotoCardJobThroughCommand3) {
     CUiDriver driver;
     RunJob(driver, {{1118, "card.ps"}});
     EXPECT_EQ(nStatus, StatusOk);
@@ -97,7 +97,7 @@ TEST_F(ProduceJob, WorkedExampleThroughCommand3) {
     EXPECT_EQ(driver.Seen()[0].strCaption, "NEB Variable Data");
     EXPECT_EQ(driver.Seen()[0].EditText(1117), strDocDef) << "the paths offered";
     EXPECT_EQ(driver.Seen()[0].buttons, (std::vector<int>{1, 2, 1036}));
-    EXPECT_EQ(CTestFiles::Read(strDocDef), CTestFiles::WithCrLf(WorkedExample::DocDefText()));
+    EXPECT_EQ(CTestFiles::Read(strDocDef), CTestFiles::WithCrLf(PhotoCardJob::DocDefText()));
     std::string strPostScript = CTestFiles::Read("card.ps");
     EXPECT_EQ(strPostScript.substr(0, 15), "%!PS-Adobe-3.0\n");
 

@@ -1,8 +1,8 @@
 // A command that raises an exception shows its message and ends normally.
 #include "framework/CommandGuard.h"
+#include "channel/HostParamBlock.h"
 #include "framework/Exceptions.h"
 #include "host/UiDriver.h"
-#include "plugin/HostParamBlock.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,7 @@ TEST(CommandGuard, ExceptionsBecomeTheirMessagesAndTheCommandEndsNormally) {
         CUiDriver driver;
         driver.PressOnMessageBox(IDOK);
         driver.Start();
-        EXPECT_EQ(RunGuarded(c.command), StatusOk);
+        EXPECT_EQ(RunGuarded(c.command, StatusOk), StatusOk);
         ASSERT_TRUE(driver.Finish()) << driver.Error();
         EXPECT_EQ(driver.Seen()[0].strText, c.pText);
         EXPECT_EQ(driver.Seen()[0].strCaption, "NEB Variable Data");
@@ -56,8 +56,8 @@ TEST(CommandGuard, ExceptionsBecomeTheirMessagesAndTheCommandEndsNormally) {
 }
 
 TEST(CommandGuard, StatusOfACommandThatEndsNormallyPassesThrough) {
-    EXPECT_EQ(RunGuarded([] { return StatusFailed; }), StatusFailed);
-    EXPECT_EQ(RunGuarded([] { return StatusOk; }), StatusOk);
+    EXPECT_EQ(RunGuarded([] { return StatusFailed; }, StatusOk), StatusFailed);
+    EXPECT_EQ(RunGuarded([] { return StatusOk; }, StatusFailed), StatusOk);
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 // The document definition file on disk and the job's file names.
 #include "output/DocDefFile.h"
+#include "channel/JobFileNames.h"
+#include "fields/FieldState.h"
+#include "fields/SampleState.h"
+#include "framework/FileHandle.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 #include "output/DocDefState.h"
 #include "plugin/WorkingState.h"
+#include "tests/PhotoCardJob.h"
 #include "tests/TestFiles.h"
-#include "tests/WorkedExample.h"
 
 #include <gtest/gtest.h>
 
@@ -16,23 +20,42 @@ namespace {
 class DocDefFile : public ::testing::Test {
   protected:
     void TearDown() override {
-        WorkedExample::Clear();
+        SetFileWriter(nullptr);
         ReleaseWorkingState();
     }
+
+    // The fields and copy text of the photo card job, as the publication has them.
+    static void SetFields() {
+        pDFList = PhotoCardJob::NewFields();
+        pCopyText = DuplicateText(PhotoCardJob::CopyText());
+    }
+    // The photo card job as the page walk leaves it.
+    static void SetJob() {
+        SetFields();
+        PhotoCardJob::AddPage(TheDocDef());
+    }
+
     CTestFiles files;
 };
 
-TEST_F(DocDefFile, WorkedExampleInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
+// Writers that come up short: half the bytes, and none at all.
+long WINAPI WriteHalf(HFILE hFile, LPCCH pData, long nCount) {
+    return _hwrite(hFile, pData, nCount / 2);
+}
+long WINAPI WriteNothing(HFILE, LPCCH, long) {
+    return HFILE_ERROR;
+}
+
+TEST_F(DocDefFile, PhotoCardJobInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
     std::string strFolder = files.Folder("jobs");
     files.Write("jobs\\card.ddf", ""); // removed at the end
     std::string strPath = strFolder + "\\Card.DDF";
-    WorkedExample::SetFields();
-    WorkedExample::AddPage();
+    SetJob();
     EXPECT_EQ(WriteDocDefFile(&strPath[0], "card.ps"), 1);
     EXPECT_EQ(pDocDef, nullptr);
     EXPECT_EQ(strPath.substr(strPath.size() - 8), "card.ddf") << "the caller's path lower-cased";
     std::string strBytes = CTestFiles::Read(strFolder + "\\card.ddf");
-    EXPECT_EQ(strBytes, CTestFiles::WithCrLf(WorkedExample::DocDefText()));
+    EXPECT_EQ(strBytes, CTestFiles::WithCrLf(PhotoCardJob::DocDefText()));
     EXPECT_EQ(strBytes.substr(strBytes.size() - 2), "\r\n") << "the last line too";
 
     WIN32_FIND_DATAA found;
@@ -44,9 +67,8 @@ TEST_F(DocDefFile, WorkedExampleInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
 
 TEST_F(DocDefFile, ConversionFailureShowsZtm5048AndKeepsTheRecordsMadeBefore) {
     std::string strPath = files.Write("broken.ddf", "");
-    WorkedExample::SetFields();
-    pDFList->Insert(WorkedExample::Field("Beyond", 90, 95, TypeText, 1, 0));
-    WorkedExample::AddPage();
+    SetJob();
+    pDFList->Insert(PhotoCardJob::Field("Beyond", 90, 95, TypeText, 1, 0));
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
@@ -65,8 +87,7 @@ TEST_F(DocDefFile, ConversionFailureShowsZtm5048AndKeepsTheRecordsMadeBefore) {
 
 TEST_F(DocDefFile, FileThatCannotBeCreatedShowsZtm5040AndWritesNothing) {
     std::string strPath = CTestFiles::FullPath("No-Such-Folder\\Card.DDF");
-    WorkedExample::SetFields();
-    WorkedExample::AddPage();
+    SetJob();
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
@@ -80,12 +101,39 @@ TEST_F(DocDefFile, FileThatCannotBeCreatedShowsZtm5040AndWritesNothing) {
     EXPECT_EQ(pDocDef, nullptr);
 }
 
+TEST_F(DocDefFile, ShortWriteShowsZtm5040AndLeavesNoFile) {
+    const struct {
+        const char* pName;
+        FileWriter writer;
+    } cases[] = {{"half written", WriteHalf}, {"nothing written", WriteNothing}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        std::string strPath = files.Write("short.ddf", "an older job");
+        SetJob();
+        SetFileWriter(c.writer);
+        CUiDriver driver;
+        driver.PressOnMessageBox(IDOK);
+        driver.Start();
+        EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 0);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        SetFileWriter(nullptr);
+        EXPECT_EQ(driver.Seen()[0].strText, "ZTM5040: Could not output variable data job to\n" +
+                                                strPath +
+                                                ".\nVerify the current file is not read-only.");
+        EXPECT_EQ(driver.Seen()[0].strIcon, "exclamation");
+        EXPECT_EQ(GetFileAttributesA(strPath.c_str()), INVALID_FILE_ATTRIBUTES)
+            << "no half-written file is left for the merge step";
+        EXPECT_EQ(pDocDef, nullptr);
+        ReleaseWorkingState();
+    }
+}
+
 TEST_F(DocDefFile, NoCopyTextMeansNoDataDefinitions) {
     std::string strPath = files.Write("nocopy.ddf", "");
-    WorkedExample::SetFields();
+    SetFields();
     delete[] pCopyText;
     pCopyText = nullptr;
-    AddIncludePages("1", "a.ps", 612, 792, 0);
+    AddIncludePages(TheDocDef(), "1", "a.ps", 612, 792, 0);
     EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
     EXPECT_EQ(CTestFiles::Read(strPath),
               "Docdef-Version-1.0\r\n[DataDefinition]\r\n[AreaDefinition]\r\n"

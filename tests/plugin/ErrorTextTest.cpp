@@ -1,6 +1,6 @@
 // The error text a failed start-up hands to the host.
+#include "channel/HostChannel.h"
 #include "host/StandInHost.h"
-#include "plugin/HostChannel.h"
 #include "resources/StringIds.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // What the user sees of the catalogue's messages: text, caption, buttons and
 // icon, read from the real message boxes.
-#include "plugin/Messages.h"
+#include "framework/Messages.h"
+#include "framework/Catalogue.h"
 #include "host/UiDriver.h"
 #include "resources/StringIds.h"
 

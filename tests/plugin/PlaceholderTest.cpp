@@ -1,11 +1,12 @@
 // The EPS placeholder through the real clipboard and the stand-in host, and
 // the job that reads it back.
 #include "objects/Placeholder.h"
+#include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
-#include "model/DataFieldList.h"
 #include "model/NamedObject.h"
+#include "model/OwnedText.h"
 #include "objects/ObjectState.h"
 #include "output/ProduceJobCommand.h"
 #include "plugin/WorkingState.h"

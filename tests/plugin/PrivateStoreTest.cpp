@@ -1,12 +1,13 @@
 // The publication's private strings as the plug-in reads and writes them,
 // with the exact script lines and delete requests the host receives.
-#include "plugin/PrivateStore.h"
+#include "channel/PrivateStore.h"
+#include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "fonts/FontMapState.h"
 #include "host/DebugOutput.h"
 #include "host/StandInHost.h"
-#include "model/DataFieldList.h"
-#include "objects/ObjectNameList.h"
+#include "model/OwnedText.h"
+#include "objects/ObjectState.h"
 #include "plugin/PublicationState.h"
 #include "plugin/WorkingState.h"
 #include "tests/TestFiles.h"

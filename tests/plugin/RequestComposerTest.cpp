@@ -1,9 +1,9 @@
 // Every request composer: the exact block fields and parameter bytes the host
 // receives, with nothing of an earlier request left in the block.
+#include "channel/HostChannel.h"
+#include "channel/HostRequests.h"
+#include "channel/ScriptLines.h"
 #include "host/StandInHost.h"
-#include "plugin/HostChannel.h"
-#include "plugin/HostRequests.h"
-#include "plugin/ScriptLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // How the composers read the host's replies, and what they give back when the
 // host fails, gives no block or cannot determine a value.
+#include "channel/HostChannel.h"
+#include "channel/HostRequests.h"
 #include "host/StandInHost.h"
-#include "plugin/HostChannel.h"
-#include "plugin/HostRequests.h"
 
 #include <gtest/gtest.h>
 
@@ -241,11 +241,11 @@ TEST_F(RequestReplies, UnknownRequestIsRefusedAndLogged) {
 
 TEST_F(RequestReplies, HostNoticesABlockThatWasNotFreed) {
     host.ScriptReply(3502, Word(4));
-    HGLOBAL hBlock = QueryHost(host.Block(), HostRequest::QueryCurrentPage);
-    ASSERT_NE(hBlock, nullptr);
-    EXPECT_EQ(host.UnfreedReplyBlocks(), std::vector<HGLOBAL>{hBlock});
-    EXPECT_EQ(ReadFirstWord(hBlock), 4);
-    GlobalFree(hBlock);
+    CGlobalBlock block = QueryHost(host.Block(), HostRequest::QueryCurrentPage);
+    ASSERT_FALSE(block.IsEmpty());
+    EXPECT_EQ(host.UnfreedReplyBlocks(), std::vector<HGLOBAL>{block.Get()});
+    EXPECT_EQ(ReadFirstWord(block.Get()), 4);
+    block.Free();
     EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
 }
 

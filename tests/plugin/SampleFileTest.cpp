@@ -13,16 +13,13 @@
 
 namespace {
 
-// The text of a sample block, and the block freed.
-std::string TakeText(HGLOBAL hBlock, size_t* pSize = nullptr) {
-    const char* pText = static_cast<const char*>(GlobalLock(hBlock));
-    std::string strText = pText;
+// The text of a sample block.
+std::string TextOf(const CGlobalBlock& block, size_t* pSize = nullptr) {
+    CGlobalLock<const char> text(block.Get());
     if (pSize != nullptr) {
-        *pSize = GlobalSize(hBlock);
+        *pSize = text.Size();
     }
-    GlobalUnlock(hBlock);
-    GlobalFree(hBlock);
-    return strText;
+    return text.IsLocked() ? text.Data() : "(not locked)";
 }
 
 std::string Numbered(size_t nLength) {
@@ -41,25 +38,26 @@ class SampleFile : public ::testing::Test {
 
 TEST_F(SampleFile, OnlyTheFirst10240BytesAreRead) {
     std::string strBytes = Numbered(20000);
-    HGLOBAL hBlock = LoadSampleFile(files.Write("big.txt", strBytes).c_str());
-    ASSERT_NE(hBlock, nullptr);
+    CGlobalBlock block = LoadSampleFile(files.Write("big.txt", strBytes).c_str());
+    ASSERT_FALSE(block.IsEmpty());
     size_t nSize = 0;
-    EXPECT_EQ(TakeText(hBlock, &nSize), strBytes.substr(0, 10240));
+    EXPECT_EQ(TextOf(block, &nSize), strBytes.substr(0, 10240));
     EXPECT_EQ(nSize, 10241u) << "the bytes and a NUL";
 }
 
 TEST_F(SampleFile, EmptyMissingAndUnnamedFilesGiveNothing) {
-    EXPECT_EQ(LoadSampleFile(files.Write("empty.txt", "").c_str()), nullptr);
-    EXPECT_EQ(LoadSampleFile(CTestFiles::FullPath("missing.txt").c_str()), nullptr);
-    EXPECT_EQ(LoadSampleFile(""), nullptr);
-    EXPECT_EQ(LoadSampleFile(nullptr), nullptr);
+    EXPECT_TRUE(LoadSampleFile(files.Write("empty.txt", "").c_str()).IsEmpty());
+    EXPECT_TRUE(LoadSampleFile(CTestFiles::FullPath("missing.txt").c_str()).IsEmpty());
+    EXPECT_TRUE(LoadSampleFile("").IsEmpty());
+    EXPECT_TRUE(LoadSampleFile(nullptr).IsEmpty());
 }
 
 TEST_F(SampleFile, NulEndsTheUsableTextAndCopiesStayInside) {
     std::string strBytes = Numbered(300);
     strBytes[100] = '\0';
-    HGLOBAL hBlock = LoadSampleFile(files.Write("inner-zero.txt", strBytes).c_str());
-    ASSERT_NE(hBlock, nullptr);
+    CGlobalBlock block = LoadSampleFile(files.Write("inner-zero.txt", strBytes).c_str());
+    ASSERT_FALSE(block.IsEmpty());
+    HGLOBAL hBlock = block.Get();
     ExtractCopy(hBlock, 90, 200);
     EXPECT_EQ(std::string(pCopyText), strBytes.substr(90, 10));
     ExtractCopy(hBlock, -1, -1);
@@ -69,7 +67,8 @@ TEST_F(SampleFile, NulEndsTheUsableTextAndCopiesStayInside) {
     EXPECT_STREQ(pCopyText, "");
     ExtractCopy(nullptr, 0, 10);
     EXPECT_EQ(pCopyText, nullptr) << "without a block the copy is only dropped";
-    EXPECT_EQ(TakeText(hBlock), strBytes.substr(0, 100));
+    EXPECT_EQ(TextOf(block), strBytes.substr(0, 100));
+    EXPECT_EQ(GlobalFlags(hBlock) & GMEM_LOCKCOUNT, 0u) << "every lock undone";
 }
 
 TEST_F(SampleFile, RememberedFileIsLoadedAtItsOffsets) {
@@ -133,6 +132,19 @@ TEST_F(SampleFile, NameForSavingIsLowerCased) {
     SetSampleFileName("C:\\Data\\Customers.TXT");
     EXPECT_STREQ(SampleFileNameForSaving(), "c:\\data\\customers.txt");
     EXPECT_STREQ(pSampleFile, "c:\\data\\customers.txt") << "lower-cased in place";
+}
+
+TEST_F(SampleFile, NewFileNameDropsTheCopyAndOffsets) {
+    SetSampleFileName("c:\\data\\first.txt");
+    SetCopyStart(10);
+    SetCopyEnd(90);
+    pCopyText = CutCopyText("copy", 4, 0, 4);
+    EXPECT_EQ(nCopyStart, 10);
+    SetSampleFileName("c:\\data\\second.txt");
+    EXPECT_STREQ(pSampleFile, "c:\\data\\second.txt");
+    EXPECT_EQ(nCopyStart, -1);
+    EXPECT_EQ(nCopyEnd, -1);
+    EXPECT_EQ(pCopyText, nullptr);
 }
 
 } // namespace

@@ -3,10 +3,12 @@
 #pragma once
 
 #include "HostParamBlock.h"
+#include "framework/GlobalMemory.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 typedef uint16_t(__stdcall* HostCallback)(HostParamBlock* pBlock);
 
@@ -37,29 +39,26 @@ CHostCall InlineCall(HostRequest code, int32_t nFirst, int32_t nSecond);
 // A request answered into the reply buffer.
 CHostCall WithReplyBuffer(CHostCall call, uint16_t replyKind, uint32_t nCapacity);
 
-// Asks the host for a reply block of its own; null when it gave none.
-HGLOBAL QueryHost(HostParamBlock* pBlock, HostRequest code);
+// Asks the host for a reply block of its own; empty when it gave none.
+CGlobalBlock QueryHost(HostParamBlock* pBlock, HostRequest code);
 
-// Sends a request whose reply is a block of the host's own; null when the
-// host failed or gave none.
-HGLOBAL CallForHandle(HostParamBlock* pBlock, CHostCall call);
+// Sends a request whose reply is a block of the host's own; empty when the
+// host failed or gave none (a block it handed out anyway is freed).
+CGlobalBlock CallForHandle(HostParamBlock* pBlock, CHostCall call);
 
 // A host reply block, locked while this lives, then unlocked and freed.
 class CReplyBlock {
   public:
-    explicit CReplyBlock(HGLOBAL hBlock);
-    CReplyBlock(const CReplyBlock&) = delete;
-    CReplyBlock& operator=(const CReplyBlock&) = delete;
-    ~CReplyBlock();
+    explicit CReplyBlock(CGlobalBlock block) : m_block(std::move(block)), m_lock(m_block.Get()) {}
 
-    bool IsValid() const { return m_pData != nullptr; }
-    const uint8_t* Data() const { return m_pData; }
-    size_t Size() const { return m_nSize; }
+    bool IsValid() const { return m_lock.IsLocked(); }
+    const uint8_t* Data() const { return m_lock.Data(); }
+    size_t Size() const { return m_lock.Size(); }
 
   private:
-    HGLOBAL m_hBlock;
-    const uint8_t* m_pData = nullptr;
-    size_t m_nSize = 0;
+    // Unlocked before it is freed: members end in reverse order.
+    CGlobalBlock m_block;
+    CGlobalLock<const uint8_t> m_lock;
 };
 
 // The first 16-bit value of a reply block, which is unlocked but not freed.

@@ -1,10 +1,5 @@
-// Showing the numbered messages of the plug-in's string catalogue.
+// Message boxes for the numbered messages of the plug-in's string catalogue.
 #pragma once
-
-#include <string>
-
-// The catalogue entry, at most 255 characters; empty when it does not exist.
-std::string LoadCatalogueString(unsigned nId);
 
 // A standard message box owned by the host's active window, with the
 // plug-in's caption (loaded once) and the given style; returns the button.
@@ -17,9 +12,6 @@ const char* MessageCaption();
 // caption, OK unless a style says otherwise, and the exclamation icon when the
 // style names none.
 int ShowFrameworkMessage(unsigned nId, unsigned nStyle = 0);
-
-// The entry with its %s replaced by the text (taken as it is, never as a format).
-std::string FormatCatalogueString(unsigned nId, const char* pText);
 
 // The entry with its %s replaced by the text, in the framework's message box.
 int ShowFormattedMessage(unsigned nId, const char* pText);

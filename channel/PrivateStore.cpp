@@ -2,7 +2,7 @@
 
 #include "HostRequests.h"
 #include "ScriptLines.h"
-#include "model/DataField.h"
+#include "model/OwnedText.h"
 
 #include <windows.h>
 

@@ -1,16 +1,17 @@
-// The job of the document definition's worked example: three data fields in a
-// 37-byte copy and two named objects on page 1 of card.ps, printed on US Letter.
+// The photo card job: three data fields (a name, a street and the file name
+// of a photo) in a 37-byte copy, and two named objects on page 1 of card.ps,
+// printed on US Letter.
 #pragma once
 
-#include "fields/SampleState.h"
 #include "model/DataFieldList.h"
+#include "model/DocDef.h"
 #include "model/NamedObject.h"
-#include "output/DocDef.h"
+#include "model/OwnedText.h"
 
 #include <cstring>
 #include <string>
 
-namespace WorkedExample {
+namespace PhotoCardJob {
 
 inline const char* CopyText() {
     return "John Smith\r\n12 Oak Road\r\nphoto1.eps\r\n";
@@ -40,26 +41,24 @@ inline CDataField* Field(const char* pName, int32_t nStart, int32_t nEnd, int32_
     return new CDataField(pName, UnitsCharacters, LengthCount, nType, bStrip, bReference, pExtent);
 }
 
-// Sets the copy text and the three data fields of the publication.
-inline void SetFields() {
-    delete[] pCopyText;
-    pCopyText = DuplicateText(CopyText());
-    delete pDFList;
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("Name", 0, 10, TypeText, 1, 0));
-    pDFList->Insert(Field("Street", 12, 23, TypeText, 1, 0));
-    pDFList->Insert(Field("Photo", 25, 35, TypeEps, 0, 1));
+// The three data fields of the job in a new list.
+inline CDataFieldList* NewFields() {
+    auto* pFields = new CDataFieldList;
+    pFields->Insert(Field("Name", 0, 10, TypeText, 1, 0));
+    pFields->Insert(Field("Street", 12, 23, TypeText, 1, 0));
+    pFields->Insert(Field("Photo", 25, 35, TypeEps, 0, 1));
+    return pFields;
 }
 
 // Adds the two named objects and the page, as the produce-job command does.
-inline void AddPage() {
+inline void AddPage(CDocDef& docDef) {
     CNamedObject* pName = NewNamedObject();
     pName->pArea->strName = "NameArea";
     SetTextAttributes(0, "Helvetica", 10, 12, -1, -1, pName);
     SetBounds(72, 100, 200, 14, pName);
     SetFileAndPage("card.ps", "1", pName);
     strcpy(pName->szDataField, "Name");
-    AddAreaAndMerge(pName);
+    AddAreaAndMerge(docDef, pName);
     FreeNamedObject(pName);
 
     CNamedObject* pPhoto = NewNamedObject();
@@ -68,18 +67,10 @@ inline void AddPage() {
     SetBounds(300, 72, 144, 144, pPhoto);
     SetFileAndPage("card.ps", "1", pPhoto);
     strcpy(pPhoto->szDataField, "Photo");
-    AddAreaAndMerge(pPhoto);
+    AddAreaAndMerge(docDef, pPhoto);
     FreeNamedObject(pPhoto);
 
-    AddIncludePages("1", "card.ps", 612, 792, 0);
+    AddIncludePages(docDef, "1", "card.ps", 612, 792, 0);
 }
 
-inline void Clear() {
-    DiscardDocDef();
-    delete pDFList;
-    pDFList = nullptr;
-    delete[] pCopyText;
-    pCopyText = nullptr;
-}
-
-} // namespace WorkedExample
+} // namespace PhotoCardJob

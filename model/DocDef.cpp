@@ -10,8 +10,6 @@
 #include <sstream>
 #include <string>
 
-CDocDef* pDocDef = nullptr;
-
 namespace {
 
 // Names are compared on their first 255 characters.
@@ -32,13 +30,6 @@ int AddOrReplaceIn(List& list, const Item& item, Item* (List::*next)()) {
     }
     list.AddCopy(item);
     return 1;
-}
-
-CDocDef& TheDocDef() {
-    if (pDocDef == nullptr) {
-        pDocDef = new CDocDef;
-    }
-    return *pDocDef;
 }
 
 // Reads a line made here into a new record and stores it.
@@ -117,8 +108,7 @@ int AddOrReplace(CDataDefinitionList& list, const CDataDefinition& record) {
     return AddOrReplaceIn(list, record, &CDataDefinitionList::NextRecord);
 }
 
-int AddAreaAndMerge(const CNamedObject* pObject) {
-    CDocDef& docDef = TheDocDef();
+int AddAreaAndMerge(CDocDef& docDef, const CNamedObject* pObject) {
     int nAdded = AddOrReplace(docDef.areas, *pObject->pArea);
     auto* pMerge = new CMerge;
     const CSmallString& name = pObject->pArea->strName;
@@ -131,9 +121,8 @@ int AddAreaAndMerge(const CNamedObject* pObject) {
     return nAdded;
 }
 
-int AddIncludePages(const char* pPage, const char* pFile, double dWidth, double dHeight,
-                    double dThird) {
-    CDocDef& docDef = TheDocDef();
+int AddIncludePages(CDocDef& docDef, const char* pPage, const char* pFile, double dWidth,
+                    double dHeight, double dThird) {
     auto* pPages = new CIncludePages;
     pPages->strFile = pFile;
     pPages->strFirst = pPage;
@@ -145,11 +134,6 @@ int AddIncludePages(const char* pPage, const char* pFile, double dWidth, double 
         delete pPages;
     }
     return 0;
-}
-
-void DiscardDocDef() {
-    delete pDocDef;
-    pDocDef = nullptr;
 }
 
 int WriteDocDef(const CDocDef& docDef, std::ostream& out) {
@@ -180,14 +164,24 @@ int WriteDocDef(const CDocDef& docDef, std::ostream& out) {
     return out.fail() ? ReadError : ReadOk;
 }
 
-int BuildDataDefinitions(const char* pCopy, size_t nLength, CDocDef& docDef) {
-    if (pDFList == nullptr) {
-        return 1;
+std::string FileLines(const std::string& strText) {
+    std::string strFile;
+    size_t nLineStart = 0;
+    for (size_t nFeed = strText.find('\n'); nFeed != std::string::npos;
+         nFeed = strText.find('\n', nLineStart)) {
+        strFile.append(strText, nLineStart, nFeed - nLineStart);
+        strFile += "\r\n";
+        nLineStart = nFeed + 1;
     }
+    return strFile;
+}
+
+int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLength,
+                         CDocDef& docDef) {
     size_t p = 0;
     int nFiller = 0;
-    pDFList->Rewind();
-    while (CDataField* pField = pDFList->Next()) {
+    fields.Rewind();
+    while (CDataField* pField = fields.Next()) {
         std::string strDelimiter =
             pField->GetCharDelimiter() != nullptr ? pField->GetCharDelimiter() : "";
         if (pField->nUnits == UnitsCharacters && pField->nLength == LengthUntil &&

@@ -1,0 +1,5 @@
+#include "FieldState.h"
+
+CDataFieldList* pDFList = nullptr;
+CDataField* pDF = nullptr;
+char* pLastFieldName = nullptr;
