@@ -11,7 +11,7 @@ wineserver -p > "$logs/wineserver.log" 2>&1
 wine wineboot > "$logs/wineboot.log" 2>&1
 wine "$root/build/win32/host/keepalive.exe" > "$logs/keepalive.log" 2>&1 &
 if [ $# -eq 0 ]; then
-  set -- ctest --test-dir "$root/build/win32" --output-on-failure
+  set -- ctest --test-dir "$root/build/win32" --output-on-failure --no-tests=error
 fi
 "$@"
 status=$?

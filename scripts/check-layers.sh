@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Checks that every #include of the project's own headers follows the layer
+# table in the README: a folder includes its own files and those of the
+# folders (or single headers) its row names, nothing else. A source folder
+# without a row fails too, so that no new folder escapes the table.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+# The rows of the table between the README's layer markers:
+# "| `folder/` | `allowed/`, `allowed/File.h` |", "—" for nothing, "*" for anything.
+declare -A allowed
+while IFS= read -r row; do
+  folder=$(echo "$row" | cut -d'|' -f2 | tr -d ' `/')
+  rest=$(echo "$row" | cut -d'|' -f3 | grep -o '`[^`]*`' | tr -d '`' | tr '\n' ' ')
+  allowed[$folder]="$rest"
+done < <(sed -n '/<!-- layers -->/,/<!-- \/layers -->/p' README.md | grep '^| `')
+
+if [ ${#allowed[@]} -eq 0 ]; then
+  echo "layers: no layer table found in README.md" >&2
+  exit 1
+fi
+
+failed=0
+while IFS= read -r file; do
+  folder=${file%%/*}
+  if [ -z "${allowed[$folder]+set}" ]; then
+    echo "layers: $file: folder $folder/ has no row in the README's layer table"
+    failed=1
+    continue
+  fi
+  rules=" ${allowed[$folder]} "
+  [[ $rules == *" * "* ]] && continue
+  while IFS=: read -r line target; do
+    case $target in
+      */*) ;;
+      *) continue ;; # a file of the same folder
+    esac
+    target_folder=${target%%/*}
+    if [ "$target_folder" = "$folder" ] || [[ $rules == *" $target_folder/ "* ]] ||
+       [[ $rules == *" $target "* ]]; then
+      continue
+    fi
+    echo "layers: $file:$line includes $target, which $folder/ may not"
+    failed=1
+  done < <(grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" |
+           sed -E 's/^([0-9]+):[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]*)".*/\1:\2/')
+done < <(git ls-files '*.h' '*.cpp' '*.rc' | grep '/')
+
+if [ $failed -ne 0 ]; then
+  echo "layers: FAILED (the table is in README.md)"
+  exit 1
+fi
+echo "layers: every include follows the table"
