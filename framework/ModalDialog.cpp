@@ -1,47 +1,65 @@
 #include "ModalDialog.h"
 
 #include "App.h"
-#include "PathParts.h"
+#include "Catalogue.h"
+#include "Help.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace {
 constexpr int HelpButtonId = 1036;
 constexpr DWORD PopupHelpBase = 0x50000;
-} // namespace
 
-std::string HelpFilePath() {
-    char szPath[MAX_PATH + 1] = {};
-    GetModuleFileNameA(AppInstance(), szPath, MAX_PATH);
-    CPathParts parts = SplitPath(szPath);
-    return parts.strDrive + parts.strFolder + "nebvdata.hlp";
+bool Contains(const std::vector<int>& ids, int nId) {
+    return std::find(ids.begin(), ids.end(), nId) != ids.end();
 }
+} // namespace
 
 INT_PTR CModalDialog::DoModal(HWND hOwner) {
     return DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(m_nTemplateId), hOwner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
-std::string CModalDialog::ItemText(int nId) const {
-    HWND hItem = Item(nId);
-    int nLength = GetWindowTextLengthA(hItem);
-    std::vector<char> text(static_cast<size_t>(nLength) + 1, '\0');
-    GetWindowTextA(hItem, text.data(), nLength + 1);
-    return text.data();
+bool CModalDialog::UpdateData(bool bSave) {
+    CDataExchange dx(m_hWnd, bSave);
+    DoDataExchange(dx);
+    return !dx.Failed();
 }
 
-void CModalDialog::SetItemText(int nId, const std::string& strText) {
-    SetDlgItemTextA(m_hWnd, nId, strText.c_str());
+const CHelpTable& CModalDialog::HelpTable() const {
+    static const CHelpTable none;
+    return none;
 }
 
-void CModalDialog::ShowHelp(int nControlId) {
-    std::string strHelp = HelpFilePath();
-    if (IsHelpControl(nControlId)) {
-        WinHelpA(m_hWnd, strHelp.c_str(), HELP_CONTEXTPOPUP,
-                 PopupHelpBase + static_cast<DWORD>(nControlId));
-    } else {
-        WinHelpA(m_hWnd, strHelp.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(HelpTopic()));
+bool CModalDialog::Refuse(int nId, const std::string& strMessage) {
+    CDataExchange dx(m_hWnd, true);
+    dx.Fail(nId, strMessage);
+    return false;
+}
+
+bool CModalDialog::Refuse(int nId, unsigned nMessageId) {
+    return Refuse(nId, LoadCatalogueString(nMessageId));
+}
+
+void CModalDialog::ShowTopic() {
+    OpenHelp(m_hWnd, HELP_CONTEXT, HelpTopic());
+}
+
+void CModalDialog::ShowPopup(int nId) {
+    OpenHelp(m_hWnd, HELP_CONTEXTPOPUP, PopupHelpBase + static_cast<DWORD>(nId));
+}
+
+bool CModalDialog::OnHelpKey(int nControlId) {
+    const CHelpTable& table = HelpTable();
+    if (Contains(table.popupControls, nControlId)) {
+        ShowPopup(nControlId);
+        return true;
     }
+    if (Contains(table.topicControls, nControlId)) {
+        ShowTopic();
+        return true;
+    }
+    return false;
 }
 
 void CModalDialog::CentreOverOwner() {
@@ -84,8 +102,8 @@ INT_PTR CModalDialog::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
     }
     case WM_HELP: {
         const HELPINFO* pInfo = reinterpret_cast<const HELPINFO*>(lParam);
-        ShowHelp(pInfo != nullptr && pInfo->iContextType == HELPINFO_WINDOW ? pInfo->iCtrlId : 0);
-        return TRUE;
+        bool bControl = pInfo != nullptr && pInfo->iContextType == HELPINFO_WINDOW;
+        return bControl && OnHelpKey(pInfo->iCtrlId) ? TRUE : FALSE;
     }
     case WM_COMMAND: {
         int nId = LOWORD(wParam);
@@ -96,9 +114,9 @@ INT_PTR CModalDialog::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
         } else if (nId == IDCANCEL) {
             EndDialog(m_hWnd, IDCANCEL);
         } else if (nId == HelpButtonId) {
-            ShowHelp(0);
+            ShowTopic();
         } else {
-            OnCommand(nId);
+            OnCommand(nId, HIWORD(wParam));
         }
         return TRUE;
     }

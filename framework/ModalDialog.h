@@ -1,10 +1,24 @@
 // The base of the plug-in's modal dialogs: a dialog resource of the plug-in,
-// centred over its owner, in the plug-in's colours, with help on F1.
+// centred over its owner, in the plug-in's colours, its values moved between
+// members and controls by one exchange routine, OK checking them in a fixed
+// order, and help on the Help button and on F1.
 #pragma once
+
+#include "DataExchange.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// Which controls answer F1 with what: a pop-up of their own (context
+// 0x50000 + the control's identifier) or the dialog's topic (0x20000 + the
+// dialog's resource number). F1 on any other control is left to the window
+// manager.
+struct CHelpTable {
+    std::vector<int> popupControls;
+    std::vector<int> topicControls;
+};
 
 class CModalDialog {
   public:
@@ -17,29 +31,45 @@ class CModalDialog {
     INT_PTR DoModal(HWND hOwner);
 
   protected:
-    virtual void OnInitDialog() {}
-    // Moves the controls' values into members; false leaves the dialog open.
-    virtual bool OnOK() { return true; }
-    virtual void OnCommand(int /*nId*/) {}
-    // The help topic of the dialog; controls with pop-up help answer true for
-    // IsHelpControl.
-    int HelpTopic() const { return 0x20000 + m_nTemplateId; }
-    virtual bool IsHelpControl(int /*nId*/) const { return false; }
-    void ShowHelp(int nControlId);
+    // The one routine that moves every value of the dialog, in the direction
+    // the exchange says.
+    virtual void DoDataExchange(CDataExchange& dx) { (void)dx; }
+    // Runs the exchange; false when a value was refused.
+    bool UpdateData(bool bSave);
+
+    // Opening: the members into the controls.
+    virtual void OnInitDialog() { UpdateData(false); }
+    // OK: the controls into the members, then the checks; true ends the dialog.
+    virtual bool OnOK() { return UpdateData(true) && Validate(); }
+    // The dialog's checks after the exchange, in their order; each failure
+    // returns Refuse(...).
+    virtual bool Validate() { return true; }
+    // A command of a control other than OK, Cancel and Help.
+    virtual void OnCommand(int nId, int nNotification) {
+        (void)nId;
+        (void)nNotification;
+    }
+    virtual const CHelpTable& HelpTable() const;
+
+    // A failed check: shows the message in the framework's message box, puts
+    // the focus on the control and selects an edit's whole text; false.
+    bool Refuse(int nId, const std::string& strMessage);
+    bool Refuse(int nId, unsigned nMessageId);
+
+    // The dialog's help topic and a control's pop-up.
+    DWORD HelpTopic() const { return 0x20000 + static_cast<DWORD>(m_nTemplateId); }
+    void ShowTopic();
+    void ShowPopup(int nId);
 
     HWND Window() const { return m_hWnd; }
     HWND Item(int nId) const { return GetDlgItem(m_hWnd, nId); }
-    std::string ItemText(int nId) const;
-    void SetItemText(int nId, const std::string& strText);
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam);
+    bool OnHelpKey(int nControlId);
     void CentreOverOwner();
 
     int m_nTemplateId;
     HWND m_hWnd = nullptr;
 };
-
-// The plug-in's help file beside the plug-in.
-std::string HelpFilePath();

@@ -1,10 +1,13 @@
 // Runs the plug-in's message boxes and dialogs unattended: on a thread of its
 // own it waits, with a time limit, for each expected window of the host's UI
-// thread, records what it shows and presses the chosen button.
+// thread, records what it shows and answers it. A window that does not come
+// in time, or one that comes unasked, is an error that names it; an unasked
+// window is closed, so that the test goes on and fails instead of hanging.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <utility>
@@ -13,6 +16,7 @@
 struct CSeenWindow {
     std::string strCaption;
     std::string strText;      // the message text of a message box
+    std::string strLabel;     // the first label of a dialog
     std::vector<int> buttons; // identifiers of the visible buttons, in window order
     std::string strIcon;      // "exclamation", "information", "stop", "question" or ""
     std::string strFolder;    // an Open File dialog's folder when it came up
@@ -22,14 +26,32 @@ struct CSeenWindow {
 
     // The text of the edit field, or "(none)".
     std::string EditText(int nId) const;
+    // "message box "caption": text" or "dialog "caption"", for error messages.
+    std::string Name() const;
 };
 
 using ControlTexts = std::vector<std::pair<int, std::string>>;
 
+// What is done in a dialog, in this order: control texts set, F1 pressed on
+// controls, buttons clicked, then the closing button.
+struct CDialogActions {
+    ControlTexts texts;
+    std::vector<int> helpKeys;
+    std::vector<int> clicks;
+    int nButton = IDOK;
+    // The closing button opens a window of its own on top (a refusal's
+    // message); the dialog stays and is expected again by a later step.
+    bool bStaysOpen = false;
+    // With a snapshot marker, the file "MARKER.ready" is written before the
+    // closing button, and "MARKER.done" awaited (at most 20 s), so that a
+    // screenshot can be taken while the dialog shows its texts.
+    std::string strMarker;
+};
+
 class CUiDriver {
   public:
     // Watches the windows of the given thread (by default the calling one).
-    explicit CUiDriver(DWORD nUiThread = GetCurrentThreadId(), DWORD nTimeoutMs = 15000);
+    explicit CUiDriver(DWORD nUiThread = GetCurrentThreadId(), DWORD nTimeoutMs = 10000);
     CUiDriver(const CUiDriver&) = delete;
     CUiDriver& operator=(const CUiDriver&) = delete;
     ~CUiDriver();
@@ -38,40 +60,73 @@ class CUiDriver {
     void PressOnMessageBox(int nButton);
     // Expects the next Open File dialog, enters the path and presses Open.
     void ChooseFile(const std::string& strPath);
-    // Expects the next dialog of any kind and presses Cancel.
+    // Expects the next dialog (of the plug-in's own, or an Open File dialog)
+    // and presses Cancel.
     void CancelDialog();
-    // Expects the next dialog, sets the texts of its controls and presses the
-    // button. With a snapshot marker, it first writes the file "MARKER.ready"
-    // and waits (at most 20 s) for "MARKER.done", so that a screenshot can be
-    // taken while the dialog shows the texts.
+    // Expects the next dialog of the plug-in's own, sets the texts of its
+    // controls and presses the button (see CDialogActions for the marker).
     void FillDialog(const ControlTexts& texts, int nButton, const std::string& strMarker = "");
+    // Expects the next dialog of the plug-in's own and acts in it.
+    void UseDialog(const CDialogActions& actions);
 
-    // Starts working through the expected windows.
+    // Starts working through the expected windows; after the last one the
+    // driver closes every window that still comes, until Finish.
     void Start();
-    // Waits for the driver; true when every expected window came and was answered.
+    // Stops the driver; true when every expected window came and was
+    // answered, and no other window came.
     bool Finish();
 
     const std::vector<CSeenWindow>& Seen() const { return m_seen; }
     const std::string& Error() const { return m_strError; }
 
+    // True while any driver has been started and not finished.
+    static bool AnyActive() { return s_nActive.load() > 0; }
+
   private:
+    enum Kind { MessageBoxWindow, OpenFileWindow, OwnDialogWindow, AnyDialogWindow };
     struct CStep {
-        int nButton;
+        Kind kind;
         std::string strPath; // a file to choose in an Open File dialog
-        bool bChooseFile;
-        ControlTexts texts;
-        std::string strMarker;
+        CDialogActions actions;
     };
     void Run();
-    HWND WaitForNewDialog();
+    bool RunStep(size_t nIndex, const CStep& step);
+    void Guard();
+    void AddError(const std::string& strError);
 
     DWORD m_nUiThread;
     DWORD m_nTimeoutMs;
     std::vector<CStep> m_steps;
-    std::vector<HWND> m_handled;
     std::vector<CSeenWindow> m_seen;
     std::string m_strError;
     std::thread m_thread;
+    std::atomic<bool> m_bStop{false};
+    bool m_bStarted = false;
+    static std::atomic<int> s_nActive;
+};
+
+// Watches a thread's windows for as long as it lives, whenever no driver is
+// running: every window that comes up then is unasked, is recorded and is
+// closed. The Windows test programs run one over their tests; of guards that
+// live at once, only the one made last watches.
+class CUiGuard {
+  public:
+    explicit CUiGuard(DWORD nUiThread = GetCurrentThreadId());
+    CUiGuard(const CUiGuard&) = delete;
+    CUiGuard& operator=(const CUiGuard&) = delete;
+    ~CUiGuard();
+
+    // The windows closed since the last call, each named.
+    std::vector<std::string> TakeUnasked();
+
+  private:
+    DWORD m_nUiThread;
+    CUiGuard* m_pOuter;
+    std::atomic<bool> m_bStop{false};
+    CRITICAL_SECTION m_lock;
+    std::vector<std::string> m_unasked;
+    std::thread m_thread;
+    static std::atomic<CUiGuard*> s_pInnermost;
 };
 
 // What a message box or dialog shows, read from its controls.

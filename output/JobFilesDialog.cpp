@@ -11,33 +11,16 @@ class CJobFilesDialog : public CModalDialog {
         : CModalDialog(IDD_JOB_FILES), m_strDocDef(strDocDef), m_strPostScript(strPostScript) {}
 
   protected:
-    void OnInitDialog() override {
-        for (int nId : {IDC_DOCDEF_PATH, IDC_POSTSCRIPT_PATH}) {
-            SendMessageA(Item(nId), EM_LIMITTEXT, MaxJobPath, 0);
-        }
-        SetItemText(IDC_DOCDEF_PATH, m_strDocDef);
-        SetItemText(IDC_POSTSCRIPT_PATH, m_strPostScript);
+    // A path longer than the job's buffers is refused, not cut.
+    void DoDataExchange(CDataExchange& dx) override {
+        dx.Text(IDC_DOCDEF_PATH, m_strDocDef, MaxJobPath);
+        dx.Text(IDC_POSTSCRIPT_PATH, m_strPostScript, MaxJobPath);
     }
 
-    bool OnOK() override {
-        std::string strDocDef = ItemText(IDC_DOCDEF_PATH);
-        std::string strPostScript = ItemText(IDC_POSTSCRIPT_PATH);
-        // A path longer than the job's buffers is refused, not cut.
-        int nTooLong = strDocDef.size() > MaxJobPath       ? IDC_DOCDEF_PATH
-                       : strPostScript.size() > MaxJobPath ? IDC_POSTSCRIPT_PATH
-                                                           : 0;
-        if (nTooLong != 0) {
-            MessageBeep(MB_ICONEXCLAMATION);
-            SetFocus(Item(nTooLong));
-            return false;
-        }
-        m_strDocDef = strDocDef;
-        m_strPostScript = strPostScript;
-        return true;
-    }
-
-    bool IsHelpControl(int nId) const override {
-        return nId == IDC_DOCDEF_PATH || nId == IDC_POSTSCRIPT_PATH;
+    const CHelpTable& HelpTable() const override {
+        static const CHelpTable table{{IDC_DOCDEF_PATH, IDC_POSTSCRIPT_PATH},
+                                      {IDOK, IDCANCEL, IDC_HELP_BUTTON}};
+        return table;
     }
 
   private:
@@ -48,6 +31,14 @@ class CJobFilesDialog : public CModalDialog {
 } // namespace
 
 bool RunJobFilesDialog(std::string& strDocDefPath, std::string& strPostScriptPath) {
-    CJobFilesDialog dialog(strDocDefPath, strPostScriptPath);
-    return dialog.DoModal(nullptr) == IDOK;
+    // The paths change only when the user confirms them.
+    std::string strDocDef = strDocDefPath;
+    std::string strPostScript = strPostScriptPath;
+    CJobFilesDialog dialog(strDocDef, strPostScript);
+    if (dialog.DoModal(nullptr) != IDOK) {
+        return false;
+    }
+    strDocDefPath = strDocDef;
+    strPostScriptPath = strPostScript;
+    return true;
 }

@@ -71,6 +71,8 @@
 #define IDS_SELECT_TEXT_FIELD 97
 #define IDS_DOCDEF_ERROR 98
 #define IDS_APP_TITLE 57344
+/* The framework's own message for a text longer than its edit takes. */
+#define IDS_ENTER_NO_MORE_THAN 61716
 
 /* The Job Files dialog. */
 #define IDD_JOB_FILES 146

@@ -1,0 +1,157 @@
+#include "DataExchange.h"
+
+#include "Catalogue.h"
+#include "Messages.h"
+#include "resources/StringIds.h"
+
+#include <vector>
+
+namespace {
+
+std::string WindowText(HWND hWindow) {
+    int nLength = GetWindowTextLengthA(hWindow);
+    std::vector<char> text(static_cast<size_t>(nLength > 0 ? nLength : 0) + 1, '\0');
+    GetWindowTextA(hWindow, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+bool IsClass(HWND hWindow, const char* pClass) {
+    char szClass[32] = {};
+    GetClassNameA(hWindow, szClass, sizeof szClass);
+    return lstrcmpiA(szClass, pClass) == 0;
+}
+
+bool IsRadioButton(HWND hWindow) {
+    if (hWindow == nullptr || !IsClass(hWindow, "Button")) {
+        return false;
+    }
+    LONG nType = GetWindowLongA(hWindow, GWL_STYLE) & BS_TYPEMASK;
+    return nType == BS_RADIOBUTTON || nType == BS_AUTORADIOBUTTON;
+}
+
+// The text of entry nIndex of a combo box (CB_...) or list box (LB_...).
+std::string EntryText(HWND hList, UINT nLengthMessage, UINT nTextMessage, LRESULT nIndex) {
+    LRESULT nLength = SendMessageA(hList, nLengthMessage, static_cast<WPARAM>(nIndex), 0);
+    if (nLength < 0) {
+        return std::string();
+    }
+    std::vector<char> text(static_cast<size_t>(nLength) + 1, '\0');
+    SendMessageA(hList, nTextMessage, static_cast<WPARAM>(nIndex),
+                 reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+} // namespace
+
+void FocusControl(HWND hDialog, int nId) {
+    HWND hControl = GetDlgItem(hDialog, nId);
+    if (hControl == nullptr) {
+        return;
+    }
+    SendMessageA(hDialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
+    if (IsClass(hControl, "Edit")) {
+        SendMessageA(hControl, EM_SETSEL, 0, -1);
+    }
+}
+
+void CDataExchange::Fail(int nId, const std::string& strMessage) {
+    m_bFailed = true;
+    FrameworkMessageBox(strMessage.c_str(), MB_OK);
+    FocusControl(m_hDialog, nId);
+}
+
+void CDataExchange::Text(int nId, std::string& strValue, size_t nMaxLength) {
+    if (Skipped()) {
+        return;
+    }
+    HWND hEdit = Control(nId);
+    if (!m_bSave) {
+        if (nMaxLength > 0) {
+            SendMessageA(hEdit, EM_LIMITTEXT, nMaxLength, 0);
+        }
+        SetWindowTextA(hEdit, strValue.c_str());
+        return;
+    }
+    std::string strText = WindowText(hEdit);
+    if (nMaxLength > 0 && strText.size() > nMaxLength) {
+        std::string strMessage = LoadCatalogueString(IDS_ENTER_NO_MORE_THAN);
+        size_t nAt = strMessage.find("%1");
+        if (nAt != std::string::npos) {
+            strMessage.replace(nAt, 2, std::to_string(nMaxLength));
+        }
+        Fail(nId, strMessage);
+        return;
+    }
+    strValue = strText;
+}
+
+void CDataExchange::Check(int nId, int& nValue) {
+    if (Skipped()) {
+        return;
+    }
+    HWND hButton = Control(nId);
+    if (m_bSave) {
+        nValue = static_cast<int>(SendMessageA(hButton, BM_GETCHECK, 0, 0));
+    } else {
+        SendMessageA(hButton, BM_SETCHECK, static_cast<WPARAM>(nValue), 0);
+    }
+}
+
+void CDataExchange::Radio(int nFirstId, int& nIndex) {
+    if (Skipped()) {
+        return;
+    }
+    int nChecked = -1;
+    int i = 0;
+    for (HWND hButton = Control(nFirstId); IsRadioButton(hButton);
+         hButton = GetWindow(hButton, GW_HWNDNEXT), ++i) {
+        if (i > 0 && (GetWindowLongA(hButton, GWL_STYLE) & WS_GROUP) != 0) {
+            break;
+        }
+        if (m_bSave) {
+            if (SendMessageA(hButton, BM_GETCHECK, 0, 0) == BST_CHECKED && nChecked < 0) {
+                nChecked = i;
+            }
+        } else {
+            SendMessageA(hButton, BM_SETCHECK, i == nIndex ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    }
+    if (m_bSave) {
+        nIndex = nChecked;
+    }
+}
+
+void CDataExchange::ComboText(int nId, std::string& strValue) {
+    if (Skipped()) {
+        return;
+    }
+    HWND hCombo = Control(nId);
+    if (!m_bSave) {
+        SendMessageA(hCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(strValue.c_str()));
+        return;
+    }
+    if ((GetWindowLongA(hCombo, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST) {
+        // A combo box with an edit field: what the field holds.
+        strValue = WindowText(hCombo);
+        return;
+    }
+    LRESULT nSelected = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
+    strValue = nSelected == CB_ERR ? std::string()
+                                   : EntryText(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, nSelected);
+}
+
+void CDataExchange::ListText(int nId, std::string& strValue) {
+    if (Skipped()) {
+        return;
+    }
+    HWND hList = Control(nId);
+    if (!m_bSave) {
+        SendMessageA(hList, LB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(strValue.c_str()));
+        return;
+    }
+    LRESULT nSelected = SendMessageA(hList, LB_GETCURSEL, 0, 0);
+    strValue = nSelected == LB_ERR ? std::string()
+                                   : EntryText(hList, LB_GETTEXTLEN, LB_GETTEXT, nSelected);
+}
