@@ -30,7 +30,7 @@ struct CHostCall {
 };
 
 // Fills the block in the host's order and calls the host; returns its status.
-uint16_t CallHost(HostParamBlock* pBlock, const CHostCall& call);
+[[nodiscard]] uint16_t CallHost(HostParamBlock* pBlock, const CHostCall& call);
 
 // A request whose parameter list lies in the request buffer.
 CHostCall BufferCall(HostRequest code, size_t nLength);

@@ -43,6 +43,10 @@ static_assert(sizeof(HostParamBlock) == 46, "block size");
 constexpr uint16_t StatusOk = 0;
 constexpr uint16_t StatusFailed = 7212;
 
+// Marks a request whose status the caller does not act on, on purpose: the
+// requests that return a status may not be called without a look at it.
+inline void IgnoreStatus(uint16_t) {}
+
 // Selectors the host puts in `code` before it calls the plug-in.
 constexpr uint16_t SelStartup = 1;
 constexpr uint16_t SelShutdown = 2;

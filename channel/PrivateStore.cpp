@@ -69,12 +69,13 @@ uint16_t ReadPubList(HostParamBlock* pBlock, int32_t nFirst, char**& ppStrings) 
 uint16_t WritePubList(HostParamBlock* pBlock, int32_t nFirst, char** ppStrings) {
     int32_t nIndex = nFirst;
     for (char** pp = ppStrings; pp != nullptr && *pp != nullptr; ++pp) {
-        WritePubString(pBlock, nIndex++, *pp);
+        // Each string is written in turn; one the host refuses does not stop the rest.
+        IgnoreStatus(WritePubString(pBlock, nIndex++, *pp));
     }
     // A shorter run leaves nothing of a longer one behind it.
     std::string strText;
     while (ReadPubString(pBlock, nIndex, strText) == StatusOk) {
-        DeletePubString(pBlock, nIndex++);
+        IgnoreStatus(DeletePubString(pBlock, nIndex++));
     }
     return StatusOk;
 }
@@ -107,7 +108,7 @@ uint16_t WriteObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObject
                          char** ppStrings) {
     int32_t nIndex = nFirst;
     for (char** pp = ppStrings; pp != nullptr && *pp != nullptr; ++pp) {
-        WriteObjectString(pBlock, nIndex++, nObjectId, *pp);
+        IgnoreStatus(WriteObjectString(pBlock, nIndex++, nObjectId, *pp));
     }
     return StatusOk;
 }
@@ -123,7 +124,8 @@ uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames) {
         // The name takes at most the length the host reported for it.
         size_t nLength = objects[i].nLength > 0 ? static_cast<size_t>(objects[i].nLength) : 0;
         std::string strName;
-        ReadObjectString(pBlock, 1, objects[i].nObjectId, strName);
+        // An object whose name cannot be read is listed with an empty one.
+        IgnoreStatus(ReadObjectString(pBlock, 1, objects[i].nObjectId, strName));
         if (strName.size() > nLength) {
             strName.resize(nLength);
         }

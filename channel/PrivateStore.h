@@ -10,28 +10,29 @@
 // The value that stands for a deleted publication string in a run.
 constexpr const char* InvalidPrivateString = "InvalidPrivateString";
 
-uint16_t ReadPubString(HostParamBlock* pBlock, int32_t nIndex, std::string& strText);
-uint16_t WritePubString(HostParamBlock* pBlock, int32_t nIndex, const std::string& strText);
-uint16_t DeletePubString(HostParamBlock* pBlock, int32_t nIndex);
+[[nodiscard]] uint16_t ReadPubString(HostParamBlock* pBlock, int32_t nIndex, std::string& strText);
+[[nodiscard]] uint16_t WritePubString(HostParamBlock* pBlock, int32_t nIndex,
+                                      const std::string& strText);
+[[nodiscard]] uint16_t DeletePubString(HostParamBlock* pBlock, int32_t nIndex);
 // The run from the index up to the first string that cannot be read or is
 // the deleted marker: a null-terminated array of new strings.
-uint16_t ReadPubList(HostParamBlock* pBlock, int32_t nFirst, char**& ppStrings);
+[[nodiscard]] uint16_t ReadPubList(HostParamBlock* pBlock, int32_t nFirst, char**& ppStrings);
 // Writes the array (or nothing for null) as the run from the index, then
 // deletes every readable string after it.
-uint16_t WritePubList(HostParamBlock* pBlock, int32_t nFirst, char** ppStrings);
+[[nodiscard]] uint16_t WritePubList(HostParamBlock* pBlock, int32_t nFirst, char** ppStrings);
 
-uint16_t ReadObjectString(HostParamBlock* pBlock, int32_t nIndex, int32_t nObjectId,
-                          std::string& strText);
-uint16_t WriteObjectString(HostParamBlock* pBlock, int32_t nIndex, int32_t nObjectId,
-                           const std::string& strText);
+[[nodiscard]] uint16_t ReadObjectString(HostParamBlock* pBlock, int32_t nIndex, int32_t nObjectId,
+                                        std::string& strText);
+[[nodiscard]] uint16_t WriteObjectString(HostParamBlock* pBlock, int32_t nIndex, int32_t nObjectId,
+                                         const std::string& strText);
 // The object's run from the index up to the first string that cannot be read.
-uint16_t ReadObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObjectId,
-                        char**& ppStrings);
-uint16_t WriteObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObjectId,
-                         char** ppStrings);
+[[nodiscard]] uint16_t ReadObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObjectId,
+                                      char**& ppStrings);
+[[nodiscard]] uint16_t WriteObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObjectId,
+                                       char** ppStrings);
 
 // The names (string 1) of every object that carries private strings.
-uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames);
+[[nodiscard]] uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames);
 
 // Frees each string of a null-terminated array, then the array; null is fine.
 void FreeStringArray(char** ppStrings);

@@ -50,7 +50,8 @@ void ComputeObjectRectangle(HostParamBlock* pBlock, CSelectionRecord& selection,
 
 uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber,
                          const CDataFieldList* pFields) {
-    Request::CmdSelectObject(pBlock, nObjectNumber);
+    // Whether the object was selected shows in the selection that follows.
+    IgnoreStatus(Request::CmdSelectObject(pBlock, nObjectNumber));
     CSelectionRecord selection;
     if (Request::QuerySelection(pBlock, selection) != StatusOk) {
         // An object that cannot be looked at must not drop out of the job

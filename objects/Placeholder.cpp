@@ -66,11 +66,12 @@ void TagPlaceholder(HostParamBlock* pBlock, const CNamedObject* pObject, int32_t
         return;
     }
     char* apStrings[] = {&strArea[0], &strDataField[0], nullptr};
-    WriteObjectList(pBlock, 100, nObjectId, apStrings);
+    // The strings go to the object as far as the host takes them.
+    IgnoreStatus(WriteObjectList(pBlock, 100, nObjectId, apStrings));
     char szName[32];
     GetAreaName(szName, sizeof szName, pObject);
-    WriteObjectString(pBlock, 1, nObjectId, szName);
-    Request::CmdRequest1557(pBlock);
+    IgnoreStatus(WriteObjectString(pBlock, 1, nObjectId, szName));
+    IgnoreStatus(Request::CmdRequest1557(pBlock));
 }
 
 } // namespace
@@ -128,11 +129,12 @@ uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_
         ShowMessage(nMessage, MessageStyle);
         return StatusFailed;
     }
-    Request::CmdClearSelection(pBlock);
+    IgnoreStatus(Request::CmdClearSelection(pBlock));
     if (Request::CmdPaste(pBlock) != StatusOk) {
         ShowMessage(IDS_CLIPBOARD_SET, MessageStyle);
     }
-    Request::CmdMoveSelection(pBlock, nLeft, nTop);
+    // Whatever the host then has selected is moved and, if single, tagged.
+    IgnoreStatus(Request::CmdMoveSelection(pBlock, nLeft, nTop));
     CSelectionRecord selection;
     if (Request::QuerySelection(pBlock, selection) != StatusOk) {
         return StatusOk;

@@ -29,7 +29,8 @@ uint16_t SetViewSetting(HostParamBlock* pBlock, int16_t nValue, int16_t& nPrevio
     if (nStatus != StatusOk) {
         return nStatus;
     }
-    Request::CmdSetViewSetting(pBlock, nPrevious, nValue);
+    // The caller needs the setting it replaces; a refused change leaves the view as it was.
+    IgnoreStatus(Request::CmdSetViewSetting(pBlock, nPrevious, nValue));
     return StatusOk;
 }
 

@@ -109,7 +109,8 @@ uint16_t ProduceJob(HostParamBlock* pBlock) {
     if (nStatus != StatusOk) {
         return nStatus;
     }
-    Request::CmdGoToPage(pBlock, 1);
+    // A page the host does not turn to shows in the object list read next.
+    IgnoreStatus(Request::CmdGoToPage(pBlock, 1));
     CJobWalk walk;
     for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
         if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
@@ -118,10 +119,10 @@ uint16_t ProduceJob(HostParamBlock* pBlock) {
             return StatusFailed;
         }
         if (!walk.bFailed) {
-            Request::CmdGoToPage(pBlock, Request::NextPage);
+            IgnoreStatus(Request::CmdGoToPage(pBlock, Request::NextPage));
         }
     }
-    Request::CmdGoToPage(pBlock, nSavedPage);
+    IgnoreStatus(Request::CmdGoToPage(pBlock, nSavedPage));
     int16_t nIgnored = 0;
     SetViewSetting(pBlock, nPreviousView, nIgnored);
     if (!walk.bFound) {

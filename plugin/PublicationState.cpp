@@ -36,7 +36,7 @@ void SetFontMapPath(const std::string& strPath) {
 } // namespace
 
 uint16_t LoadPublicationState(HostParamBlock* pBlock) {
-    Request::CmdRequest1556(pBlock);
+    IgnoreStatus(Request::CmdRequest1556(pBlock));
     std::string strText;
     if (ReadPubString(pBlock, FontMapIndex, strText) == StatusOk) {
         SetFontMapPath(strText);
@@ -75,21 +75,23 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
 }
 
 uint16_t SavePublicationState(HostParamBlock* pBlock) {
+    // Shut-down saves what it can: a string the host refuses does not keep
+    // the others from being saved.
     if (const char* pSample = SampleFileNameForSaving()) {
-        WritePubString(pBlock, SampleFileIndex, pSample);
+        IgnoreStatus(WritePubString(pBlock, SampleFileIndex, pSample));
     }
     if (pFontMapPath != nullptr) {
         CharLowerA(pFontMapPath);
-        WritePubString(pBlock, FontMapIndex, pFontMapPath);
+        IgnoreStatus(WritePubString(pBlock, FontMapIndex, pFontMapPath));
     }
     if (nCopyStart != -1) {
-        WritePubString(pBlock, CopyStartIndex, std::to_string(nCopyStart));
+        IgnoreStatus(WritePubString(pBlock, CopyStartIndex, std::to_string(nCopyStart)));
     }
     if (nCopyEnd != -1) {
-        WritePubString(pBlock, CopyEndIndex, std::to_string(nCopyEnd));
+        IgnoreStatus(WritePubString(pBlock, CopyEndIndex, std::to_string(nCopyEnd)));
     }
     char** ppFields = ToStoredStrings(pDFList);
-    WritePubList(pBlock, FirstFieldIndex, ppFields);
+    IgnoreStatus(WritePubList(pBlock, FirstFieldIndex, ppFields));
     FreeStringArray(ppFields);
     return StatusOk;
 }
