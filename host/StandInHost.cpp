@@ -224,10 +224,6 @@ uint16_t CStandInHost::AnswerScriptLine(HostParamBlock* pBlock, const std::vecto
     bytes.insert(bytes.end(), strValue.begin(), strValue.end());
     bytes.push_back('"');
     bytes.push_back(0);
-    if (bytes.size() > pBlock->replyCapacity) {
-        strNote = "the string does not fit the reply buffer";
-        return StatusFailed;
-    }
     return Deliver(pBlock, bytes, strNote);
 }
 
@@ -294,10 +290,6 @@ uint16_t CStandInHost::ListObjectsWithStrings(HostParamBlock* pBlock,
     }
     bytes[0] = static_cast<uint8_t>(nCount & 0xFF);
     bytes[1] = static_cast<uint8_t>((nCount >> 8) & 0xFF);
-    if (bytes.size() > pBlock->replyCapacity) {
-        strNote = "too many objects for the reply buffer";
-        return StatusFailed;
-    }
     return Deliver(pBlock, bytes, strNote);
 }
 
@@ -324,8 +316,12 @@ uint16_t CStandInHost::Deliver(HostParamBlock* pBlock, const std::vector<uint8_t
             strNote = "no reply buffer";
             return StatusFailed;
         }
-        size_t nCopy = bytes.size() < pBlock->replyCapacity ? bytes.size() : pBlock->replyCapacity;
-        memcpy(pBuffer, bytes.data(), nCopy);
+        // A reply that does not fit the plug-in's buffer is refused whole, never cut.
+        if (bytes.size() > pBlock->replyCapacity) {
+            strNote = "the reply does not fit the reply buffer";
+            return StatusFailed;
+        }
+        memcpy(pBuffer, bytes.data(), bytes.size());
         return StatusOk;
     }
     default:

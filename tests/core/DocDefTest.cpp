@@ -148,6 +148,17 @@ TEST_F(DocDef, LineFieldsMovePastTheirLineEnd) {
                                         "Zip Is Chars Inline Text At 0 Chars For 5"}));
 }
 
+TEST_F(DocDef, LineFieldInASampleWithLineFeedsOnly) {
+    SetFields({Field("Street", 0, 3, UnitsLines, LengthCount, "CRLF", "City"),
+               Field("City", 6, 10, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    // Street's line ends with a bare LF: the next record starts right after
+    // it, and City lies two bytes into that line.
+    EXPECT_EQ(Lines("abc\nxxCity\n"),
+              (std::vector<std::string>{"Street Is Lines Inline Text At 0 Chars For 1",
+                                        "City Is Chars Inline Text At 2 Chars For 4",
+                                        "DummyNode0 Is Lines Inline Text At 0 Lines For 2"}));
+}
+
 TEST_F(DocDef, TrailingFillerOrNone) {
     SetFields({Field("F", 0, 3, UnitsCharacters, LengthCount, "CRLF", "NULL")});
     EXPECT_EQ(Lines("abc"), std::vector<std::string>{"F Is Chars Inline Text At 0 Chars For 3"})

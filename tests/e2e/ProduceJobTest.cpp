@@ -120,6 +120,82 @@ TEST_F(ProduceJob, PhotoCardJobThroughCommand3) {
     EXPECT_TRUE(host.Log().WithCode(902).size() == 2u) << "the text object is never selected";
 }
 
+// One line per request of the log: the code, then what tells this request
+// from others of its code (the page turned to, the object selected, the
+// string asked for, the view setting sent), and a status other than 0.
+std::vector<std::string> Trace(const CRequestLog& log) {
+    std::vector<std::string> trace;
+    for (const CLoggedRequest& entry : log.Entries()) {
+        std::string strLine = std::to_string(entry.Code());
+        CReplyReader reader(entry.input.data(), entry.input.size());
+        switch (entry.Code()) {
+        case 301:
+            strLine += " page " + std::to_string(static_cast<int32_t>(entry.block.input));
+            break;
+        case 902:
+            reader.Get16();
+            strLine += " object " + std::to_string(reader.Get32());
+            break;
+        case 4900: {
+            std::string strText = entry.InputText();
+            strLine += " " + strText.substr(strText.find("classobject, ") + 13);
+            break;
+        }
+        case 13: {
+            int16_t nPrevious = reader.Get16();
+            strLine +=
+                " from " + std::to_string(nPrevious) + " to " + std::to_string(reader.Get16());
+            break;
+        }
+        default:
+            break;
+        }
+        if (entry.status != 0) {
+            strLine += " failed";
+        }
+        trace.push_back(strLine);
+    }
+    return trace;
+}
+
+TEST_F(ProduceJob, EveryRequestOfTheJobInItsOrder) {
+    CPublication& pub = host.Publication();
+    pub.pages.resize(2);
+    pub.nCurrentPage = 2;
+    pub.nViewSetting = 3;
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    host.Log().Clear();
+    CUiDriver driver;
+    driver.FillDialog({{1118, "card.ps"}}, IDOK);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    // clang-format off
+    const std::vector<std::string> expected = {
+        "3513",                                                 // the job file names
+        "3523", "3525", "923", "3518", "924", "3521", "927",    // the print
+        "3522", "935", "3522", "3507", "16",
+        "3502", "3506", "3507", "3522",                         // page, count, sizes
+        "3504", "13 from 3 to 0",                               // view setting for the walk
+        "301 page 1", "3400",                                   // page 1 and its objects
+        "902 object 1", "3818",                                 // the first placeholder:
+        "4900 100, 11", "4900 101, 11", "4900 102, 11 failed",  // its run counted,
+        "4900 100, 11", "4900 101, 11",                         // then read;
+        "3505", "3507",                                         // its page
+        "902 object 3", "3818",                                 // the second placeholder
+        "4900 100, 13", "4900 101, 13", "4900 102, 13 failed",
+        "4900 100, 13", "4900 101, 13",
+        "3505", "3507",
+        "301 page -5", "3400",                                  // page 2, no objects
+        "301 page -5 failed",                                   // no page 3
+        "301 page 2", "3504", "13 from 0 to 3"};                // page and view restored
+    // clang-format on
+    EXPECT_EQ(Trace(host.Log()), expected);
+    EXPECT_EQ(pub.nCurrentPage, 2) << "the current page is restored";
+    EXPECT_EQ(pub.nViewSetting, 3) << "the view setting is restored";
+    Call(SelShutdown);
+}
+
 TEST_F(ProduceJob, EmptiedPostScriptPathSkipsThePrint) {
     CUiDriver driver;
     RunJob(driver, {{1118, ""}});
