@@ -25,7 +25,7 @@ class PlaceholderText : public ::testing::Test {
     char* pLastField = nullptr;
 };
 
-TEST_F(PlaceholderText, PriceExample) {
+TEST_F(PlaceholderText, PriceAreaHeader) {
     pObject->pArea->strName = "Price";
     SetBounds(72, 144, 216, 36, pObject);
     EXPECT_EQ(ComposePlaceholderText(*pObject->pArea),

@@ -55,7 +55,7 @@ TEST_F(StoredFields, EmptyOrMissingListGivesNoArray) {
     EXPECT_EQ(ToStoredStrings(&list), nullptr);
 }
 
-TEST_F(StoredFields, CityExampleIsStoredExactly) {
+TEST_F(StoredFields, CityFieldIsStoredExactly) {
     CDataFieldList list;
     list.Insert(City());
     char** ppStrings = ToStoredStrings(&list);
