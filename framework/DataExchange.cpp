@@ -29,16 +29,38 @@ bool IsRadioButton(HWND hWindow) {
     return nType == BS_RADIOBUTTON || nType == BS_AUTORADIOBUTTON;
 }
 
-// The text of entry nIndex of a combo box (CB_...) or list box (LB_...).
-std::string EntryText(HWND hList, UINT nLengthMessage, UINT nTextMessage, LRESULT nIndex) {
-    LRESULT nLength = SendMessageA(hList, nLengthMessage, static_cast<WPARAM>(nIndex), 0);
+// The messages through which a combo box or a list box selects and reads its
+// entries.
+struct CListMessages {
+    UINT nSelectString;
+    UINT nGetSelection;
+    UINT nGetTextLength;
+    UINT nGetText;
+};
+const CListMessages ComboMessages = {CB_SELECTSTRING, CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT};
+const CListMessages ListMessages = {LB_SELECTSTRING, LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT};
+
+// Selects the first entry that begins with the value (the selection stays
+// when none does), or reads the selected entry's text (empty when none is).
+void ExchangeEntry(HWND hList, const CListMessages& messages, bool bSave, std::string& strValue) {
+    if (!bSave) {
+        SendMessageA(hList, messages.nSelectString, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(strValue.c_str()));
+        return;
+    }
+    // CB_ERR and LB_ERR are both -1.
+    LRESULT nSelected = SendMessageA(hList, messages.nGetSelection, 0, 0);
+    LRESULT nLength = nSelected < 0 ? -1
+                                    : SendMessageA(hList, messages.nGetTextLength,
+                                                   static_cast<WPARAM>(nSelected), 0);
     if (nLength < 0) {
-        return std::string();
+        strValue.clear();
+        return;
     }
     std::vector<char> text(static_cast<size_t>(nLength) + 1, '\0');
-    SendMessageA(hList, nTextMessage, static_cast<WPARAM>(nIndex),
+    SendMessageA(hList, messages.nGetText, static_cast<WPARAM>(nSelected),
                  reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    strValue = text.data();
 }
 
 } // namespace
@@ -126,32 +148,17 @@ void CDataExchange::ComboText(int nId, std::string& strValue) {
         return;
     }
     HWND hCombo = Control(nId);
-    if (!m_bSave) {
-        SendMessageA(hCombo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(strValue.c_str()));
-        return;
-    }
-    if ((GetWindowLongA(hCombo, GWL_STYLE) & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST) {
+    bool bDropDownList = (GetWindowLongA(hCombo, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_DROPDOWNLIST;
+    if (m_bSave && !bDropDownList) {
         // A combo box with an edit field: what the field holds.
         strValue = WindowText(hCombo);
         return;
     }
-    LRESULT nSelected = SendMessageA(hCombo, CB_GETCURSEL, 0, 0);
-    strValue = nSelected == CB_ERR ? std::string()
-                                   : EntryText(hCombo, CB_GETLBTEXTLEN, CB_GETLBTEXT, nSelected);
+    ExchangeEntry(hCombo, ComboMessages, m_bSave, strValue);
 }
 
 void CDataExchange::ListText(int nId, std::string& strValue) {
-    if (Skipped()) {
-        return;
+    if (!Skipped()) {
+        ExchangeEntry(Control(nId), ListMessages, m_bSave, strValue);
     }
-    HWND hList = Control(nId);
-    if (!m_bSave) {
-        SendMessageA(hList, LB_SELECTSTRING, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(strValue.c_str()));
-        return;
-    }
-    LRESULT nSelected = SendMessageA(hList, LB_GETCURSEL, 0, 0);
-    strValue = nSelected == LB_ERR ? std::string()
-                                   : EntryText(hList, LB_GETTEXTLEN, LB_GETTEXT, nSelected);
 }
