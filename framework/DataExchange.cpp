@@ -65,7 +65,8 @@ void ExchangeEntry(HWND hList, const CListMessages& messages, bool bSave, std::s
 
 } // namespace
 
-void FocusControl(HWND hDialog, int nId) {
+void ShowRefusal(HWND hDialog, int nId, const std::string& strMessage) {
+    FrameworkMessageBox(strMessage.c_str(), MB_OK);
     HWND hControl = GetDlgItem(hDialog, nId);
     if (hControl == nullptr) {
         return;
@@ -78,8 +79,7 @@ void FocusControl(HWND hDialog, int nId) {
 
 void CDataExchange::Fail(int nId, const std::string& strMessage) {
     m_bFailed = true;
-    FrameworkMessageBox(strMessage.c_str(), MB_OK);
-    FocusControl(m_hDialog, nId);
+    ShowRefusal(m_hDialog, nId, strMessage);
 }
 
 void CDataExchange::Text(int nId, std::string& strValue, size_t nMaxLength) {

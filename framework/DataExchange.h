@@ -44,6 +44,7 @@ class CDataExchange {
     bool m_bFailed = false;
 };
 
-// Puts the focus on the dialog's control the way the dialog manager does, and
-// selects the whole text of an edit.
-void FocusControl(HWND hDialog, int nId);
+// A refused value: the message is shown in the framework's message box, then
+// the focus goes to the dialog's control (the way the dialog manager moves
+// it) and an edit's whole text is selected.
+void ShowRefusal(HWND hDialog, int nId, const std::string& strMessage);

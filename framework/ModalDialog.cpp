@@ -32,8 +32,7 @@ const CHelpTable& CModalDialog::HelpTable() const {
 }
 
 bool CModalDialog::Refuse(int nId, const std::string& strMessage) {
-    CDataExchange dx(m_hWnd, true);
-    dx.Fail(nId, strMessage);
+    ShowRefusal(m_hWnd, nId, strMessage);
     return false;
 }
 

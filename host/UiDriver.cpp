@@ -130,9 +130,11 @@ bool WaitUntilClosed(HWND hWindow, DWORD nTimeoutMs) {
     return true;
 }
 
-// Asks a window that nobody expected to go: Cancel, then OK, then a close.
+// Asks a window that nobody expected to go: Cancel, then No (a Yes/No box
+// takes no Cancel), then OK, then a close.
 void CloseUnasked(HWND hWindow) {
-    const UINT messages[][2] = {{WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
+    const UINT messages[][2] = {
+        {WM_COMMAND, IDCANCEL}, {WM_COMMAND, IDNO}, {WM_COMMAND, IDOK}, {WM_CLOSE, 0}};
     for (const auto& message : messages) {
         PostMessageA(hWindow, message[0], message[1], 0);
         if (WaitUntilClosed(hWindow, CloseWaitMs)) {

@@ -7,7 +7,6 @@
 #include "channel/PrivateStore.h"
 #include "framework/Clipboard.h"
 #include "framework/Messages.h"
-#include "model/DataField.h"
 #include "model/NamedObject.h"
 #include "resources/StringIds.h"
 
