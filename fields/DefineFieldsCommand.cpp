@@ -1,9 +1,14 @@
 #include "DefineFieldsCommand.h"
 
-#include <windows.h>
+#include "DefineFieldsDialog.h"
+#include "channel/JobFileNames.h"
 
-// The command is refused until its dialogs and host conversation exist.
-uint16_t DefineDataFields(HostParamBlock*) {
-    OutputDebugStringA("DefineDataFields is not available in this build\n");
-    return StatusFailed;
+#include <string>
+
+uint16_t DefineDataFields(HostParamBlock* pBlock) {
+    std::string strDocDef;
+    std::string strPostScript;
+    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    RunDefineFieldsDialog(GetActiveWindow());
+    return StatusOk;
 }

@@ -5,4 +5,7 @@
 
 #include <cstdint>
 
+// Refreshes the job file names (the dialog finds the publication's folder
+// through them), runs the dialog over the host's active window and returns 0
+// whatever its outcome.
 uint16_t DefineDataFields(HostParamBlock* pBlock);

@@ -16,8 +16,17 @@ bool Contains(const std::vector<int>& ids, int nId) {
 } // namespace
 
 INT_PTR CModalDialog::DoModal(HWND hOwner) {
-    return DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(m_nTemplateId), hOwner, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    m_exception = nullptr;
+    INT_PTR nResult = DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(m_nTemplateId), hOwner,
+                                      DialogProc, reinterpret_cast<LPARAM>(this));
+    if (m_exception) {
+        std::rethrow_exception(m_exception);
+    }
+    return nResult;
+}
+
+void CModalDialog::FocusItem(int nId) {
+    SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(nId)), TRUE);
 }
 
 bool CModalDialog::UpdateData(bool bSave) {
@@ -82,15 +91,33 @@ INT_PTR CALLBACK CModalDialog::DialogProc(HWND hWnd, UINT nMessage, WPARAM wPara
         reinterpret_cast<CModalDialog*>(lParam)->m_hWnd = hWnd;
     }
     auto* pDialog = reinterpret_cast<CModalDialog*>(GetWindowLongPtrA(hWnd, DWLP_USER));
-    return pDialog != nullptr ? pDialog->HandleMessage(nMessage, wParam, lParam) : FALSE;
+    if (pDialog == nullptr) {
+        return FALSE;
+    }
+    try {
+        return pDialog->HandleMessage(nMessage, wParam, lParam);
+    } catch (...) {
+        // Kept for DoModal, which raises it again once the dialog is gone.
+        if (!pDialog->m_exception) {
+            pDialog->m_exception = std::current_exception();
+        }
+        EndDialog(hWnd, -1);
+        return TRUE;
+    }
 }
 
 INT_PTR CModalDialog::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam) {
     switch (nMessage) {
     case WM_INITDIALOG:
         CentreOverOwner();
-        OnInitDialog();
+        return OnInitDialog() ? TRUE : FALSE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(m_hWnd, &paint);
+        EndPaint(m_hWnd, &paint);
+        OnPaint();
         return TRUE;
+    }
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,9 @@ class CModalDialog {
     CModalDialog& operator=(const CModalDialog&) = delete;
     virtual ~CModalDialog() = default;
 
-    // Runs the dialog; IDOK, IDCANCEL, or -1 when it could not be shown.
+    // Runs the dialog; IDOK, IDCANCEL, or -1 when it could not be shown. An
+    // exception raised while the dialog handled a message ends the dialog
+    // and leaves this call, so that it never crosses the window system.
     INT_PTR DoModal(HWND hOwner);
 
   protected:
@@ -37,8 +40,9 @@ class CModalDialog {
     // Runs the exchange; false when a value was refused.
     bool UpdateData(bool bSave);
 
-    // Opening: the members into the controls.
-    virtual void OnInitDialog() { UpdateData(false); }
+    // Opening: the members into the controls. True lets the dialog manager
+    // put the focus on the first control; false when the dialog set it.
+    virtual bool OnInitDialog() { return UpdateData(false); }
     // OK: the controls into the members, then the checks; true ends the dialog.
     virtual bool OnOK() { return UpdateData(true) && Validate(); }
     // The dialog's checks after the exchange, in their order; each failure
@@ -50,6 +54,8 @@ class CModalDialog {
         (void)nNotification;
     }
     virtual const CHelpTable& HelpTable() const;
+    // After the dialog has painted itself.
+    virtual void OnPaint() {}
 
     // A failed check: shows the message in the framework's message box, puts
     // the focus on the control and selects an edit's whole text; false.
@@ -63,6 +69,11 @@ class CModalDialog {
 
     HWND Window() const { return m_hWnd; }
     HWND Item(int nId) const { return GetDlgItem(m_hWnd, nId); }
+    void EnableItem(int nId, bool bEnable) { EnableWindow(Item(nId), bEnable ? TRUE : FALSE); }
+    // Moves the focus to the control the way the dialog manager does.
+    void FocusItem(int nId);
+    // Ends the dialog with the result.
+    void End(INT_PTR nResult) { EndDialog(m_hWnd, nResult); }
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam);
@@ -72,4 +83,5 @@ class CModalDialog {
 
     int m_nTemplateId;
     HWND m_hWnd = nullptr;
+    std::exception_ptr m_exception;
 };

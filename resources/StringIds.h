@@ -80,6 +80,37 @@
 #define IDC_POSTSCRIPT_PATH 1118
 #define IDC_HELP_BUTTON 1036
 
+/* The Define Variable Data Fields dialog. */
+#define IDD_DEFINE_FIELDS 132
+#define IDC_SAMPLE_FILE_NAME 1011
+#define IDC_SELECT_FILE 1082
+#define IDC_SAMPLE_TEXT 1085
+#define IDC_ADD_FIELD 1003
+#define IDC_FIELD_LIST 1022
+#define IDC_EDIT_FIELD 1039
+#define IDC_REMOVE_FIELD 1040
+#define IDC_CLOSE 1087
+
+/* The Select Data for One Copy dialog. */
+#define IDD_SELECT_COPY 136
+#define IDC_COPY_SAMPLE 1010
+#define IDC_DELETE_FIELDS 1121
+
+/* The Name Variable Data Field dialog. */
+#define IDD_NAME_FIELD 137
+#define IDC_FIELD_NAME 1021
+#define IDC_FIELD_SAMPLE 1044
+#define IDC_TYPE_TEXT 1086
+#define IDC_TYPE_EPS 1088
+#define IDC_REFERENCE 1049
+#define IDC_UNITS_CHARACTERS 1045
+#define IDC_UNITS_LINES 1046
+#define IDC_LENGTH_COUNT 1113
+#define IDC_LENGTH_UNTIL 1114
+#define IDC_COUNT_TEXT 1015
+#define IDC_UNTIL_TEXT 1016
+#define IDC_STRIP_SPACES 1090
+
 /* The command resource through which the host learns the plug-in's commands. */
 #define NEB_COMMAND_RESOURCE_TYPE 301
 #define NEB_COMMAND_RESOURCE_ID 101

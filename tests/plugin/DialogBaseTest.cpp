@@ -64,7 +64,7 @@ class CExchangeDialog : public CModalDialog {
     DWORD nSelectionAfterRefusal = 0;
 
   protected:
-    void OnInitDialog() override {
+    bool OnInitDialog() override {
         for (const char* pFont : {"Times-Roman", "Courier", "Helvetica"}) {
             SendDlgItemMessageA(Window(), IDC_TEST_COMBO, CB_ADDSTRING, 0,
                                 reinterpret_cast<LPARAM>(pFont));
@@ -77,10 +77,11 @@ class CExchangeDialog : public CModalDialog {
             SendDlgItemMessageA(Window(), IDC_TEST_COMBO, CB_SETCURSEL, 0, 0);
             SendDlgItemMessageA(Window(), IDC_TEST_LIST, LB_SETCURSEL, 1, 0);
         }
-        CModalDialog::OnInitDialog();
+        bool bFocus = CModalDialog::OnInitDialog();
         if (onOpen) {
             onOpen(Window());
         }
+        return bFocus;
     }
 
     void DoDataExchange(CDataExchange& dx) override {
