@@ -1,6 +1,11 @@
 #include "UiDriver.h"
 
+#include "WindowImage.h"
+
 #include <commdlg.h>
+
+#include <cstring>
+#include <vector>
 
 std::atomic<int> CUiDriver::s_nActive{0};
 std::atomic<CUiGuard*> CUiGuard::s_pInnermost{nullptr};
@@ -12,10 +17,55 @@ constexpr DWORD PollMs = 20;
 // How long a window asked to close may take before it is asked harder.
 constexpr DWORD CloseWaitMs = 2000;
 
+// Sends a message to a window of the UI thread and waits a bounded time for
+// its answer: the UI thread may be busy, or waiting for this driver, so no
+// message of the driver may wait for it without end.
+LRESULT SendBounded(HWND hWindow, UINT nMessage, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR nResult = 0;
+    if (!SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL, 2000, &nResult)) {
+        return -1;
+    }
+    return static_cast<LRESULT>(nResult);
+}
+
+// The memory a message points to. A send that timed out may still be handled
+// later, and the memory must then still be there: it is freed only when the
+// send was answered.
+class CMessageBlock {
+  public:
+    explicit CMessageBlock(size_t nSize) : m_pData(new char[nSize]()), m_nSize(nSize) {}
+    CMessageBlock(const std::string& strText) : CMessageBlock(strText.size() + 1) {
+        strText.copy(m_pData, strText.size());
+    }
+    CMessageBlock(const CMessageBlock&) = delete;
+    CMessageBlock& operator=(const CMessageBlock&) = delete;
+    ~CMessageBlock() {
+        if (m_bAnswered) {
+            delete[] m_pData;
+        }
+    }
+
+    char* Data() const { return m_pData; }
+    size_t Size() const { return m_nSize; }
+    LPARAM Address(size_t nOffset = 0) const { return reinterpret_cast<LPARAM>(m_pData + nOffset); }
+    // Sends the message; the answer, or -1 when none came in time.
+    LRESULT Send(HWND hWindow, UINT nMessage, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR nResult = 0;
+        m_bAnswered = SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL, 2000,
+                                          &nResult) != 0;
+        return m_bAnswered ? static_cast<LRESULT>(nResult) : -1;
+    }
+
+  private:
+    char* m_pData;
+    size_t m_nSize;
+    bool m_bAnswered = false;
+};
+
 std::string WindowText(HWND hWindow) {
-    char szText[2048];
-    int nLength = GetWindowTextA(hWindow, szText, sizeof szText);
-    return std::string(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
+    CMessageBlock text(2048);
+    LRESULT nLength = text.Send(hWindow, WM_GETTEXT, text.Size(), text.Address());
+    return std::string(text.Data(), nLength > 0 ? static_cast<size_t>(nLength) : 0);
 }
 
 std::string ClassOf(HWND hWindow) {
@@ -40,10 +90,51 @@ std::string IconName(HICON hIcon) {
     return "other";
 }
 
+// The entries of a list box (LB_...) or combo box (CB_...).
+std::vector<std::string> Entries(HWND hList, UINT nCount, UINT nLength, UINT nText) {
+    std::vector<std::string> entries;
+    LRESULT nEntries = SendBounded(hList, nCount, 0, 0);
+    for (LRESULT i = 0; i < nEntries; ++i) {
+        LRESULT nChars = SendBounded(hList, nLength, static_cast<WPARAM>(i), 0);
+        CMessageBlock text(static_cast<size_t>(nChars > 0 ? nChars : 0) + 1);
+        text.Send(hList, nText, static_cast<WPARAM>(i), text.Address());
+        entries.push_back(text.Data());
+    }
+    return entries;
+}
+
+CSeenControl DescribeControl(HWND hChild, const std::string& strClass) {
+    CSeenControl control;
+    control.nId = GetDlgCtrlID(hChild);
+    control.strClass = strClass;
+    control.strText = WindowText(hChild);
+    control.bEnabled = IsWindowEnabled(hChild) != FALSE;
+    if (strClass == "Button") {
+        control.nCheck = static_cast<int>(SendBounded(hChild, BM_GETCHECK, 0, 0));
+    } else if (strClass == "Edit") {
+        CMessageBlock selection(2 * sizeof(DWORD));
+        selection.Send(hChild, EM_GETSEL, static_cast<WPARAM>(selection.Address()),
+                       selection.Address(sizeof(DWORD)));
+        const DWORD* pRange = reinterpret_cast<const DWORD*>(selection.Data());
+        control.nSelStart = static_cast<int>(pRange[0]);
+        control.nSelEnd = static_cast<int>(pRange[1]);
+    } else if (strClass == "ListBox") {
+        control.nSelected = static_cast<int>(SendBounded(hChild, LB_GETCURSEL, 0, 0));
+        control.entries = Entries(hChild, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    } else if (strClass == "ComboBox") {
+        control.nSelected = static_cast<int>(SendBounded(hChild, CB_GETCURSEL, 0, 0));
+        control.entries = Entries(hChild, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    }
+    return control;
+}
+
 BOOL CALLBACK AddChild(HWND hChild, LPARAM lParam) {
     CSeenWindow& seen = *reinterpret_cast<CSeenWindow*>(lParam);
     std::string strClass = ClassOf(hChild);
     LONG nStyle = GetWindowLongA(hChild, GWL_STYLE);
+    if (GetParent(hChild) == seen.hWindow) {
+        seen.controls.push_back(DescribeControl(hChild, strClass));
+    }
     if (strClass == "Edit") {
         seen.edits.emplace_back(GetDlgCtrlID(hChild), WindowText(hChild));
     } else if (strClass == "Button" && (nStyle & WS_VISIBLE)) {
@@ -52,7 +143,7 @@ BOOL CALLBACK AddChild(HWND hChild, LPARAM lParam) {
                seen.strLabel.empty()) {
         seen.strLabel = WindowText(hChild);
     } else if (strClass == "Static" && (nStyle & SS_TYPEMASK) == SS_ICON) {
-        HICON hIcon = reinterpret_cast<HICON>(SendMessageA(hChild, STM_GETICON, 0, 0));
+        HICON hIcon = reinterpret_cast<HICON>(SendBounded(hChild, STM_GETICON, 0, 0));
         if (hIcon != nullptr) {
             seen.strIcon = IconName(hIcon);
         }
@@ -143,18 +234,43 @@ void CloseUnasked(HWND hWindow) {
     }
 }
 
-// Presses F1 on a control as the dialog manager reports it to the dialog.
+// Presses F1 with the focus on a control, as the dialog manager reports it.
 void PressHelpKey(HWND hDialog, int nId) {
     HWND hControl = GetDlgItem(hDialog, nId);
+    SendBounded(hDialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
     HELPINFO info{};
     info.cbSize = sizeof info;
     info.iContextType = HELPINFO_WINDOW;
     info.iCtrlId = nId;
     info.hItemHandle = hControl;
     info.dwContextId = GetWindowContextHelpId(hControl);
-    DWORD_PTR nResult = 0;
-    SendMessageTimeoutA(hDialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info), SMTO_NORMAL, 5000,
-                        &nResult);
+    CMessageBlock block(sizeof info);
+    memcpy(block.Data(), &info, sizeof info);
+    block.Send(hDialog, WM_HELP, 0, block.Address());
+}
+
+// A double-click on a character of an edit: the first click puts the caret
+// before it.
+void DoubleClick(HWND hDialog, int nId, int nChar) {
+    HWND hEdit = GetDlgItem(hDialog, nId);
+    SendBounded(hEdit, EM_SETSEL, static_cast<WPARAM>(nChar), nChar);
+    LRESULT nPlace = SendBounded(hEdit, EM_POSFROMCHAR, static_cast<WPARAM>(nChar), 0);
+    SendBounded(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, nPlace);
+}
+
+// Picks a list box entry as a click on it does: selected, and the dialog told.
+void PickEntry(HWND hDialog, int nId, int nIndex) {
+    HWND hList = GetDlgItem(hDialog, nId);
+    SendBounded(hList, LB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
+    SendBounded(hDialog, WM_COMMAND, MAKEWPARAM(nId, LBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(hList));
+}
+
+// Waits until the window's thread has handled what was sent and posted to it
+// so far; false when the window went or a window of its own came up on top.
+bool Settle(HWND hWindow) {
+    SendBounded(hWindow, WM_NULL, 0, 0);
+    return IsWindow(hWindow) && IsWindowVisible(hWindow) && IsWindowEnabled(hWindow);
 }
 
 void ClickButton(HWND hDialog, int nId) {
@@ -189,6 +305,7 @@ const char* KindName(int nKind) {
 
 CSeenWindow DescribeWindow(HWND hWindow) {
     CSeenWindow seen;
+    seen.hWindow = hWindow;
     seen.strCaption = WindowText(hWindow);
     if (IsMessageBox(hWindow)) {
         seen.strText = WindowText(GetDlgItem(hWindow, MessageTextId));
@@ -204,6 +321,16 @@ std::string CSeenWindow::EditText(int nId) const {
         }
     }
     return "(none)";
+}
+
+const CSeenControl& CSeenWindow::Control(int nId) const {
+    static const CSeenControl none;
+    for (const CSeenControl& control : controls) {
+        if (control.nId == nId) {
+            return control;
+        }
+    }
+    return none;
 }
 
 std::string CSeenWindow::Name() const {
@@ -250,6 +377,7 @@ void CUiDriver::UseDialog(const CDialogActions& actions) {
 
 void CUiDriver::Start() {
     m_bStarted = true;
+    m_bDone = false;
     ++s_nActive;
     m_thread = std::thread([this] { Run(); });
 }
@@ -257,6 +385,16 @@ void CUiDriver::Start() {
 bool CUiDriver::Finish() {
     if (m_bStarted) {
         m_bStop = true;
+        // The driver may be asking a window of this thread something: this
+        // thread answers while it waits.
+        while (!m_bDone.load()) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            Sleep(PollMs);
+        }
         if (m_thread.joinable()) {
             m_thread.join();
         }
@@ -277,6 +415,7 @@ void CUiDriver::Run() {
         }
     }
     Guard();
+    m_bDone = true;
 }
 
 bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
@@ -284,8 +423,12 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
                           std::to_string(m_steps.size()) + " (" + KindName(step.kind) + ")";
     // Once the driver is finished, the call that would have shown the window
     // has returned: it will not come any more.
-    HWND hWindow = WaitForReadyWindow(m_nUiThread, m_nTimeoutMs, m_bStop);
-    if (hWindow == nullptr) {
+    HWND hWindow = nullptr;
+    DWORD nWaitStart = GetTickCount();
+    do {
+        hWindow = WaitForReadyWindow(m_nUiThread, m_nTimeoutMs, m_bStop);
+    } while (hWindow != nullptr && !Settle(hWindow) && GetTickCount() - nWaitStart < m_nTimeoutMs);
+    if (hWindow == nullptr || !Settle(hWindow)) {
         AddError(strStep + " did not appear");
         return false;
     }
@@ -302,27 +445,51 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
     const CDialogActions& actions = step.actions;
     seen.nPressed = actions.nButton;
     if (kind == OpenFileWindow) {
-        char szFolder[MAX_PATH] = {};
-        SendMessageA(hWindow, CDM_GETFOLDERPATH, sizeof szFolder,
-                     reinterpret_cast<LPARAM>(szFolder));
-        seen.strFolder = szFolder;
+        CMessageBlock folder(MAX_PATH);
+        folder.Send(hWindow, CDM_GETFOLDERPATH, folder.Size(), folder.Address());
+        seen.strFolder = folder.Data();
         seen.strFileName = WindowText(hFileName);
-        SendMessageA(hFileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.strPath.c_str()));
+        CMessageBlock path(step.strPath);
+        path.Send(hFileName, WM_SETTEXT, 0, path.Address());
     }
     for (const auto& text : actions.texts) {
-        SendMessageA(GetDlgItem(hWindow, text.first), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(text.second.c_str()));
+        CMessageBlock block(text.second);
+        block.Send(GetDlgItem(hWindow, text.first), WM_SETTEXT, 0, block.Address());
+    }
+    for (const CEditSelection& selection : actions.selections) {
+        SendBounded(GetDlgItem(hWindow, selection.nId), EM_SETSEL,
+                    static_cast<WPARAM>(selection.nStart), selection.nEnd);
+    }
+    for (const auto& click : actions.doubleClicks) {
+        DoubleClick(hWindow, click.first, click.second);
+    }
+    for (const auto& pick : actions.picks) {
+        PickEntry(hWindow, pick.first, pick.second);
+    }
+    for (int nId : actions.toggles) {
+        SendBounded(GetDlgItem(hWindow, nId), BM_CLICK, 0, 0);
     }
     for (int nId : actions.helpKeys) {
         PressHelpKey(hWindow, nId);
     }
-    for (int nId : actions.clicks) {
-        ClickButton(hWindow, nId);
+    if (!actions.strImage.empty()) {
+        // Whatever the actions changed has been painted by now.
+        Settle(hWindow);
+        Sleep(200);
+        if (!SaveWindowImage(hWindow, actions.strImage)) {
+            AddError("no picture of " + seen.Name() + " in " + actions.strImage);
+        }
     }
     if (!actions.strMarker.empty()) {
         WaitForSnapshot(actions.strMarker);
     }
+    for (int nId : actions.clicks) {
+        ClickButton(hWindow, nId);
+    }
     m_seen.push_back(seen);
+    if (actions.nButton == 0) {
+        return true;
+    }
     ClickButton(hWindow, actions.nButton);
     if (actions.bStaysOpen) {
         // The button's window comes up on top and takes the input.

@@ -13,7 +13,21 @@
 #include <utility>
 #include <vector>
 
+// One control of a window as the driver saw it.
+struct CSeenControl {
+    int nId = 0;
+    std::string strClass;
+    std::string strText;
+    bool bEnabled = false;
+    int nCheck = 0;     // a button's check state
+    int nSelStart = -1; // an edit's selection
+    int nSelEnd = -1;
+    int nSelected = -1;               // the selected entry of a list or combo box
+    std::vector<std::string> entries; // the entries of a list or combo box
+};
+
 struct CSeenWindow {
+    HWND hWindow = nullptr;
     std::string strCaption;
     std::string strText;      // the message text of a message box
     std::string strLabel;     // the first label of a dialog
@@ -22,23 +36,43 @@ struct CSeenWindow {
     std::string strFolder;    // an Open File dialog's folder when it came up
     std::string strFileName;  // an Open File dialog's file name when it came up
     std::vector<std::pair<int, std::string>> edits; // edit fields and their texts
+    std::vector<CSeenControl> controls;             // every control, in window order
     int nPressed = 0;
 
     // The text of the edit field, or "(none)".
     std::string EditText(int nId) const;
+    // The control with the identifier; one with identifier 0 when there is none.
+    const CSeenControl& Control(int nId) const;
     // "message box "caption": text" or "dialog "caption"", for error messages.
     std::string Name() const;
 };
 
 using ControlTexts = std::vector<std::pair<int, std::string>>;
 
-// What is done in a dialog, in this order: control texts set, F1 pressed on
-// controls, buttons clicked, then the closing button.
+// An edit's selection, a byte range.
+struct CEditSelection {
+    int nId;
+    int nStart;
+    int nEnd;
+};
+
+// What is done in a dialog, in this order: control texts set, selections
+// made, double-clicks, list entries picked, check boxes and radio buttons
+// clicked, F1 pressed (each of these done before the next), the picture
+// taken, buttons clicked, then the closing button.
 struct CDialogActions {
     ControlTexts texts;
-    std::vector<int> helpKeys;
+    std::vector<CEditSelection> selections;
+    std::vector<std::pair<int, int>> doubleClicks; // an edit, and the character clicked
+    std::vector<std::pair<int, int>> picks;        // a list box, and the entry picked
+    std::vector<int> toggles;                      // check boxes and radio buttons
+    std::vector<int> helpKeys;                     // F1 with the focus on the control
     std::vector<int> clicks;
+    // The closing button; 0 for none: the window stays and a later step
+    // finds it again.
     int nButton = IDOK;
+    // A picture of the window alone, written as a BMP file.
+    std::string strImage;
     // The closing button opens a window of its own on top (a refusal's
     // message); the dialog stays and is expected again by a later step.
     bool bStaysOpen = false;
@@ -101,6 +135,7 @@ class CUiDriver {
     std::string m_strError;
     std::thread m_thread;
     std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bDone{false};
     bool m_bStarted = false;
     static std::atomic<int> s_nActive;
 };

@@ -10,10 +10,19 @@
 //   strings      list the publication's private strings
 // The --ui file answers the plug-in's windows in order, one line each:
 //   messagebox BUTTON
-//   dialog BUTTON [ID=TEXT]... [snapshot=MARKER]
-// where BUTTON and ID are control identifiers (1 OK, 2 Cancel) and TEXT runs
-// to the next blank; MARKER names files through which a screenshot is taken
-// while the dialog shows its texts (MARKER.ready, then MARKER.done).
+//   openfile PATH
+//   dialog BUTTON [ID=TEXT]... [select=ID:FROM:TO] [dblclick=ID:CHAR]
+//          [pick=ID:INDEX] [toggle=ID] [help=ID] [click=ID] [image=FILE]
+//          [snapshot=MARKER] [stays]
+// where BUTTON and ID are control identifiers (1 OK, 2 Cancel; BUTTON 0
+// presses nothing and the dialog is answered again by a later line) and TEXT
+// runs to the next blank. select sets an edit's selection, dblclick
+// double-clicks a character of an edit, pick picks a list entry, toggle clicks
+// a check box or radio button, help presses F1 on a control, click clicks a
+// button that opens no window; image writes a picture of the dialog (BMP);
+// stays says the button opens a window on top of the dialog; MARKER names
+// files through which a screenshot is taken while the dialog shows its texts
+// (MARKER.ready, then MARKER.done).
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 
@@ -33,6 +42,54 @@ int Usage() {
     return 2;
 }
 
+// The numbers of a "KEY=A:B:C" value.
+std::vector<int> Numbers(const std::string& strValue) {
+    std::vector<int> numbers;
+    std::istringstream parts(strValue);
+    std::string strPart;
+    while (std::getline(parts, strPart, ':')) {
+        numbers.push_back(atoi(strPart.c_str()));
+    }
+    return numbers;
+}
+
+// Reads one word of a dialog line into the actions; false when it is not one.
+bool ReadDialogWord(const std::string& strWord, CDialogActions& actions) {
+    if (strWord == "stays") {
+        actions.bStaysOpen = true;
+        return true;
+    }
+    size_t nEquals = strWord.find('=');
+    if (nEquals == std::string::npos) {
+        return false;
+    }
+    std::string strKey = strWord.substr(0, nEquals);
+    std::string strValue = strWord.substr(nEquals + 1);
+    std::vector<int> numbers = Numbers(strValue);
+    if (strKey == "snapshot") {
+        actions.strMarker = strValue;
+    } else if (strKey == "image") {
+        actions.strImage = strValue;
+    } else if (strKey == "select" && numbers.size() == 3) {
+        actions.selections.push_back({numbers[0], numbers[1], numbers[2]});
+    } else if (strKey == "dblclick" && numbers.size() == 2) {
+        actions.doubleClicks.emplace_back(numbers[0], numbers[1]);
+    } else if (strKey == "pick" && numbers.size() == 2) {
+        actions.picks.emplace_back(numbers[0], numbers[1]);
+    } else if (strKey == "toggle" && numbers.size() == 1) {
+        actions.toggles.push_back(numbers[0]);
+    } else if (strKey == "help" && numbers.size() == 1) {
+        actions.helpKeys.push_back(numbers[0]);
+    } else if (strKey == "click" && numbers.size() == 1) {
+        actions.clicks.push_back(numbers[0]);
+    } else if (!strKey.empty() && strKey.find_first_not_of("0123456789") == std::string::npos) {
+        actions.texts.emplace_back(atoi(strKey.c_str()), strValue);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Reads the answers to the plug-in's windows; false with a message.
 bool LoadUiSteps(const std::string& strFile, CUiDriver& driver, std::string& strError) {
     std::ifstream in(strFile);
@@ -44,36 +101,38 @@ bool LoadUiSteps(const std::string& strFile, CUiDriver& driver, std::string& str
     for (int nLine = 1; std::getline(in, strLine); ++nLine) {
         std::istringstream words(strLine);
         std::string strKind;
-        int nButton = 0;
+        std::string strWhere = strFile + ": line " + std::to_string(nLine) + ": ";
         if (!(words >> strKind) || strKind[0] == '#') {
             continue;
         }
+        if (strKind == "openfile") {
+            std::string strPath;
+            if (!(words >> strPath)) {
+                strError = strWhere + "openfile needs a path";
+                return false;
+            }
+            driver.ChooseFile(strPath);
+            continue;
+        }
+        int nButton = 0;
         if (!(words >> nButton) || (strKind != "messagebox" && strKind != "dialog")) {
-            strError = strFile + ": line " + std::to_string(nLine) + ": not an answer";
+            strError = strWhere + "not an answer";
             return false;
         }
         if (strKind == "messagebox") {
             driver.PressOnMessageBox(nButton);
             continue;
         }
-        ControlTexts texts;
-        std::string strMarker;
+        CDialogActions actions;
+        actions.nButton = nButton;
         std::string strWord;
         while (words >> strWord) {
-            size_t nEquals = strWord.find('=');
-            if (nEquals == std::string::npos) {
-                strError = strFile + ": line " + std::to_string(nLine) + ": " + strWord +
-                           " is not ID=TEXT";
+            if (!ReadDialogWord(strWord, actions)) {
+                strError = strWhere + strWord + " is not an action";
                 return false;
             }
-            std::string strValue = strWord.substr(nEquals + 1);
-            if (strWord.compare(0, nEquals, "snapshot") == 0) {
-                strMarker = strValue;
-            } else {
-                texts.emplace_back(atoi(strWord.substr(0, nEquals).c_str()), strValue);
-            }
         }
-        driver.FillDialog(texts, nButton, strMarker);
+        driver.UseDialog(actions);
     }
     return true;
 }
