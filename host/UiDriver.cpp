@@ -266,11 +266,17 @@ void PickEntry(HWND hDialog, int nId, int nIndex) {
                 reinterpret_cast<LPARAM>(hList));
 }
 
-// Waits until the window's thread has handled what was sent and posted to it
-// so far; false when the window went or a window of its own came up on top.
+// Waits until the window's thread has handled what was sent to it so far and
+// has painted what was due; false when the window went or a window of its
+// own came up on top.
 bool Settle(HWND hWindow) {
     SendBounded(hWindow, WM_NULL, 0, 0);
-    return IsWindow(hWindow) && IsWindowVisible(hWindow) && IsWindowEnabled(hWindow);
+    bool bReady = IsWindow(hWindow) && IsWindowVisible(hWindow) && IsWindowEnabled(hWindow);
+    if (bReady) {
+        // Painting that is due happens now, not between the actions that follow.
+        RedrawWindow(hWindow, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+    return bReady;
 }
 
 void ClickButton(HWND hDialog, int nId) {
@@ -456,6 +462,13 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
         CMessageBlock block(text.second);
         block.Send(GetDlgItem(hWindow, text.first), WM_SETTEXT, 0, block.Address());
     }
+    for (const auto& text : actions.typed) {
+        HWND hControl = GetDlgItem(hWindow, text.first);
+        SendBounded(hWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hControl), TRUE);
+        for (char c : text.second) {
+            SendBounded(hControl, WM_CHAR, static_cast<unsigned char>(c), 1);
+        }
+    }
     for (const CEditSelection& selection : actions.selections) {
         SendBounded(GetDlgItem(hWindow, selection.nId), EM_SETSEL,
                     static_cast<WPARAM>(selection.nStart), selection.nEnd);
@@ -472,6 +485,10 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
     for (int nId : actions.helpKeys) {
         PressHelpKey(hWindow, nId);
     }
+    for (int nId : actions.clicks) {
+        SendBounded(hWindow, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(GetDlgItem(hWindow, nId)));
+    }
     if (!actions.strImage.empty()) {
         // Whatever the actions changed has been painted by now.
         Settle(hWindow);
@@ -482,9 +499,6 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
     }
     if (!actions.strMarker.empty()) {
         WaitForSnapshot(actions.strMarker);
-    }
-    for (int nId : actions.clicks) {
-        ClickButton(hWindow, nId);
     }
     m_seen.push_back(seen);
     if (actions.nButton == 0) {

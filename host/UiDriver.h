@@ -56,18 +56,19 @@ struct CEditSelection {
     int nEnd;
 };
 
-// What is done in a dialog, in this order: control texts set, selections
+// What is done in a dialog, in this order: control texts set, text typed, selections
 // made, double-clicks, list entries picked, check boxes and radio buttons
-// clicked, F1 pressed (each of these done before the next), the picture
-// taken, buttons clicked, then the closing button.
+// clicked, F1 pressed, buttons clicked (each of these done before the next),
+// the picture taken, then the closing button.
 struct CDialogActions {
     ControlTexts texts;
+    ControlTexts typed; // typed into a control, character by character
     std::vector<CEditSelection> selections;
     std::vector<std::pair<int, int>> doubleClicks; // an edit, and the character clicked
     std::vector<std::pair<int, int>> picks;        // a list box, and the entry picked
     std::vector<int> toggles;                      // check boxes and radio buttons
     std::vector<int> helpKeys;                     // F1 with the focus on the control
-    std::vector<int> clicks;
+    std::vector<int> clicks;                       // buttons that open no window
     // The closing button; 0 for none: the window stays and a later step
     // finds it again.
     int nButton = IDOK;

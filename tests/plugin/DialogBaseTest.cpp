@@ -1,6 +1,8 @@
 // The dialog base: every kind of value exchanged both ways, refusals with
 // their message and focus, and help through the help seam; the Job Files
 // dialog on it.
+#include "framework/CommandGuard.h"
+#include "framework/Exceptions.h"
 #include "framework/Help.h"
 #include "framework/ModalDialog.h"
 #include "host/UiDriver.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -238,6 +241,31 @@ TEST_F(DialogBase, HelpKeyAndButtonGoThroughTheSeam) {
         EXPECT_EQ(helpCalls[i].nContext, expected[i].second);
         EXPECT_NE(helpCalls[i].hOwner, nullptr) << "the dialog owns the help";
         EXPECT_EQ(helpCalls[i].strFile.substr(helpCalls[i].strFile.size() - 13), "\\nebvdata.hlp");
+    }
+}
+
+TEST_F(DialogBase, ExceptionInsideADialogEndsItAndReachesTheLaunch) {
+    const struct {
+        const char* pName;
+        std::function<void()> raise;
+        const char* pText;
+    } cases[] = {
+        {"memory", [] { throw CMemoryException(); }, "ZTM5043: A memory exception occured."},
+        {"file", [] { throw CFileException("card.ddf", 5); }, "ZTM5044: A file exception occured."},
+        {"other", [] { throw 7; }, "ZTM5045: An exception occured."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        CExchangeDialog dialog;
+        dialog.onOpen = [&c](HWND) { c.raise(); };
+        CUiDriver driver;
+        driver.PressOnMessageBox(IDOK);
+        driver.Start();
+        uint16_t nResult =
+            RunGuarded([&dialog] { return static_cast<uint16_t>(dialog.DoModal(nullptr)); }, 0);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        EXPECT_EQ(nResult, 0) << "the launch ends normally";
+        EXPECT_EQ(driver.Seen()[0].strText.substr(0, strlen(c.pText)), c.pText);
     }
 }
 
