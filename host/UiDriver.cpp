@@ -281,8 +281,14 @@ bool Settle(HWND hWindow) {
 
 void ClickButton(HWND hDialog, int nId) {
     // Posted, never sent: the button's handler may open a window of its own.
-    PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nId)));
+    // A click moves the focus to the button, as the mouse does; a window
+    // without such a button is told of the command directly.
+    HWND hButton = GetDlgItem(hDialog, nId);
+    if (hButton != nullptr) {
+        PostMessageA(hButton, BM_CLICK, 0, 0);
+    } else {
+        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED), 0);
+    }
 }
 
 // Announces that the window is ready to be photographed and waits until the

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# The run command: builds the plug-in and the stand-in host and produces the
-# variable data job of the example publication, a two-page card, as a user
-# would: the host starts the plug-in on the publication, runs "NEB Produce
-# Variable Data Job...." (the Job Files dialog is confirmed, and photographed,
-# unattended) and shuts the plug-in down. The job lands in out/demo:
-#   card.ddf             the document definition file for the merge step
-#   card.ps              the publication printed to disk (checked by Ghostscript)
-#   job-files-dialog.png the Job Files dialog as the user saw it
-#   card.pub.json        the publication as the host saved it afterwards
-#   requests.log         every request the plug-in made of the host
+# The run command: builds the plug-in and the stand-in host and shows the two
+# halves of the product on the example, a two-page card, as a user would.
+#
+# 1. The job: the host starts the plug-in on the ready-made example
+#    publication, runs "NEB Produce Variable Data Job...." (the Job Files
+#    dialog is confirmed, and photographed, unattended) and shuts it down.
+#    Into out/demo:
+#      card.ddf             the document definition file for the merge step
+#      card.ps              the publication printed to disk (checked by Ghostscript)
+#      job-files-dialog.png the Job Files dialog as the user saw it
+#      card.pub.json        the publication as the host saved it afterwards
+#      requests.log         every request the plug-in made of the host
+# 2. Authoring: the same publication without any data field. "NEB Define
+#    Variable Data Fields..." picks customers.txt, selects the first copy and
+#    marks the four fields through the three dialogs, driven by the host's
+#    script file; the publication is saved, opened again and its job produced.
+#    Into out/demo/authoring: the publication, the job, the script
+#    (authoring.txt), and pictures of the three dialogs (select-copy.png,
+#    name-field.png, define-fields.png). The stored fields and the .ddf must
+#    equal those of the ready-made example.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
@@ -17,43 +27,108 @@ cmake --preset win32 > /dev/null
 cmake --build --preset win32 --target nebvdata pubhost keepalive
 
 out="$NEB_ROOT/out/demo"
+authoring="$out/authoring"
 rm -rf "$out"
-mkdir -p "$out"
+mkdir -p "$out" "$authoring"
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
 json_path() { local p; p=$(winpath "$1"); echo "${p//\\/\\\\\\\\}"; }
-# The example names its files by where they lie here; the job goes to out/demo.
-sed -e "s|@EXAMPLES@|$(json_path "$NEB_ROOT/examples")|" \
-    -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
-    -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$out/Card.pub")|" \
-    examples/card.pub.json > "$out/card.pub.json"
-echo "dialog 1 snapshot=$(winpath "$out/shot")" > "$out/answers.txt"
 
-host=(wine "$NEB_ROOT/build/win32/host/pubhost.exe" "$(winpath "$NEB_ROOT/build/win32/nebvdata.add")"
-      "$(winpath "$out/card.pub.json")" --log "$(winpath "$out/requests.log")"
-      --ui "$(winpath "$out/answers.txt")" startup command:3 shutdown)
-cat > "$out/run.sh" <<EOT
-# Photographs the screen when the Job Files dialog says it is ready.
+# The example names its files by where they lie here; the job goes to FOLDER.
+#   example_publication FOLDER > FILE
+example_publication() {
+  sed -e "s|@EXAMPLES@|$(json_path "$NEB_ROOT/examples")|" \
+      -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
+      -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$1/Card.pub")|" \
+      examples/card.pub.json
+}
+
+# Runs the host in FOLDER with the publication and the answers given; the
+# Job Files dialog, when it says it is ready, is photographed.
+#   run_host FOLDER PUBLICATION ANSWERS STEP...
+run_host() {
+  local folder=$1 publication=$2 answers=$3
+  shift 3
+  local host=(wine "$NEB_ROOT/build/win32/host/pubhost.exe"
+              "$(winpath "$NEB_ROOT/build/win32/nebvdata.add")" "$(winpath "$publication")"
+              --log "$(winpath "$folder/requests.log")" --ui "$(winpath "$answers")" "$@")
+  cat > "$folder/run.sh" <<EOT
 ( for i in \$(seq 1 600); do
-    if [ -f ${out@Q}/shot.ready ]; then
-      xwd -root -silent > ${out@Q}/job-files-dialog.xwd
-      touch ${out@Q}/shot.done
+    if [ -f ${folder@Q}/shot.ready ]; then
+      xwd -root -silent > ${folder@Q}/job-files-dialog.xwd
+      touch ${folder@Q}/shot.done
       break
     fi
     sleep 0.1
   done ) &
-cd ${out@Q}
+cd ${folder@Q}
 ${host[*]@Q}
+status=\$?
+touch ${folder@Q}/shot.done ${folder@Q}/shot.ready
 wait
+exit \$status
 EOT
-if can_run_i386; then
-  bash scripts/in-wine.sh bash "$out/run.sh"
-else
-  bash scripts/vm/run.sh bash scripts/in-wine.sh bash "$out/run.sh"
-fi
+  if can_run_i386; then
+    bash scripts/in-wine.sh bash "$folder/run.sh"
+  else
+    bash scripts/vm/run.sh bash scripts/in-wine.sh bash "$folder/run.sh"
+  fi
+  rm -f "$folder/shot.ready" "$folder/shot.done" "$folder/run.sh"
+}
 
+echo "== demo: the job of the ready-made example"
+example_publication "$out" > "$out/card.pub.json"
+echo "dialog 1 snapshot=$(winpath "$out/shot")" > "$out/answers.txt"
+run_host "$out" "$out/card.pub.json" "$out/answers.txt" startup command:3 shutdown
 /usr/bin/convert "xwd:$out/job-files-dialog.xwd" "$out/job-files-dialog.png"
-rm -f "$out/job-files-dialog.xwd" "$out/shot.ready" "$out/shot.done"
+rm -f "$out/job-files-dialog.xwd"
 gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage "$out/card.ps"
 echo "demo: Ghostscript accepts $out/card.ps"
 echo "demo: $out/card.ddf reads:"
 cat "$out/card.ddf"
+
+echo "== demo: authoring the example's data fields through the dialogs"
+# The publication without the sample file, its copy and its fields.
+example_publication "$authoring" | jq '.privateStrings |= map(select(.index == 3))' \
+  > "$authoring/card.pub.json"
+sample=$(winpath "$NEB_ROOT/examples/customers.txt")
+cat > "$authoring/authoring.txt" <<EOT
+# The sample file, first chosen: the Open dialog starts in the publication's folder.
+openfile $sample
+# The first complete copy: the first customer and the blank line after it,
+# dragged from its end up to its start.
+dialog 1 select=1010:51:0 image=$(winpath "$authoring/select-copy.bmp")
+# Each field: its text selected in the copy, Add..., and a name.
+dialog 1003 select=1085:0:8 stays
+dialog 1 1021=Name image=$(winpath "$authoring/name-field.bmp")
+dialog 1003 select=1085:10:24 stays
+dialog 1 1021=Street
+dialog 1003 select=1085:26:37 stays
+dialog 1 1021=City
+dialog 1003 select=1085:39:47 stays
+dialog 1 1021=Zip
+dialog 1087 image=$(winpath "$authoring/define-fields.bmp")
+EOT
+run_host "$authoring" "$authoring/card.pub.json" "$authoring/authoring.txt" \
+  startup command:2 shutdown
+for image in select-copy name-field define-fields; do
+  /usr/bin/convert "$authoring/$image.bmp" "$authoring/$image.png"
+  rm -f "$authoring/$image.bmp"
+done
+# Opened again: the stored fields read back, and the job is produced from them.
+echo "dialog 1" > "$authoring/answers.txt"
+run_host "$authoring" "$authoring/card.pub.json" "$authoring/answers.txt" \
+  startup command:3 shutdown strings
+
+fields() { jq -c '[.privateStrings[] | select(.index != 2 and .index != 3)]' "$1"; }
+if [ "$(fields "$authoring/card.pub.json")" != "$(fields "$out/card.pub.json")" ]; then
+  echo "demo: the fields made through the dialogs differ from the example's:" >&2
+  diff <(fields "$out/card.pub.json" | jq .) <(fields "$authoring/card.pub.json" | jq .) >&2 || true
+  exit 1
+fi
+echo "demo: the fields made through the dialogs are stored as the example's"
+if ! diff <(sed 's/\\authoring\\/\\/' "$authoring/card.ddf") "$out/card.ddf" > /dev/null; then
+  echo "demo: the job of the authored publication differs from the example's:" >&2
+  diff <(sed 's/\\authoring\\/\\/' "$authoring/card.ddf") "$out/card.ddf" >&2 || true
+  exit 1
+fi
+echo "demo: the authored publication's job equals the example's ($authoring/card.ddf)"

@@ -311,6 +311,48 @@ TEST_F(FieldDialogs, NameIsCheckedBeforeTheFieldIsTaken) {
     EXPECT_STREQ(pLastFieldName, "EF");
 }
 
+TEST_F(FieldDialogs, DoubleClickSelectsOneCommaSeparatedItem) {
+    UseSample("Smith,John,12 Oak Road\r\nnext\r\n", 0, 30);
+    CUiDriver driver;
+    CDialogActions click = Look();
+    click.doubleClicks = {{IDC_SAMPLE_TEXT, 7}};
+    driver.UseDialog(click);
+    CDialogActions add = Button(IDC_ADD_FIELD, true);
+    add.doubleClicks = {{IDC_SAMPLE_TEXT, 13}};
+    driver.UseDialog(Look());
+    driver.UseDialog(add);
+    driver.UseDialog(Named("Street"));
+    driver.UseDialog(Button(IDC_CLOSE));
+    EXPECT_TRUE(RunDefine(driver));
+    const CSeenControl& sample = driver.Seen()[1].Control(IDC_SAMPLE_TEXT);
+    EXPECT_EQ(sample.nSelStart, 6) << "John, not a word of the edit's own choosing";
+    EXPECT_EQ(sample.nSelEnd, 10);
+    EXPECT_EQ(ExtentOf("Street"), "11 22 11 1 12 Oak Road CRLF next");
+}
+
+TEST_F(FieldDialogs, UntilInheritedBecomesLinesAndCountAtTheEndOfTheCopy) {
+    UseSample("AB CD\r\nEF", 0, 9);
+    CUiDriver driver;
+    driver.UseDialog(SelectAnd(0, 2, IDC_ADD_FIELD));
+    CDialogActions until = Named("AB");
+    until.toggles = {IDC_LENGTH_UNTIL};
+    driver.UseDialog(until);
+    driver.UseDialog(SelectAnd(7, 9, IDC_ADD_FIELD));
+    driver.UseDialog(Named(std::string(30, 'N')));
+    driver.UseDialog(Button(IDC_CLOSE));
+    EXPECT_TRUE(RunDefine(driver));
+    const CSeenWindow& name = driver.Seen()[3];
+    EXPECT_EQ(name.Control(IDC_UNITS_LINES).nCheck, 1);
+    EXPECT_EQ(name.Control(IDC_LENGTH_COUNT).nCheck, 1);
+    EXPECT_EQ(name.Control(IDC_LENGTH_UNTIL).nCheck, 0);
+    EXPECT_EQ(pDFList->Find("AB")->nLength, LengthUntil);
+    const CDataField* pLast = pDFList->Find(std::string(30, 'N').c_str());
+    ASSERT_NE(pLast, nullptr) << "a name of 30 characters is accepted";
+    EXPECT_EQ(pLast->nUnits, UnitsLines);
+    EXPECT_EQ(pLast->nLength, LengthCount);
+    EXPECT_STREQ(pLast->GetCharDelimiter(), "NULL");
+}
+
 TEST_F(FieldDialogs, HelpOfTheThreeDialogs) {
     std::string strPath = UseSample(ElevenBytes, 0, 11);
     CUiDriver driver;
