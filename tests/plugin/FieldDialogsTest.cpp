@@ -353,6 +353,28 @@ TEST_F(FieldDialogs, UntilInheritedBecomesLinesAndCountAtTheEndOfTheCopy) {
     EXPECT_STREQ(pLast->GetCharDelimiter(), "NULL");
 }
 
+TEST_F(FieldDialogs, SelectFileShowsThePreviousCopyOfTheSameFileOnly) {
+    std::string strSame = UseSample(ElevenBytes, 3, 9);
+    std::string strOther = files.Write("other-sample.txt", ElevenBytes);
+    CUiDriver driver;
+    for (const std::string& strFile : {strSame, strOther}) {
+        driver.UseDialog(Button(IDC_SELECT_FILE, true));
+        driver.ChooseFile(strFile);
+        driver.CancelDialog();
+    }
+    driver.UseDialog(Button(IDCANCEL));
+    EXPECT_FALSE(RunDefine(driver));
+    ASSERT_EQ(driver.Seen().size(), 7u);
+    const CSeenControl& same = driver.Seen()[2].Control(IDC_COPY_SAMPLE);
+    EXPECT_EQ(same.nSelStart, 3);
+    EXPECT_EQ(same.nSelEnd, 9);
+    const CSeenControl& other = driver.Seen()[5].Control(IDC_COPY_SAMPLE);
+    EXPECT_EQ(other.nSelStart, other.nSelEnd) << "another file: nothing selected";
+    EXPECT_STREQ(pSampleFile, strSame.c_str()) << "Cancel changes nothing";
+    EXPECT_EQ(nCopyStart, 3);
+    EXPECT_EQ(nCopyEnd, 9);
+}
+
 TEST_F(FieldDialogs, HelpOfTheThreeDialogs) {
     std::string strPath = UseSample(ElevenBytes, 0, 11);
     CUiDriver driver;
