@@ -5,6 +5,7 @@
 #include "host/UiDriver.h"
 #include "model/DataFieldList.h"
 #include "resources/StringIds.h"
+#include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"
 
 #include <string>
@@ -12,19 +13,7 @@
 
 namespace {
 
-CDialogActions SelectAnd(int nEdit, int s, int e, int nButton, bool bStays) {
-    CDialogActions actions;
-    actions.selections = {{nEdit, s, e}};
-    actions.nButton = nButton;
-    actions.bStaysOpen = bStays;
-    return actions;
-}
-
-CDialogActions Named(const std::string& strName) {
-    CDialogActions actions;
-    actions.texts = {{IDC_FIELD_NAME, strName}};
-    return actions;
-}
+using namespace FieldDialogSteps;
 
 class DefineFields : public PluginTest {
   protected:
@@ -44,13 +33,11 @@ TEST_F(DefineFields, FirstFieldsOfAPublicationAreStoredWithItsSampleAndCopy) {
     CUiDriver driver;
     driver.ChooseFile(strSample);
     driver.UseDialog(SelectAnd(IDC_COPY_SAMPLE, 0, 11, IDOK, false));
-    driver.UseDialog(SelectAnd(IDC_SAMPLE_TEXT, 0, 2, IDC_ADD_FIELD, true));
+    driver.UseDialog(SelectAnd(0, 2, IDC_ADD_FIELD));
     driver.UseDialog(Named("AB"));
-    driver.UseDialog(SelectAnd(IDC_SAMPLE_TEXT, 3, 5, IDC_ADD_FIELD, true));
+    driver.UseDialog(SelectAnd(3, 5, IDC_ADD_FIELD));
     driver.UseDialog(Named("CD"));
-    CDialogActions close;
-    close.nButton = IDC_CLOSE;
-    driver.UseDialog(close);
+    driver.UseDialog(Button(IDC_CLOSE));
     driver.Start();
     EXPECT_EQ(Call(SelCommand, 2), StatusOk);
     ASSERT_TRUE(driver.Finish()) << driver.Error();

@@ -9,6 +9,7 @@
 #include "model/OwnedText.h"
 #include "plugin/WorkingState.h"
 #include "resources/StringIds.h"
+#include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -27,41 +28,7 @@ BOOL WINAPI RecordHelp(HWND, LPCSTR, UINT nCommand, ULONG_PTR nContext) {
     return TRUE;
 }
 
-// The Define dialog's actions: a selection in the sample, then a button that
-// opens a window of its own (the Name dialog or a message).
-CDialogActions SelectAnd(int s, int e, int nButton) {
-    CDialogActions actions;
-    actions.selections = {{IDC_SAMPLE_TEXT, s, e}};
-    actions.nButton = nButton;
-    actions.bStaysOpen = true;
-    return actions;
-}
-
-CDialogActions Named(const std::string& strName) {
-    CDialogActions actions;
-    actions.texts = {{IDC_FIELD_NAME, strName}};
-    return actions;
-}
-
-CDialogActions Refused(const ControlTexts& texts) {
-    CDialogActions actions;
-    actions.texts = texts;
-    actions.bStaysOpen = true;
-    return actions;
-}
-
-CDialogActions Look() {
-    CDialogActions actions;
-    actions.nButton = 0;
-    return actions;
-}
-
-CDialogActions Button(int nButton, bool bStays = false) {
-    CDialogActions actions;
-    actions.nButton = nButton;
-    actions.bStaysOpen = bStays;
-    return actions;
-}
+using namespace FieldDialogSteps;
 
 CDataField* Field(const char* pName, int32_t nStart, int32_t nEnd) {
     return new CDataField(pName, UnitsCharacters, LengthCount, TypeText, 1, 0,
