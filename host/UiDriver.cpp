@@ -16,13 +16,17 @@ constexpr int MessageTextId = 65535;
 constexpr DWORD PollMs = 20;
 // How long a window asked to close may take before it is asked harder.
 constexpr DWORD CloseWaitMs = 2000;
+// How long the driver waits for a window's thread to answer a question; it
+// answers at once when idle, so this only bounds a thread that is stuck.
+constexpr DWORD AnswerWaitMs = 10000;
 
 // Sends a message to a window of the UI thread and waits a bounded time for
 // its answer: the UI thread may be busy, or waiting for this driver, so no
 // message of the driver may wait for it without end.
 LRESULT SendBounded(HWND hWindow, UINT nMessage, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR nResult = 0;
-    if (!SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL, 2000, &nResult)) {
+    if (!SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL, AnswerWaitMs,
+                             &nResult)) {
         return -1;
     }
     return static_cast<LRESULT>(nResult);
@@ -51,8 +55,8 @@ class CMessageBlock {
     // Sends the message; the answer, or -1 when none came in time.
     LRESULT Send(HWND hWindow, UINT nMessage, WPARAM wParam, LPARAM lParam) {
         DWORD_PTR nResult = 0;
-        m_bAnswered = SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL, 2000,
-                                          &nResult) != 0;
+        m_bAnswered = SendMessageTimeoutA(hWindow, nMessage, wParam, lParam, SMTO_NORMAL,
+                                          AnswerWaitMs, &nResult) != 0;
         return m_bAnswered ? static_cast<LRESULT>(nResult) : -1;
     }
 
@@ -307,6 +311,19 @@ void WaitForSnapshot(const std::string& strMarker) {
     }
 }
 
+// Waits for the driver's thread to be done while this (the UI) thread
+// answers the questions that thread may be asking its windows.
+void AnswerUntil(const std::atomic<bool>& bDone) {
+    while (!bDone.load()) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(PollMs);
+    }
+}
+
 const char* KindName(int nKind) {
     static const char* const names[] = {"a message box", "an Open File dialog",
                                         "a dialog of the plug-in", "a dialog"};
@@ -397,16 +414,7 @@ void CUiDriver::Start() {
 bool CUiDriver::Finish() {
     if (m_bStarted) {
         m_bStop = true;
-        // The driver may be asking a window of this thread something: this
-        // thread answers while it waits.
-        while (!m_bDone.load()) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            Sleep(PollMs);
-        }
+        AnswerUntil(m_bDone);
         if (m_thread.joinable()) {
             m_thread.join();
         }
@@ -560,11 +568,13 @@ CUiGuard::CUiGuard(DWORD nUiThread) : m_nUiThread(nUiThread), m_pOuter(s_pInnerm
             LeaveCriticalSection(&m_lock);
             CloseUnasked(hWindow);
         }
+        m_bDone = true;
     });
 }
 
 CUiGuard::~CUiGuard() {
     m_bStop = true;
+    AnswerUntil(m_bDone);
     m_thread.join();
     s_pInnermost = m_pOuter;
     DeleteCriticalSection(&m_lock);

@@ -86,7 +86,7 @@ struct CDialogActions {
 class CUiDriver {
   public:
     // Watches the windows of the given thread (by default the calling one).
-    explicit CUiDriver(DWORD nUiThread = GetCurrentThreadId(), DWORD nTimeoutMs = 10000);
+    explicit CUiDriver(DWORD nUiThread = GetCurrentThreadId(), DWORD nTimeoutMs = 15000);
     CUiDriver(const CUiDriver&) = delete;
     CUiDriver& operator=(const CUiDriver&) = delete;
     ~CUiDriver();
@@ -159,6 +159,7 @@ class CUiGuard {
     DWORD m_nUiThread;
     CUiGuard* m_pOuter;
     std::atomic<bool> m_bStop{false};
+    std::atomic<bool> m_bDone{false};
     CRITICAL_SECTION m_lock;
     std::vector<std::string> m_unasked;
     std::thread m_thread;
