@@ -98,8 +98,12 @@ void CStandInHost::GiveNoBlock(uint16_t nCode) {
 
 std::vector<HGLOBAL> CStandInHost::UnfreedReplyBlocks() const {
     std::vector<HGLOBAL> unfreed;
-    for (HGLOBAL hBlock : m_handedOut) {
-        if ((GlobalFlags(hBlock) & GMEM_INVALID_HANDLE) == 0 && GlobalSize(hBlock) != 0) {
+    for (const auto& handed : m_handedOut) {
+        // A freed handle may be given to a new block of someone else's: only
+        // a live block of the size handed out counts.
+        HGLOBAL hBlock = handed.first;
+        if ((GlobalFlags(hBlock) & GMEM_INVALID_HANDLE) == 0 &&
+            GlobalSize(hBlock) == handed.second) {
             unfreed.push_back(hBlock);
         }
     }
@@ -297,7 +301,8 @@ uint16_t CStandInHost::Deliver(HostParamBlock* pBlock, const std::vector<uint8_t
                                std::string& strNote) {
     switch (pBlock->replyKind) {
     case ReplyHandle: {
-        HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, bytes.empty() ? 1 : bytes.size());
+        size_t nSize = bytes.empty() ? 1 : bytes.size();
+        HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE, nSize);
         void* pData = hBlock != nullptr ? GlobalLock(hBlock) : nullptr;
         if (pData == nullptr) {
             strNote = "no memory for the reply";
@@ -305,7 +310,7 @@ uint16_t CStandInHost::Deliver(HostParamBlock* pBlock, const std::vector<uint8_t
         }
         memcpy(pData, bytes.data(), bytes.size());
         GlobalUnlock(hBlock);
-        m_handedOut.push_back(hBlock);
+        m_handedOut.emplace_back(hBlock, GlobalSize(hBlock));
         pBlock->reply = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hBlock));
         return StatusOk;
     }

@@ -93,8 +93,8 @@ class CStandInHost {
     CPublication m_publication;
     CRequestLog m_log;
     std::map<uint16_t, CScripted> m_script;
-    int32_t m_nNextId = 0; // identifiers given to pasted objects
-    std::vector<HGLOBAL> m_handedOut;
+    int32_t m_nNextId = 0;                               // identifiers given to pasted objects
+    std::vector<std::pair<HGLOBAL, size_t>> m_handedOut; // with the size each had
 };
 
 // True for every request code the plug-in is known to send.

@@ -144,8 +144,9 @@ int WriteArea(const CAreaDefinition& area, std::ostream& out) {
     return out.fail() ? ReadError : ReadOk;
 }
 
-int ReadArea(CAreaDefinition& area, std::istream& in) {
-    return ReadRecordLine(in, [&area](std::istream& words) { return ParseArea(area, words); });
+int ReadArea(CAreaDefinition& area, std::istream& in, size_t nMaxLine) {
+    return ReadRecordLine(
+        in, [&area](std::istream& words) { return ParseArea(area, words); }, nMaxLine);
 }
 
 int ReadQuoted(std::istream& in, CSmallString& text) {

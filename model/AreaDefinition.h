@@ -2,6 +2,7 @@
 // stored with a placeholder and the area's line in the document definition.
 #pragma once
 
+#include "LineReader.h"
 #include "SmallString.h"
 
 #include <cstdint>
@@ -53,9 +54,10 @@ enum ReadResult : int {
 int WriteArea(const CAreaDefinition& area, std::ostream& out);
 
 // Reads one area line into the definition: 0 read, 1 a section line (pushed
-// back), 2 syntax or stream error (the line pushed back), 3 end of input.
-// Members read before an error keep their new values.
-int ReadArea(CAreaDefinition& area, std::istream& in);
+// back), 2 syntax or stream error, or a line longer than nMaxLine (the line
+// pushed back), 3 end of input. Members read before an error keep their new
+// values.
+int ReadArea(CAreaDefinition& area, std::istream& in, size_t nMaxLine = MaxTextLine);
 
 // Reads a file name that may stand between double quotes and hold blanks;
 // 0, or 2 when the closing quote never comes or the name is over 259 bytes.

@@ -7,7 +7,7 @@
 
 namespace {
 
-int ReadOneLine(std::istream& in, std::string& strLine) {
+int ReadOneLine(std::istream& in, std::string& strLine, size_t nMaxLine) {
     if (in.bad()) {
         return ReadError;
     }
@@ -24,7 +24,7 @@ int ReadOneLine(std::istream& in, std::string& strLine) {
         if (nChar == '\n') {
             break;
         }
-        if (strLine.size() < MaxTextLine) {
+        if (strLine.size() < nMaxLine) {
             strLine += static_cast<char>(nChar);
         } else {
             bTooLong = true;
@@ -35,9 +35,9 @@ int ReadOneLine(std::istream& in, std::string& strLine) {
 
 } // namespace
 
-int ReadTextLine(std::istream& in, std::string& strLine) {
+int ReadTextLine(std::istream& in, std::string& strLine, size_t nMaxLine) {
     for (;;) {
-        int nResult = ReadOneLine(in, strLine);
+        int nResult = ReadOneLine(in, strLine, nMaxLine);
         if (nResult != ReadOk || strLine.empty() || strLine[0] != ';') {
             return nResult;
         }
@@ -52,9 +52,10 @@ void PushBackLine(std::istream& in, const std::string& strLine) {
     }
 }
 
-int ReadRecordLine(std::istream& in, const std::function<bool(std::istream& words)>& parse) {
+int ReadRecordLine(std::istream& in, const std::function<bool(std::istream& words)>& parse,
+                   size_t nMaxLine) {
     std::string strLine;
-    int nResult = ReadTextLine(in, strLine);
+    int nResult = ReadTextLine(in, strLine, nMaxLine);
     if (nResult != ReadOk) {
         return nResult;
     }

@@ -80,7 +80,8 @@ int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject, char*& pLastO
         return 0;
     }
     std::istringstream in(std::string(ppStrings[0]) + "\n");
-    if (ReadArea(*pObject->pArea, in) != 0) {
+    // The stored form is read back whole, however long the job's path made it.
+    if (ReadArea(*pObject->pArea, in, PlaceholderBlockSize) != 0) {
         return 0;
     }
     ReplaceOwnedText(pLastObjectName, pObject->pArea->strName.Text());

@@ -72,6 +72,32 @@ TEST_F(PlaceholderText, ComposedStringsCutIntoAreaAndDataField) {
     EXPECT_EQ(strField, "");
 }
 
+TEST_F(PlaceholderText, TextAreaOfTheLongestJobPathReadsBack) {
+    // The Job Files dialog takes paths of up to 255 characters; the stored
+    // area line then runs well past the document definition's line limit.
+    std::string strPath = "c:\\" + std::string(247, 'd') + "\\a.ps";
+    ASSERT_EQ(strPath.size(), 255u);
+    pObject->pArea->strName = "Price";
+    SetTextAttributes(6, "Helvetica-BoldOblique", 650, 780, -1, -1, pObject);
+    SetColor(0.125f, 0.5f, 0.75f, 1, pObject);
+    SetBounds(1234.5f, 2345.25f, 345.5f, 456.75f, pObject);
+    SetFileAndPage(strPath.c_str(), "32767", pObject);
+    strcpy(pObject->szDataField, "Amount");
+    char szBuffer[PlaceholderBlockSize];
+    ASSERT_EQ(ComposeStoredStrings(szBuffer, sizeof szBuffer, pObject), 1);
+    std::string strArea, strField;
+    ASSERT_TRUE(CutStoredStrings(szBuffer, strArea, strField));
+    EXPECT_GT(strArea.size(), 254u);
+    char* apStrings[] = {&strArea[0], &strField[0], nullptr};
+    CNamedObject* pRead = NewNamedObject();
+    EXPECT_EQ(ReadPlaceholderObject(apStrings, pRead, pLastObject, pLastField), 1);
+    EXPECT_STREQ(pRead->pArea->strFile.Text(), strPath.c_str());
+    EXPECT_STREQ(pRead->pArea->strName.Text(), "Price");
+    EXPECT_STREQ(pRead->szDataField, "Amount");
+    EXPECT_EQ(pRead->pArea->fTop, 2345.25f);
+    FreeNamedObject(pRead);
+}
+
 TEST_F(PlaceholderText, StoredFormThatDoesNotFitIsReported) {
     pObject->pArea->strName = "Price";
     char szBuffer[40];

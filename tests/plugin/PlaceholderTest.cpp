@@ -234,4 +234,29 @@ TEST_F(Placeholder, WhatIsWrittenIsWhatTheJobReads) {
               std::string::npos);
 }
 
+TEST_F(Placeholder, PlaceholderOfADeepPublicationIsReadBackByTheJob) {
+    // The deepest publication whose job paths the Job Files dialog still takes.
+    std::string strFolder = "C:\\" + std::string(240, 'F') + "\\";
+    host.Publication().strPath = strFolder + "Card.pub";
+    ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_GT(StringOf(*pPasted, 100).size(), 254u) << "longer than a document definition line";
+    pCopyText = DuplicateText("19.99\r\n");
+    pDFList = new CDataFieldList;
+    pDFList->Insert(new CDataField(
+        "Amount", 0, 0, 0, 1, 0,
+        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    std::string strDocDef = CTestFiles::FullPath("deep.ddf");
+    CUiDriver driver;
+    driver.FillDialog({{1117, strDocDef}, {1118, ""}}, IDOK);
+    driver.Start();
+    EXPECT_EQ(ProduceJob(host.Block()), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    CharLowerA(&strDocDef[0]);
+    std::string strBytes = CTestFiles::Read(strDocDef);
+    DeleteFileA(strDocDef.c_str());
+    EXPECT_NE(strBytes.find("Merge Price Amount\r\n"), std::string::npos) << strBytes;
+}
+
 } // namespace
