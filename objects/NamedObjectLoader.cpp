@@ -17,8 +17,17 @@
 #include <string>
 
 namespace {
+
 constexpr float PointsPerTwip = 0.05f;
 constexpr int32_t FirstObjectString = 100;
+
+// ZTM5015 for the named object, in a standard message box with the plug-in's caption.
+void ShowFieldInvalid(const char* pObjectName) {
+    std::string strMessage = FormatCatalogueString(IDS_OBJECT_FIELD_INVALID, pObjectName);
+    MessageBoxA(GetActiveWindow(), strMessage.c_str(), LoadCatalogueString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
 } // namespace
 
 void ComputeObjectRectangle(HostParamBlock* pBlock, CSelectionRecord& selection,
@@ -63,11 +72,18 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     if (ReadObjectList(pBlock, FirstObjectString, selection.nObjectId, ppStrings) != StatusOk) {
         return NotANamedObject;
     }
-    // Strings that do not parse leave the last names as they were, and the
-    // object is judged by the data field read last.
-    ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName);
-    ComputeObjectRectangle(pBlock, selection, pObject);
+    bool bRead = ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName) != 0;
     FreeStringArray(ppStrings);
+    if (!bRead) {
+        // A damaged placeholder stops the job: it must neither reach the
+        // document definition without its name nor pass on another object's
+        // data field. It is named by its name string, as far as that reads.
+        std::string strName;
+        IgnoreStatus(ReadObjectString(pBlock, 1, selection.nObjectId, strName));
+        ShowFieldInvalid(strName.c_str());
+        return StatusFailed;
+    }
+    ComputeObjectRectangle(pBlock, selection, pObject);
     std::string strField = pLastFieldName != nullptr ? pLastFieldName : "";
     if (strField.size() > 255) {
         strField.resize(255);
@@ -75,8 +91,6 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     if (DataFieldExists(pFields, strField.c_str())) {
         return NamedObjectLoaded;
     }
-    std::string strMessage = FormatCatalogueString(IDS_OBJECT_FIELD_INVALID, pLastObjectName);
-    MessageBoxA(GetActiveWindow(), strMessage.c_str(), LoadCatalogueString(IDS_CAPTION).c_str(),
-                MB_OK | MB_ICONEXCLAMATION);
+    ShowFieldInvalid(pLastObjectName);
     return StatusFailed;
 }

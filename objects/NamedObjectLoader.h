@@ -16,9 +16,9 @@ constexpr uint16_t NotANamedObject = 1;
 
 // Selects the page object and rebuilds its named object: 0 with a data field
 // of the list; 1 when the object is not a named object; 7212 when its data
-// field is not in the list (ZTM5015 shown) or the host cannot report the
-// selection. A named object read remembers its name and its data field's as
-// the last ones.
+// field is not in the list or its stored strings do not read (ZTM5015 shown),
+// or the host cannot report the selection. A named object read remembers its
+// name and its data field's as the last ones.
 uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber,
                          const CDataFieldList* pFields);
 

@@ -419,6 +419,28 @@ TEST_F(ProduceJob, NamedObjectWithoutItsFieldStopsTheJob) {
     Call(SelShutdown);
 }
 
+TEST_F(ProduceJob, DamagedPlaceholderStopsTheJobNamedByItsNameString) {
+    // After a good placeholder, one whose stored area does not read: the data
+    // field of the one before must not let it through without a name.
+    CHostObject damaged = Placeholder(14, 4, 1440, 1440, 2880, 2880, "Broken Was Text", "Name");
+    damaged.strings[0].strValue = "Broken";
+    host.Publication().pages[0].objects.push_back(damaged);
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    CUiDriver driver;
+    driver.FillDialog({{1118, ""}}, IDOK);
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    ASSERT_EQ(driver.Seen().size(), 2u);
+    EXPECT_EQ(driver.Seen()[1].strText,
+              "ZTM5015: The named object Broken does not\nhave a valid data field associated "
+              "with it.\nSpecify a data field name.");
+    EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no document definition with a nameless area";
+    Call(SelShutdown);
+}
+
 TEST_F(ProduceJob, FailedPageObjectQueryEndsTheCommandAtOnce) {
     host.FailRequest(3400);
     ASSERT_EQ(Call(SelStartup), StatusOk);
