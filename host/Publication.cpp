@@ -155,6 +155,38 @@ json WriteStrings(const std::vector<CPrivateString>& strings) {
     return list;
 }
 
+// A text block's attributes; what is not given keeps its default.
+CTextAttributes ReadText(const json& text, const std::string& strWhere) {
+    if (!text.is_object()) {
+        throw CEntryError(strWhere + ": must be an object");
+    }
+    CTextAttributes attributes;
+    std::string strPrefix = strWhere + ": ";
+    attributes.strFont = OptionalString(text, "font", attributes.strFont, strPrefix);
+    const struct {
+        const char* pName;
+        int16_t* pValue;
+    } numbers[] = {{"size", &attributes.nSize},
+                   {"leading", &attributes.nLeading},
+                   {"alignment", &attributes.nAlignment},
+                   {"style", &attributes.nStyle}};
+    for (const auto& number : numbers) {
+        if (text.contains(number.pName)) {
+            *number.pValue = static_cast<int16_t>(
+                NumberMember(text, number.pName, strWhere, INT16_MIN, INT16_MAX));
+        }
+    }
+    attributes.strColor = OptionalString(text, "color", attributes.strColor, strPrefix);
+    ReadNumbers(text, "cmyk", strPrefix, attributes.anCmyk, 0, 1000);
+    return attributes;
+}
+
+json WriteText(const CTextAttributes& text) {
+    return {{"font", text.strFont},         {"size", text.nSize},   {"leading", text.nLeading},
+            {"alignment", text.nAlignment}, {"style", text.nStyle}, {"color", text.strColor},
+            {"cmyk", Numbers(text.anCmyk)}};
+}
+
 CPublication ReadDocument(const json& document) {
     if (!document.is_object()) {
         throw CEntryError("the publication must be a JSON object");
@@ -241,13 +273,18 @@ CPublication ReadDocument(const json& document) {
                 static_cast<int32_t>(NumberMember(objects[o], "id", strObject, 1, INT32_MAX));
             object.nNumber =
                 static_cast<int16_t>(NumberMember(objects[o], "number", strObject, 0, INT16_MAX));
-            object.nKind = static_cast<int16_t>(NumberMember(objects[o], "kind", strObject, 0, 13));
+            object.nKind =
+                static_cast<int16_t>(NumberMember(objects[o], "kind", strObject, 0, INT16_MAX));
             ReadNumbers(objects[o], "bounds", strObject + ": ", object.anBounds, INT32_MIN,
                         INT32_MAX);
             object.bRotated = objects[o].contains("corners");
             ReadNumbers(objects[o], "corners", strObject + ": ", object.anCorners, INT32_MIN,
                         INT32_MAX);
             object.strEps = OptionalString(objects[o], "eps", "", strObject + ": ");
+            if (objects[o].contains("text")) {
+                object.bText = true;
+                object.text = ReadText(objects[o]["text"], strObject + ".text");
+            }
             object.strings = ReadStrings(objects[o], strObject + ".");
             page.objects.push_back(object);
         }
@@ -383,6 +420,9 @@ bool SavePublication(const std::string& strFile, const CPublication& publication
             }
             if (!object.strEps.empty()) {
                 item["eps"] = object.strEps;
+            }
+            if (object.bText) {
+                item["text"] = WriteText(object.text);
             }
             item["privateStrings"] = WriteStrings(object.strings);
             objects.push_back(item);

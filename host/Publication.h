@@ -17,6 +17,17 @@ struct CPrivateString {
     bool bDeleted = false; // kept only when deleted strings read back as a marker
 };
 
+// The text attributes of a text block, as the host reports them.
+struct CTextAttributes {
+    std::string strFont = "Times Roman"; // as the host names it, blanks and all
+    int16_t nSize = 120;                 // tenths of a point; -2: cannot be determined
+    int16_t nLeading = -1;               // tenths of a point; -1: automatic
+    int16_t nAlignment = 0;              // 0 left, 1 center, 2 right, 3 justify, 4 forced
+    int16_t nStyle = 0;                  // 2 bold, 4 italic, higher bits other styles
+    std::string strColor = "Black";
+    int16_t anCmyk[4] = {0, 0, 0, 1000}; // thousandths
+};
+
 struct CHostObject {
     int32_t nId = 0;
     int16_t nNumber = 0;
@@ -27,6 +38,9 @@ struct CHostObject {
     bool bRotated = false;
     int32_t anCorners[8] = {};
     std::string strEps; // the EPS text of a pasted graphic
+    // A text block's attributes (kind 1).
+    bool bText = false;
+    CTextAttributes text;
     std::vector<CPrivateString> strings;
 };
 

@@ -164,6 +164,14 @@ uint16_t CStandInHost::Answer(HostParamBlock* pBlock, const std::vector<uint8_t>
     case HostRequest::QueryPageOrigin:
     case HostRequest::CmdGoToPage:
         return AnswerLayout(pBlock, input, strNote);
+    case HostRequest::QueryTextAlignment:
+    case HostRequest::QueryTextColorName:
+    case HostRequest::QueryColorCmyk:
+    case HostRequest::QueryFontName:
+    case HostRequest::QueryLeading:
+    case HostRequest::QueryFontSize:
+    case HostRequest::QueryTypeStyle:
+        return AnswerText(pBlock, input, strNote);
     case HostRequest::QueryPrintOptions:
     case HostRequest::CmdSetPrintOptions:
     case HostRequest::QueryPrintOptions2:
@@ -553,6 +561,57 @@ uint16_t CStandInHost::AnswerLayout(HostParamBlock* pBlock, const std::vector<ui
     default:
         return StatusFailed;
     }
+}
+
+uint16_t CStandInHost::AnswerText(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                                  std::string& strNote) {
+    CHostObject* pObject = SelectedObject();
+    if (pObject == nullptr || !pObject->bText) {
+        strNote = "the selection is no text block";
+        return StatusFailed;
+    }
+    const CTextAttributes& text = pObject->text;
+    std::vector<uint8_t> bytes;
+    switch (static_cast<HostRequest>(pBlock->code)) {
+    case HostRequest::QueryTextAlignment:
+        Put16(bytes, 0, text.nAlignment);
+        break;
+    case HostRequest::QueryTextColorName:
+        bytes.assign(text.strColor.begin(), text.strColor.end());
+        bytes.push_back(0);
+        break;
+    case HostRequest::QueryColorCmyk: {
+        CReplyReader reader(input.data(), input.size());
+        reader.Get16();
+        std::string strName = reader.GetString(128);
+        if (strName != text.strColor) {
+            strNote = "no colour \"" + strName + "\"";
+            return StatusFailed;
+        }
+        for (size_t i = 0; i < 4; ++i) {
+            Put16(bytes, 2 * i, text.anCmyk[i]);
+        }
+        break;
+    }
+    case HostRequest::QueryFontName:
+        bytes.assign(text.strFont.begin(), text.strFont.end());
+        bytes.push_back(0);
+        break;
+    case HostRequest::QueryLeading:
+        Put16(bytes, 0, text.nLeading);
+        break;
+    case HostRequest::QueryFontSize:
+        Put16(bytes, 0, text.nSize);
+        break;
+    case HostRequest::QueryTypeStyle:
+        // The style bits are the first value AND the second.
+        Put16(bytes, 0, text.nStyle);
+        Put16(bytes, 2, -1);
+        break;
+    default:
+        return StatusFailed;
+    }
+    return Deliver(pBlock, bytes, strNote);
 }
 
 uint16_t CStandInHost::AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,

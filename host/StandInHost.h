@@ -84,6 +84,9 @@ class CStandInHost {
                           std::string& strNote);
     uint16_t AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
                             std::string& strNote);
+    // Requests about the selected text block's attributes.
+    uint16_t AnswerText(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                        std::string& strNote);
     uint16_t PasteFromClipboard(std::string& strNote);
     CHostObject* SelectedObject();
     uint16_t Deliver(HostParamBlock* pBlock, const std::vector<uint8_t>& bytes,

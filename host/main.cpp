@@ -7,6 +7,7 @@
 //   shutdown     send selector 2 (shut-down) and save the publication
 //   command:N    run command N
 //   selector:N   send any selector
+//   select:ID    select the object with the identifier (its page becomes current)
 //   strings      list the publication's private strings
 // The --ui file answers the plug-in's windows in order, one line each:
 //   messagebox BUTTON
@@ -37,7 +38,7 @@ namespace {
 
 int Usage() {
     fprintf(stderr, "usage: pubhost <plug-in> <publication.json> [--log FILE] "
-                    "commands|startup|shutdown|command:N|selector:N|strings ...\n"
+                    "commands|startup|shutdown|command:N|selector:N|select:ID|strings ...\n"
                     "       pubhost --new <publication.json> <publication path>\n");
     return 2;
 }
@@ -238,6 +239,20 @@ int main(int argc, char** argv) {
         }
         if (strStep == "strings") {
             PrintStrings(host.Publication());
+            continue;
+        }
+        if (strStep.rfind("select:", 0) == 0) {
+            // The user clicks an object with the pointer tool: its page becomes
+            // the current one and it is the selection.
+            int32_t nId = static_cast<int32_t>(strtol(strStep.c_str() + 7, nullptr, 10));
+            int16_t nPage = host.Publication().PageOf(nId);
+            if (nPage == 0) {
+                fprintf(stderr, "pubhost: no object %d to select\n", nId);
+                return 1;
+            }
+            host.Publication().nCurrentPage = nPage;
+            host.Publication().nSelectedId = nId;
+            printf("selected object %d on page %d\n", nId, nPage);
             continue;
         }
         uint16_t nSelector = 0;

@@ -244,4 +244,49 @@ TEST_F(HostAnswers, PrintToFileWritesOnePageForEachPage) {
     EXPECT_EQ(strText.substr(strText.size() - 16), "%%Trailer\n%%EOF\n");
 }
 
+TEST_F(HostAnswers, TextAttributesOfTheSelectedTextBlock) {
+    CHostObject& block = host.Publication().pages[0].objects[0];
+    EXPECT_EQ(Ask(HostRequest::QueryFontSize), StatusFailed) << "nothing selected";
+    EXPECT_EQ(LastNote(), "the selection is no text block");
+    block.bText = true;
+    block.text.strFont = "New Century Schoolbook";
+    block.text.nSize = 105;
+    block.text.nLeading = -1;
+    block.text.nAlignment = 4;
+    block.text.nStyle = 6;
+    block.text.strColor = "Brand Red";
+    const int16_t anCmyk[4] = {0, 1000, 900, 50};
+    memcpy(block.text.anCmyk, anCmyk, sizeof anCmyk);
+    ASSERT_EQ(Ask(HostRequest::CmdSelectObject, SelectNumber(1)), StatusOk);
+
+    ASSERT_EQ(Ask(HostRequest::QueryFontSize), StatusOk);
+    EXPECT_EQ(Value16(0), 105);
+    ASSERT_EQ(Ask(HostRequest::QueryLeading), StatusOk);
+    EXPECT_EQ(Value16(0), -1);
+    ASSERT_EQ(Ask(HostRequest::QueryTextAlignment), StatusOk);
+    EXPECT_EQ(Value16(0), 4);
+    ASSERT_EQ(Ask(HostRequest::QueryTypeStyle), StatusOk);
+    EXPECT_EQ(Value16(0) & Value16(2), 6);
+    ASSERT_EQ(Ask(HostRequest::QueryFontName), StatusOk);
+    EXPECT_STREQ(reinterpret_cast<const char*>(reply.data()), "New Century Schoolbook");
+    ASSERT_EQ(Ask(HostRequest::QueryTextColorName), StatusOk);
+    EXPECT_STREQ(reinterpret_cast<const char*>(reply.data()), "Brand Red");
+
+    uint8_t abColor[130] = {};
+    CParamWriter writer(abColor, sizeof abColor);
+    writer.Put16(1);
+    writer.PutString("Brand Red");
+    ASSERT_EQ(Ask(HostRequest::QueryColorCmyk, Bytes(abColor, abColor + sizeof abColor)), StatusOk);
+    EXPECT_EQ(reply, (Bytes{0, 0, 0xE8, 0x03, 0x84, 0x03, 50, 0}));
+    CParamWriter other(abColor, sizeof abColor);
+    other.Put16(1);
+    other.PutString("Blue");
+    EXPECT_EQ(Ask(HostRequest::QueryColorCmyk, Bytes(abColor, abColor + sizeof abColor)),
+              StatusFailed);
+    EXPECT_EQ(LastNote(), "no colour \"Blue\"");
+
+    host.FailRequest(3803);
+    EXPECT_EQ(Ask(HostRequest::QueryFontSize), StatusFailed) << "the fault switch";
+}
+
 } // namespace

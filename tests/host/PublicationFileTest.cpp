@@ -37,7 +37,13 @@ TEST(PublicationFile, StringsAndObjectsSurviveSaving) {
     publication.strings = {{"NEB ", "VDAT", 2, "c:\\a \"b\".txt", false},
                            {"NEB ", "VDAT", 1003, "", true}};
     publication.pages = {CHostPage{{HostObject(7, 1, 11, {{"NEB ", "VDAT", 1, "Logo", false}})}},
-                         CHostPage{}};
+                         CHostPage{{HostObject(9, 1, 1)}}};
+    CHostObject& block = publication.pages[1].objects[0];
+    block.bText = true;
+    block.text.strFont = "Times New Roman";
+    block.text.nLeading = 130;
+    block.text.nStyle = 9;
+    block.text.anCmyk[2] = 250;
     std::string strError;
     ASSERT_TRUE(SavePublication("pub-full.json", publication, strError)) << strError;
     CPublication read;
@@ -51,6 +57,15 @@ TEST(PublicationFile, StringsAndObjectsSurviveSaving) {
     EXPECT_EQ(read.FindObject(7)->nKind, 11);
     EXPECT_EQ(read.FindObject(7)->strings[0].strValue, "Logo");
     EXPECT_EQ(read.FindObject(8), nullptr);
+    const CHostObject* pBlock = read.FindObject(9);
+    ASSERT_NE(pBlock, nullptr);
+    EXPECT_TRUE(pBlock->bText);
+    EXPECT_EQ(pBlock->text.strFont, "Times New Roman");
+    EXPECT_EQ(pBlock->text.nSize, 120);
+    EXPECT_EQ(pBlock->text.nLeading, 130);
+    EXPECT_EQ(pBlock->text.nStyle, 9);
+    EXPECT_EQ(pBlock->text.anCmyk[2], 250);
+    EXPECT_FALSE(read.FindObject(7)->bText);
     remove("pub-full.json");
 }
 
@@ -64,8 +79,8 @@ TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
         {"{\"path\": 5}", "pub-bad.json: \"path\" must be the publication's full path"},
         {"", "pub-bad.json: line 1, column 1"},
         {"{\"path\": \"p\", \"pages\": [{\"objects\": [{\"id\": 1, \"number\": 1, \"kind\": "
-         "40}]}]}",
-         "pub-bad.json: pages[0].objects[0]: \"kind\" must be a whole number from 0 to 13"},
+         "-1}]}]}",
+         "pub-bad.json: pages[0].objects[0]: \"kind\" must be a whole number from 0 to 32767"},
         {"{\"path\": \"p\", \"privateStrings\": [{\"developer\": \"NEB \", \"key\": \"VDAT\"}]}",
          "pub-bad.json: privateStrings[0]: \"index\" is missing"},
         {"{\"path\": \"p\", \"deletedStrings\": \"sometimes\"}",
