@@ -262,11 +262,13 @@ void DoubleClick(HWND hDialog, int nId, int nChar) {
     SendBounded(hEdit, WM_LBUTTONDBLCLK, MK_LBUTTON, nPlace);
 }
 
-// Picks a list box entry as a click on it does: selected, and the dialog told.
+// Picks a list box or combo box entry as a click on it does: selected, and
+// the dialog told.
 void PickEntry(HWND hDialog, int nId, int nIndex) {
     HWND hList = GetDlgItem(hDialog, nId);
-    SendBounded(hList, LB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
-    SendBounded(hDialog, WM_COMMAND, MAKEWPARAM(nId, LBN_SELCHANGE),
+    bool bCombo = ClassOf(hList) == "ComboBox";
+    SendBounded(hList, bCombo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(nIndex), 0);
+    SendBounded(hDialog, WM_COMMAND, MAKEWPARAM(nId, bCombo ? CBN_SELCHANGE : LBN_SELCHANGE),
                 reinterpret_cast<LPARAM>(hList));
 }
 

@@ -65,7 +65,7 @@ struct CDialogActions {
     ControlTexts typed; // typed into a control, character by character
     std::vector<CEditSelection> selections;
     std::vector<std::pair<int, int>> doubleClicks; // an edit, and the character clicked
-    std::vector<std::pair<int, int>> picks;        // a list box, and the entry picked
+    std::vector<std::pair<int, int>> picks;        // a list or combo box, and the entry picked
     std::vector<int> toggles;                      // check boxes and radio buttons
     std::vector<int> helpKeys;                     // F1 with the focus on the control
     std::vector<int> clicks;                       // buttons that open no window

@@ -32,3 +32,16 @@ int CStringList::Contains(const char* pText) const {
     }
     return 0;
 }
+
+void CStringList::Remove(const char* pText) {
+    for (size_t i = 0; i < m_nCount; ++i) {
+        if (pText != nullptr && strcmp(m_ppItems[i], pText) == 0) {
+            delete[] m_ppItems[i];
+            for (size_t j = i + 1; j < m_nCount; ++j) {
+                m_ppItems[j - 1] = m_ppItems[j];
+            }
+            --m_nCount;
+            return;
+        }
+    }
+}

@@ -17,6 +17,8 @@ class CStringList {
     const char* At(size_t nIndex) const { return nIndex < m_nCount ? m_ppItems[nIndex] : nullptr; }
     // 1 when an entry equals the text byte for byte.
     int Contains(const char* pText) const;
+    // Removes the first entry that equals the text byte for byte, if any.
+    void Remove(const char* pText);
 
   private:
     static constexpr size_t GrowBy = 10;

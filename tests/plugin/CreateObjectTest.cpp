@@ -1,0 +1,250 @@
+// Command 1 through real windows: the selected object read from the host, the
+// Named Object dialog's checks, and the placeholder that replaces the object.
+#include "fields/FieldState.h"
+#include "fonts/FontMap.h"
+#include "framework/Help.h"
+#include "host/StandInHost.h"
+#include "host/UiDriver.h"
+#include "model/OwnedText.h"
+#include "objects/CreateObjectCommand.h"
+#include "objects/ObjectState.h"
+#include "plugin/WorkingState.h"
+#include "resources/StringIds.h"
+#include "tests/FieldDialogSteps.h"
+#include "tests/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace FieldDialogSteps;
+
+const char* const FontMap = "Times-New-Roman Times-Roman\nTimes-New-Roman-Bold Times-Bold\n"
+                            "Arial Helvetica\n";
+
+CDataField* Field(const char* pName, int32_t nType) {
+    return new CDataField(pName, UnitsLines, LengthCount, nType, 1, 0,
+                          new CSampleExtent(0, 4, 4, 1, DuplicateText("name"),
+                                            DuplicateText("CRLF"), DuplicateText("NULL")));
+}
+
+CDialogActions Entries(const ControlTexts& texts, int nButton = IDOK, bool bStays = false) {
+    CDialogActions actions = Button(nButton, bStays);
+    actions.texts = texts;
+    return actions;
+}
+
+class CreateObject : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        nEpsClipboardFormat = RegisterClipboardFormatA("Encapsulated PostScript");
+        ASSERT_TRUE(LoadFontMap(files.Write("objects.vda", FontMap).c_str()));
+        CPublication& pub = host.Publication();
+        pub.strPath = "C:\\Jobs\\Card.pub";
+        pub.pages.resize(1);
+        CHostObject block = HostObject(5, 1, 1);
+        block.anBounds[0] = 1440;
+        block.anBounds[1] = 2880;
+        block.anBounds[2] = 5760;
+        block.anBounds[3] = 3600;
+        block.bText = true;
+        block.text.strFont = "Times New Roman";
+        block.text.nSize = 110;
+        block.text.nLeading = -1;
+        block.text.nStyle = 2;
+        pub.pages[0].objects = {block, HostObject(6, 2, 5)};
+        pub.pages[0].objects[1].anBounds[2] = 2880;
+        pub.nSelectedId = 5;
+        pDFList = new CDataFieldList;
+        pDFList->Insert(Field("Name", TypeText));
+        pDFList->Insert(Field("Photo", TypeEps));
+    }
+    void TearDown() override { ReleaseWorkingState(); }
+
+    void Run(CUiDriver& driver) {
+        driver.Start();
+        EXPECT_EQ(CreateVariableDataObject(host.Block()), StatusOk);
+        EXPECT_TRUE(driver.Finish()) << driver.Error();
+    }
+
+    const CHostObject* Pasted() {
+        for (const CHostObject& object : host.Publication().pages[0].objects) {
+            if (object.nKind == 11) {
+                return &object;
+            }
+        }
+        return nullptr;
+    }
+
+    std::string StringOf(const CHostObject& object, int32_t nIndex) {
+        for (const CPrivateString& entry : object.strings) {
+            if (entry.nIndex == nIndex) {
+                return entry.strValue;
+            }
+        }
+        return "(none)";
+    }
+
+    CStandInHost host;
+    CTestFiles files;
+};
+
+TEST_F(CreateObject, TextBlockBecomesANamedObjectAndItsPlaceholder) {
+    CUiDriver driver;
+    driver.UseDialog(Look());
+    CDialogActions named = Entries({{IDC_OBJECT_NAME, "Title"}});
+    named.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(named);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 2u);
+    const CSeenWindow& opened = driver.Seen()[0];
+    EXPECT_EQ(opened.strCaption, "Named Object");
+    EXPECT_EQ(opened.Control(IDC_FONT).entries,
+              (std::vector<std::string>{"Helvetica", "Times-Bold", "Times-Roman"}));
+    EXPECT_EQ(opened.Control(IDC_FONT).strText, "Times-Bold") << "bold joined and mapped";
+    EXPECT_EQ(opened.Control(IDC_FONT_SIZE).strText, "11");
+    EXPECT_EQ(opened.Control(IDC_LEADING).strText, "13.2") << "automatic: 120 per cent";
+    EXPECT_EQ(opened.Control(IDC_ALIGNMENT).entries,
+              (std::vector<std::string>{"Left", "Right", "Center", "Justify"}));
+    EXPECT_EQ(opened.Control(IDC_ALIGNMENT).strText, "Left");
+    EXPECT_EQ(opened.Control(IDC_FLOW).nCheck, 1)
+        << "the host's alignment 0 leaves a new object's Left Flow";
+    EXPECT_EQ(opened.Control(IDC_CYAN).strText, "0.0");
+    EXPECT_EQ(opened.Control(IDC_BLACK).strText, "100.0");
+    EXPECT_FALSE(opened.Control(IDC_PLACEMENT).bEnabled);
+    EXPECT_EQ(opened.Control(IDC_DATA_FIELD).entries, (std::vector<std::string>{"Name", "Photo"}));
+
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 1), "Title");
+    EXPECT_EQ(StringOf(*pPasted, 101), "Name");
+    EXPECT_EQ(StringOf(*pPasted, 100),
+              "Title Is Text Left Flow Font Times-Bold Size 11 Spacing 13.2 CMYK 0 0 0 1 On "
+              "\"c:\\jobs\\card.ps\" 1 At 72 144 For 216 36 FirstPos -1 -1");
+    EXPECT_EQ(pPasted->strEps.substr(0, 80),
+              std::string("%!PS-Adobe-2.0 EPSF-2.0\n%%BoundingBox: 72.000000 144.000000 "
+                          "288.000000 180.000000\n")
+                  .substr(0, 80));
+    EXPECT_STREQ(pLastObjectName, "Title");
+    EXPECT_TRUE(pObjectNameList->Contains("Title"));
+}
+
+TEST_F(CreateObject, SizeLeadingAndColourChecks) {
+    CUiDriver driver;
+    struct {
+        int nId;
+        const char* pText;
+        const char* pMessage;
+    } const refused[] = {
+        {IDC_FONT_SIZE, "3.9", "ZTM5013"},   {IDC_FONT_SIZE, "650.5", "ZTM5013"},
+        {IDC_FONT_SIZE, "12,5", "ZTM5013"},  {IDC_FONT_SIZE, " 12", "ZTM5013"},
+        {IDC_FONT_SIZE, "-5", "ZTM5013"},    {IDC_FONT_SIZE, "1e2", "ZTM5013"},
+        {IDC_FONT_SIZE, "1.2.3", "ZTM5013"}, {IDC_FONT_SIZE, "", "ZTM5013"},
+        {IDC_FONT_SIZE, ".", "ZTM5013"},     {IDC_LEADING, "0", "ZTM5007"},
+        {IDC_LEADING, "0.0", "ZTM5007"},     {IDC_CYAN, "100.1", "ZTM5014"},
+    };
+    for (const auto& c : refused) {
+        // Every other value valid, the one under test not.
+        CDialogActions entries = Entries({{IDC_OBJECT_NAME, "Price"},
+                                          {IDC_FONT_SIZE, "12"},
+                                          {IDC_LEADING, "13.2"},
+                                          {IDC_CYAN, "0"},
+                                          {c.nId, c.pText}},
+                                         IDOK, true);
+        entries.picks = {{IDC_DATA_FIELD, 0}};
+        driver.UseDialog(entries);
+        driver.PressOnMessageBox(IDOK);
+        driver.UseDialog(Look());
+    }
+    CDialogActions accepted = Entries(
+        {{IDC_FONT_SIZE, "650"}, {IDC_CYAN, "100"}, {IDC_MAGENTA, "100.0"}, {IDC_YELLOW, "0"}});
+    driver.UseDialog(accepted);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 3 * (sizeof refused / sizeof refused[0]) + 1);
+    for (size_t i = 0; i < sizeof refused / sizeof refused[0]; ++i) {
+        SCOPED_TRACE(refused[i].pText);
+        EXPECT_EQ(driver.Seen()[3 * i + 1].strText.substr(0, 7), refused[i].pMessage);
+    }
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_NE(StringOf(*pPasted, 100).find("Size 650 Spacing 13.2 CMYK 1 1 0 1"), std::string::npos)
+        << StringOf(*pPasted, 100);
+}
+
+TEST_F(CreateObject, GraphicTakesOnlyEpsFieldsAndNoTextValues) {
+    host.Publication().nSelectedId = 6;
+    CUiDriver driver;
+    CDialogActions text = Entries({{IDC_OBJECT_NAME, "Logo"}}, IDOK, true);
+    text.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(text);
+    driver.PressOnMessageBox(IDOK);
+    CDialogActions eps = Button(IDOK);
+    eps.picks = {{IDC_DATA_FIELD, 1}};
+    driver.UseDialog(eps);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 3u);
+    const CSeenWindow& opened = driver.Seen()[0];
+    EXPECT_FALSE(opened.Control(IDC_FONT).bEnabled);
+    EXPECT_FALSE(opened.Control(IDC_CYAN).bEnabled);
+    EXPECT_TRUE(opened.Control(IDC_PLACEMENT).bEnabled);
+    EXPECT_EQ(opened.Control(IDC_PLACEMENT).strText, "Scale to Fit");
+    EXPECT_EQ(driver.Seen()[1].strText, "ZTM5046: Select a data field with an EPS field type.");
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 100),
+              "Logo Is Graphic ScaleToFit On \"c:\\jobs\\card.ps\" 1 At 0 0 For 144 72");
+    EXPECT_EQ(StringOf(*pPasted, 101), "Photo");
+}
+
+TEST_F(CreateObject, RefusedKindsAreNamedThenThePointerToolIsAskedFor) {
+    const struct {
+        int16_t nKind;
+        const char* pText;
+    } cases[] = {
+        {3, "ZTM5017: A line is not a valid variable data object.\nSelect a text or graphic "
+            "object."},
+        {12, "ZTM5023: A polygon is not a valid variable data object.\nSelect a text or graphic "
+             "object."},
+        {0, "ZTM5016: Select a text or graphic object.\nThe selected object is not supported."},
+        {14, "ZTM5016: Select a text or graphic object.\nThe selected object is not supported."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nKind);
+        host.Publication().pages[0].objects[1].nKind = c.nKind;
+        host.Publication().nSelectedId = 6;
+        CUiDriver driver;
+        driver.PressOnMessageBox(IDOK);
+        driver.PressOnMessageBox(IDOK);
+        Run(driver);
+        ASSERT_EQ(driver.Seen().size(), 2u);
+        EXPECT_EQ(driver.Seen()[0].strText, c.pText);
+        EXPECT_EQ(driver.Seen()[1].strText,
+                  "ZTM5030: Use the pointer tool to select an object, then try again.");
+        EXPECT_EQ(Pasted(), nullptr);
+    }
+}
+
+TEST_F(CreateObject, StyleAboveSevenAndNoDataFieldNo) {
+    host.Publication().pages[0].objects[0].text.nStyle = 9;
+    host.Publication().pages[0].objects[0].text.nSize = 120;
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK); // ZTM5031
+    CDialogActions named = Entries({{IDC_OBJECT_NAME, "Plain"}}, IDOK, true);
+    driver.UseDialog(named);
+    driver.PressOnMessageBox(IDNO);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 3u);
+    EXPECT_EQ(driver.Seen()[0].strText.substr(0, 8), "ZTM5031:");
+    EXPECT_EQ(driver.Seen()[1].Control(IDC_FONT).strText, "Times-Roman") << "no suffix";
+    EXPECT_EQ(driver.Seen()[2].strText.substr(0, 8), "ZTM5005:");
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 101), "") << "No: no data field";
+    EXPECT_NE(StringOf(*pPasted, 100).find("Size 12 Spacing 14.4"), std::string::npos)
+        << StringOf(*pPasted, 100);
+}
+
+} // namespace
