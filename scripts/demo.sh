@@ -11,14 +11,17 @@
 #      job-files-dialog.png the Job Files dialog as the user saw it
 #      card.pub.json        the publication as the host saved it afterwards
 #      requests.log         every request the plug-in made of the host
-# 2. Authoring: the same publication without any data field. "NEB Define
-#    Variable Data Fields..." picks customers.txt, selects the first copy and
-#    marks the four fields through the three dialogs, driven by the host's
-#    script file; the publication is saved, opened again and its job produced.
-#    Into out/demo/authoring: the publication, the job, the script
-#    (authoring.txt), and pictures of the three dialogs (select-copy.png,
-#    name-field.png, define-fields.png). The stored fields and the .ddf must
-#    equal those of the ready-made example.
+# 2. Authoring: the same publication without any data field, and with plain
+#    text blocks where the example has its placeholders. "NEB Define Variable
+#    Data Fields..." picks customers.txt, selects the first copy and marks the
+#    four fields through the three dialogs; "NEB Create Variable Data
+#    Object..." turns each text block into a named object tied to its field
+#    through the Named Object dialog; all driven by the host's script file.
+#    The publication is saved, opened again and its job produced. Into
+#    out/demo/authoring: the publication, the job, the script (authoring.txt),
+#    and pictures of the dialogs (select-copy.png, name-field.png,
+#    define-fields.png, named-object-text.png, named-object-picture.png). The
+#    stored fields and the .ddf must equal those of the ready-made example.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
@@ -87,9 +90,17 @@ echo "demo: $out/card.ddf reads:"
 cat "$out/card.ddf"
 
 echo "== demo: authoring the example's data fields through the dialogs"
-# The publication without the sample file, its copy and its fields.
-example_publication "$authoring" | jq '.privateStrings |= map(select(.index == 3))' \
-  > "$authoring/card.pub.json"
+# The publication without the sample file, its copy and its fields, and with a
+# text block in the place of each placeholder: the greeting in Arial bold, 18
+# on 22 points, the address lines in Times New Roman, 11 on 13 points.
+example_publication "$authoring" | jq '
+  .privateStrings |= map(select(.index == 3))
+  | .pages |= map(.objects |= map(
+      if .kind == 11 then
+        {id, number, kind: 1, bounds,
+         text: (if .id == 2 then {font: "Arial", size: 180, leading: 220, style: 2}
+                else {font: "Times New Roman", size: 110, leading: 130, style: 0} end)}
+      else . end))' > "$authoring/card.pub.json"
 sample=$(winpath "$NEB_ROOT/examples/customers.txt")
 cat > "$authoring/authoring.txt" <<EOT
 # The sample file, first chosen: the Open dialog starts in the publication's folder.
@@ -107,10 +118,19 @@ dialog 1 1021=City
 dialog 1003 select=1085:39:47 stays
 dialog 1 1021=Zip
 dialog 1087 image=$(winpath "$authoring/define-fields.bmp")
+# Each text block: a name and its data field in the Named Object dialog.
+dialog 1 1051=Greeting pick=1081:0 image=$(winpath "$authoring/named-object-text.bmp")
+dialog 1 1051=NameLine pick=1081:0
+dialog 1 1051=StreetLine pick=1081:1
+dialog 1 1051=CityLine pick=1081:2
+dialog 1 1051=ZipLine pick=1081:3
+# The picture on page 2 is looked at and left as it is.
+dialog 2 image=$(winpath "$authoring/named-object-picture.bmp")
 EOT
 run_host "$authoring" "$authoring/card.pub.json" "$authoring/authoring.txt" \
-  startup command:2 shutdown
-for image in select-copy name-field define-fields; do
+  startup command:2 select:2 command:1 select:4 command:1 select:5 command:1 \
+  select:6 command:1 select:7 command:1 select:3 command:1 shutdown
+for image in select-copy name-field define-fields named-object-text named-object-picture; do
   /usr/bin/convert "$authoring/$image.bmp" "$authoring/$image.png"
   rm -f "$authoring/$image.bmp"
 done
