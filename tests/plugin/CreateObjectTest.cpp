@@ -2,6 +2,7 @@
 // Named Object dialog's checks, and the placeholder that replaces the object.
 #include "fields/FieldState.h"
 #include "fonts/FontMap.h"
+#include "fonts/FontMapState.h"
 #include "framework/Help.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -245,6 +247,182 @@ TEST_F(CreateObject, StyleAboveSevenAndNoDataFieldNo) {
     EXPECT_EQ(StringOf(*pPasted, 101), "") << "No: no data field";
     EXPECT_NE(StringOf(*pPasted, 100).find("Size 12 Spacing 14.4"), std::string::npos)
         << StringOf(*pPasted, 100);
+}
+
+TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {
+    pObjectNameList = new CStringList;
+    pObjectNameList->Add("Other");
+    CUiDriver driver;
+    CDialogActions taken = Entries({{IDC_OBJECT_NAME, "Other"}}, IDOK, true);
+    taken.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(taken);
+    driver.PressOnMessageBox(IDOK);
+    driver.UseDialog(Entries({{IDC_OBJECT_NAME, "Mine"}}));
+    Run(driver);
+    EXPECT_EQ(driver.Seen()[1].strText,
+              "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
+              "exists.");
+    ASSERT_EQ(pObjectNameList->Count(), 2u);
+    EXPECT_STREQ(pObjectNameList->At(1), "Mine");
+
+    // The placeholder made, opened again and confirmed with its name: no
+    // question, and the name is listed once, last.
+    pObjectNameList->Add("Third");
+    host.Publication().nSelectedId = Pasted()->nId;
+    CUiDriver again;
+    again.UseDialog(Look());
+    again.UseDialog(Button(IDOK));
+    Run(again);
+    const CSeenWindow& reopened = again.Seen()[0];
+    EXPECT_EQ(reopened.Control(IDC_OBJECT_NAME).strText, "Mine") << "the stored name";
+    EXPECT_EQ(reopened.Control(IDC_FONT).strText, "Times-Bold");
+    EXPECT_EQ(reopened.Control(IDC_LEADING).strText, "13.2");
+    EXPECT_EQ(reopened.Control(IDC_DATA_FIELD).strText, "Name") << "the stored field";
+    ASSERT_EQ(pObjectNameList->Count(), 3u);
+    EXPECT_STREQ(pObjectNameList->At(2), "Mine");
+}
+
+TEST_F(CreateObject, UnmappedFontIsReportedAndMustBePicked) {
+    host.Publication().pages[0].objects[0].text.strFont = "Futura";
+    // A mapping that does not list the font used in its place either.
+    delete[] pFontMapText;
+    pFontMapText = nullptr;
+    ASSERT_TRUE(LoadFontMap(files.Write("times.vda", "Times-New-Roman Times-Roman\n").c_str()));
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    CDialogActions named = Entries({{IDC_OBJECT_NAME, "Title"}}, IDOK, true);
+    named.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(named);
+    driver.PressOnMessageBox(IDOK);
+    CDialogActions picked = Button(IDOK);
+    picked.picks = {{IDC_FONT, 0}};
+    driver.UseDialog(picked);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 4u);
+    EXPECT_EQ(driver.Seen()[0].strText.substr(0, 8), "ZTM5004:");
+    EXPECT_EQ(driver.Seen()[1].Control(IDC_FONT).nSelected, -1)
+        << "Helvetica is not in the list: nothing selected";
+    EXPECT_EQ(driver.Seen()[2].strText, "ZTM5008: Select a font for the text.");
+    ASSERT_NE(Pasted(), nullptr);
+    EXPECT_NE(StringOf(*Pasted(), 100).find("Font Times-Roman "), std::string::npos);
+}
+
+TEST_F(CreateObject, NoFontMapEndsTheDialogAtOnce) {
+    ReleaseWorkingState();
+    pDFList = new CDataFieldList;
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 1u);
+    EXPECT_EQ(driver.Seen()[0].strText.substr(0, 8), "ZTM5002:");
+    EXPECT_EQ(Pasted(), nullptr);
+}
+
+TEST_F(CreateObject, RemovedLastFieldSelectsByPrefixOrNothing) {
+    pLastFieldName = DuplicateText("Pho");
+    CUiDriver driver;
+    driver.UseDialog(Button(IDCANCEL));
+    Run(driver);
+    EXPECT_EQ(driver.Seen()[0].Control(IDC_DATA_FIELD).strText, "Photo") << "by prefix";
+    ReplaceOwnedText(pLastFieldName, "Gone");
+    CUiDriver none;
+    none.UseDialog(Button(IDCANCEL));
+    Run(none);
+    EXPECT_EQ(none.Seen()[0].Control(IDC_DATA_FIELD).nSelected, -1);
+    EXPECT_EQ(Pasted(), nullptr) << "Cancel changes nothing on the page";
+    EXPECT_EQ(host.Publication().pages[0].objects.size(), 2u);
+}
+
+TEST_F(CreateObject, RotatedPictureGetsItsUprightBoxAndThePlaceholderItsCorner) {
+    CHostObject& picture = host.Publication().pages[0].objects[1];
+    picture.bRotated = true;
+    // A square of 1440 twips turned by 45 degrees around (2880, 2880).
+    const int32_t anCorners[8] = {2880, 1862, 3898, 2880, 2880, 3898, 1862, 2880};
+    memcpy(picture.anCorners, anCorners, sizeof anCorners);
+    host.Publication().nSelectedId = 6;
+    CUiDriver driver;
+    CDialogActions named = Entries({{IDC_OBJECT_NAME, "Turned"}});
+    named.picks = {{IDC_DATA_FIELD, 1}};
+    driver.UseDialog(named);
+    Run(driver);
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 100), "Turned Is Graphic ScaleToFit On \"c:\\jobs\\card.ps\" "
+                                       "1 At 93.1 93.1 For 101.8 101.8");
+    EXPECT_EQ(pPasted->anBounds[0], 1862) << "moved to the upright box's left";
+    EXPECT_EQ(pPasted->anBounds[1], 1862);
+}
+
+TEST_F(CreateObject, PlaceholderWithoutStringsIsANewGraphic) {
+    CHostObject& bare = host.Publication().pages[0].objects[1];
+    bare.nKind = 11;
+    host.Publication().nSelectedId = 6;
+    CUiDriver driver;
+    driver.UseDialog(Button(IDCANCEL));
+    Run(driver);
+    EXPECT_EQ(driver.Seen()[0].Control(IDC_OBJECT_NAME).strText, "");
+    EXPECT_TRUE(driver.Seen()[0].Control(IDC_PLACEMENT).bEnabled) << "a graphic";
+}
+
+TEST_F(CreateObject, AttributesTheHostCannotTellAreReported) {
+    const struct {
+        uint16_t nRequest;
+        const char* pText;
+    } cases[] = {
+        {3803, "ZTM5020: Cannot determine the font size.\nA default value will be used."},
+        {2001, "ZTM5022"},
+        {3910, "ZTM5024"},
+        {2201, "ZTM5025"},
+        {2202, "ZTM5025"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nRequest);
+        host.ClearScript();
+        host.FailRequest(c.nRequest);
+        CUiDriver driver;
+        driver.PressOnMessageBox(IDOK);
+        driver.UseDialog(Button(IDCANCEL));
+        Run(driver);
+        ASSERT_EQ(driver.Seen().size(), 2u);
+        EXPECT_EQ(driver.Seen()[0].strText.substr(0, strlen(c.pText)), c.pText);
+        EXPECT_EQ(driver.Seen()[0].strIcon, "exclamation");
+    }
+    host.ClearScript();
+    host.Publication().pages[0].objects[0].text.strColor = std::string(128, 'C');
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.UseDialog(Button(IDCANCEL));
+    Run(driver);
+    EXPECT_EQ(driver.Seen()[0].strText,
+              "ZTM5029: Cannot determine the color of the text.\nBlack will be used.");
+    EXPECT_EQ(driver.Seen()[0].strIcon, "information");
+    EXPECT_EQ(driver.Seen()[1].Control(IDC_BLACK).strText, "100.0");
+}
+
+TEST_F(CreateObject, HelpOfTheNamedObjectDialog) {
+    static std::vector<std::pair<UINT, ULONG_PTR>> calls;
+    calls.clear();
+    struct CRecord {
+        static BOOL WINAPI Help(HWND, LPCSTR, UINT nCommand, ULONG_PTR nContext) {
+            calls.emplace_back(nCommand, nContext);
+            return TRUE;
+        }
+    };
+    SetHelpEngine(CRecord::Help);
+    CUiDriver driver;
+    CDialogActions help = Button(IDCANCEL);
+    help.helpKeys = {IDC_OBJECT_NAME, IDC_FONT, IDC_FLOW, IDC_DATA_FIELD, IDC_DEFINE_FIELDS, IDOK};
+    help.clicks = {IDC_HELP_BUTTON};
+    driver.UseDialog(help);
+    Run(driver);
+    SetHelpEngine(nullptr);
+    EXPECT_EQ(calls, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXTPOPUP, 0x50000 + 1051},
+                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1067},
+                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1000},
+                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1081},
+                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1006},
+                                                              {HELP_CONTEXT, 131215},
+                                                              {HELP_CONTEXT, 131215}}));
 }
 
 } // namespace
