@@ -4,11 +4,13 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <vector>
 
 std::atomic<int> CUiDriver::s_nActive{0};
-std::atomic<CUiGuard*> CUiGuard::s_pInnermost{nullptr};
+CUiGuard* CUiGuard::s_pInnermost = nullptr;
 
 namespace {
 
@@ -553,39 +555,44 @@ void CUiDriver::Guard() {
     }
 }
 
-CUiGuard::CUiGuard(DWORD nUiThread) : m_nUiThread(nUiThread), m_pOuter(s_pInnermost.load()) {
-    InitializeCriticalSection(&m_lock);
+CUiGuard::CUiGuard() : m_pOuter(s_pInnermost) {
+    m_hHook = SetWindowsHookExA(WH_CBT, OnWindowEvent, nullptr, GetCurrentThreadId());
     s_pInnermost = this;
-    m_thread = std::thread([this] {
-        while (!m_bStop.load()) {
-            bool bWatching = s_pInnermost.load() == this && !CUiDriver::AnyActive();
-            HWND hWindow = bWatching ? ReadyWindow(m_nUiThread) : nullptr;
-            if (hWindow == nullptr) {
-                Sleep(PollMs);
-                continue;
-            }
-            std::string strName = "unexpected " + DescribeWindow(hWindow).Name();
-            EnterCriticalSection(&m_lock);
-            m_unasked.push_back(strName);
-            LeaveCriticalSection(&m_lock);
-            CloseUnasked(hWindow);
-        }
-        m_bDone = true;
-    });
 }
 
 CUiGuard::~CUiGuard() {
-    m_bStop = true;
-    AnswerUntil(m_bDone);
-    m_thread.join();
+    if (m_hHook != nullptr) {
+        UnhookWindowsHookEx(m_hHook);
+    }
     s_pInnermost = m_pOuter;
-    DeleteCriticalSection(&m_lock);
+}
+
+LRESULT CALLBACK CUiGuard::OnWindowEvent(int nCode, WPARAM wParam, LPARAM lParam) {
+    CUiGuard* pGuard = s_pInnermost;
+    if (nCode == HCBT_ACTIVATE && pGuard != nullptr && !CUiDriver::AnyActive()) {
+        HWND hWindow = reinterpret_cast<HWND>(wParam);
+        std::vector<HWND>& closing = pGuard->m_closing;
+        closing.erase(std::remove_if(closing.begin(), closing.end(),
+                                     [](HWND hGone) { return !IsWindow(hGone); }),
+                      closing.end());
+        bool bSeen = std::find(closing.begin(), closing.end(), hWindow) != closing.end();
+        if (!bSeen && ClassOf(hWindow) == "#32770") {
+            closing.push_back(hWindow);
+            // Named now, closed as soon as it runs: Cancel, or No for a box
+            // that has no Cancel.
+            CSeenWindow seen = DescribeWindow(hWindow);
+            pGuard->m_unasked.push_back("unexpected " + seen.Name());
+            PostMessageA(hWindow, WM_COMMAND, IDCANCEL, 0);
+            if (IsMessageBox(hWindow)) {
+                PostMessageA(hWindow, WM_COMMAND, IDNO, 0);
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
 std::vector<std::string> CUiGuard::TakeUnasked() {
-    EnterCriticalSection(&m_lock);
     std::vector<std::string> unasked;
     unasked.swap(m_unasked);
-    LeaveCriticalSection(&m_lock);
     return unasked;
 }

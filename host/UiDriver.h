@@ -114,10 +114,12 @@ class CUiDriver {
     const std::vector<CSeenWindow>& Seen() const { return m_seen; }
     const std::string& Error() const { return m_strError; }
 
-    // True while any driver has been started and not finished.
+    // True while any driver has been started and not finished, or a test
+    // answers its windows itself.
     static bool AnyActive() { return s_nActive.load() > 0; }
 
   private:
+    friend class CSelfAnsweredWindows;
     enum Kind { MessageBoxWindow, OpenFileWindow, OwnDialogWindow, AnyDialogWindow };
     struct CStep {
         Kind kind;
@@ -141,13 +143,25 @@ class CUiDriver {
     static std::atomic<int> s_nActive;
 };
 
-// Watches a thread's windows for as long as it lives, whenever no driver is
-// running: every window that comes up then is unasked, is recorded and is
-// closed. The Windows test programs run one over their tests; of guards that
-// live at once, only the one made last watches.
+// While this lives, the windows that come up are answered by the test's own
+// code (a dialog that closes itself), and no guard takes them for unasked.
+class CSelfAnsweredWindows {
+  public:
+    CSelfAnsweredWindows() { ++CUiDriver::s_nActive; }
+    CSelfAnsweredWindows(const CSelfAnsweredWindows&) = delete;
+    CSelfAnsweredWindows& operator=(const CSelfAnsweredWindows&) = delete;
+    ~CSelfAnsweredWindows() { --CUiDriver::s_nActive; }
+};
+
+// Watches the calling thread's windows for as long as it lives, whenever no
+// driver is running: every dialog or message box that comes up then is
+// unasked, is named and is closed. It watches from inside the thread (a hook
+// on window activation), so that no other thread has to poll the windows
+// while the thread loads libraries. The Windows test programs run one over
+// their tests; of guards that live at once, only the one made last acts.
 class CUiGuard {
   public:
-    explicit CUiGuard(DWORD nUiThread = GetCurrentThreadId());
+    CUiGuard();
     CUiGuard(const CUiGuard&) = delete;
     CUiGuard& operator=(const CUiGuard&) = delete;
     ~CUiGuard();
@@ -156,14 +170,13 @@ class CUiGuard {
     std::vector<std::string> TakeUnasked();
 
   private:
-    DWORD m_nUiThread;
+    static LRESULT CALLBACK OnWindowEvent(int nCode, WPARAM wParam, LPARAM lParam);
+
+    HHOOK m_hHook;
     CUiGuard* m_pOuter;
-    std::atomic<bool> m_bStop{false};
-    std::atomic<bool> m_bDone{false};
-    CRITICAL_SECTION m_lock;
     std::vector<std::string> m_unasked;
-    std::thread m_thread;
-    static std::atomic<CUiGuard*> s_pInnermost;
+    std::vector<HWND> m_closing; // named already, asked to close
+    static CUiGuard* s_pInnermost;
 };
 
 // What a message box or dialog shows, read from its controls.

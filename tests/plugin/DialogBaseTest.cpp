@@ -128,6 +128,7 @@ class DialogBase : public ::testing::Test {
 };
 
 TEST_F(DialogBase, ValuesGoIntoTheControlsAndComeBackChanged) {
+    CSelfAnsweredWindows selfAnswered;
     CExchangeDialog dialog;
     std::vector<std::string> opened;
     dialog.onOpen = [&opened](HWND hDialog) {
@@ -160,6 +161,7 @@ TEST_F(DialogBase, ValuesGoIntoTheControlsAndComeBackChanged) {
 }
 
 TEST_F(DialogBase, ValueNotInTheListKeepsTheSelection) {
+    CSelfAnsweredWindows selfAnswered;
     CExchangeDialog dialog;
     dialog.strCombo = "Zapf";
     dialog.strList = "Nowhere";
