@@ -1,6 +1,7 @@
 // Command 1 through real windows: the selected object read from the host, the
 // Named Object dialog's checks, and the placeholder that replaces the object.
 #include "fields/FieldState.h"
+#include "fields/SampleState.h"
 #include "fonts/FontMap.h"
 #include "fonts/FontMapState.h"
 #include "framework/Help.h"
@@ -423,6 +424,26 @@ TEST_F(CreateObject, HelpOfTheNamedObjectDialog) {
                                                               {HELP_CONTEXTPOPUP, 0x50000 + 1006},
                                                               {HELP_CONTEXT, 131215},
                                                               {HELP_CONTEXT, 131215}}));
+}
+
+TEST_F(CreateObject, DefineFieldsOpensTheFieldsDialogAndTheListFollows) {
+    std::string strSample = files.Write("objects-sample.txt", "Jane\r\n12 Oak Road\r\n");
+    CharLowerA(&strSample[0]);
+    SetSampleFileName(strSample.c_str());
+    SetCopyStart(0);
+    SetCopyEnd(20);
+    CUiDriver driver;
+    driver.UseDialog(Button(IDC_DEFINE_FIELDS, true));
+    driver.UseDialog(SelectAnd(6, 16, IDC_ADD_FIELD));
+    driver.UseDialog(Named("Street"));
+    driver.UseDialog(Button(IDC_CLOSE));
+    driver.UseDialog(Look());
+    driver.UseDialog(Button(IDCANCEL));
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 6u);
+    const CSeenControl& fields = driver.Seen()[4].Control(IDC_DATA_FIELD);
+    EXPECT_EQ(fields.entries, (std::vector<std::string>{"Name", "Photo", "Street"}));
+    EXPECT_EQ(fields.strText, "Street") << "the field named last is chosen";
 }
 
 } // namespace
