@@ -13,6 +13,7 @@
 #include "plugin/WorkingState.h"
 #include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"
+#include "tests/PageObjects.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,8 @@
 #include <vector>
 
 namespace {
+
+using PageObjects::StringOf;
 
 using namespace FieldDialogSteps;
 
@@ -73,23 +76,8 @@ class CreateObject : public ::testing::Test {
         EXPECT_TRUE(driver.Finish()) << driver.Error();
     }
 
-    const CHostObject* Pasted() {
-        for (const CHostObject& object : host.Publication().pages[0].objects) {
-            if (object.nKind == 11) {
-                return &object;
-            }
-        }
-        return nullptr;
-    }
-
-    std::string StringOf(const CHostObject& object, int32_t nIndex) {
-        for (const CPrivateString& entry : object.strings) {
-            if (entry.nIndex == nIndex) {
-                return entry.strValue;
-            }
-        }
-        return "(none)";
-    }
+    // The placeholder object the host made, or null.
+    const CHostObject* Pasted() { return PageObjects::FirstPlaceholder(host.Publication()); }
 
     CStandInHost host;
     CTestFiles files;

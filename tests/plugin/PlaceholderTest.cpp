@@ -10,6 +10,7 @@
 #include "objects/ObjectState.h"
 #include "output/ProduceJobCommand.h"
 #include "plugin/WorkingState.h"
+#include "tests/PageObjects.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,8 @@
 #include <thread>
 
 namespace {
+
+using PageObjects::StringOf;
 
 constexpr int32_t ObjectLeft = PasteboardLeft + 1440; // one inch into the page
 constexpr int32_t ObjectTop = PasteboardTop + 2880;   // two inches down
@@ -49,23 +52,7 @@ class Placeholder : public ::testing::Test {
     }
 
     // The placeholder object the host made, or null.
-    const CHostObject* Pasted() {
-        for (const CHostObject& object : host.Publication().pages[0].objects) {
-            if (object.nKind == 11) {
-                return &object;
-            }
-        }
-        return nullptr;
-    }
-
-    std::string StringOf(const CHostObject& object, int32_t nIndex) {
-        for (const CPrivateString& entry : object.strings) {
-            if (entry.nIndex == nIndex) {
-                return entry.strValue;
-            }
-        }
-        return "(none)";
-    }
+    const CHostObject* Pasted() { return PageObjects::FirstPlaceholder(host.Publication()); }
 
     CStandInHost host;
     CNamedObject* pObject = nullptr;
