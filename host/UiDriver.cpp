@@ -546,7 +546,10 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
 
 void CUiDriver::Guard() {
     while (!m_bStop.load()) {
-        if (HWND hWindow = ReadyWindow(m_nUiThread)) {
+        // A dialog answered last may still be finishing its work before it
+        // closes: only one still there once its thread is idle is unasked.
+        HWND hWindow = ReadyWindow(m_nUiThread);
+        if (hWindow != nullptr && Settle(hWindow) && !m_bStop.load()) {
             AddError("unexpected " + DescribeWindow(hWindow).Name());
             CloseUnasked(hWindow);
             continue;
