@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int32_t FirstObjectString = 100;
 constexpr unsigned WarningStyle = MB_OK | MB_ICONEXCLAMATION;
 
 // The text attributes of the selected text block, each one the host cannot
@@ -104,8 +103,8 @@ CNamedObject* BuildNamedObjectFromSelection(HostParamBlock* pBlock, int16_t& nOb
         ReadTextAttributes(pBlock, pObject);
     } else {
         char** ppStrings = nullptr;
-        if (selection.nKind == 11 &&
-            ReadObjectList(pBlock, FirstObjectString, selection.nObjectId, ppStrings) == StatusOk) {
+        if (selection.nKind == 11 && ReadObjectList(pBlock, PlaceholderStringsIndex,
+                                                    selection.nObjectId, ppStrings) == StatusOk) {
             // A placeholder made earlier: its named object comes back.
             ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName);
             SetGraphic(IsGraphic(pObject), pObject);

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr float PointsPerTwip = 0.05f;
-constexpr int32_t FirstObjectString = 100;
 
 // ZTM5015 for the named object, in a standard message box with the plug-in's caption.
 void ShowFieldInvalid(const char* pObjectName) {
@@ -69,7 +68,8 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
         return StatusFailed;
     }
     char** ppStrings = nullptr;
-    if (ReadObjectList(pBlock, FirstObjectString, selection.nObjectId, ppStrings) != StatusOk) {
+    if (ReadObjectList(pBlock, PlaceholderStringsIndex, selection.nObjectId, ppStrings) !=
+        StatusOk) {
         return NotANamedObject;
     }
     bool bRead = ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName) != 0;

@@ -66,7 +66,7 @@ void TagPlaceholder(HostParamBlock* pBlock, const CNamedObject* pObject, int32_t
     }
     char* apStrings[] = {&strArea[0], &strDataField[0], nullptr};
     // The strings go to the object as far as the host takes them.
-    IgnoreStatus(WriteObjectList(pBlock, 100, nObjectId, apStrings));
+    IgnoreStatus(WriteObjectList(pBlock, PlaceholderStringsIndex, nObjectId, apStrings));
     char szName[32];
     GetAreaName(szName, sizeof szName, pObject);
     IgnoreStatus(WriteObjectString(pBlock, 1, nObjectId, szName));

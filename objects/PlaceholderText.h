@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 class CAreaDefinition;
@@ -10,6 +11,10 @@ struct CNamedObject;
 
 // Size of the placeholder block; its text, NUL included, never exceeds it.
 constexpr size_t PlaceholderBlockSize = 1024;
+
+// The object string from which a placeholder's stored strings run: the area,
+// then the data field name.
+constexpr int32_t PlaceholderStringsIndex = 100;
 
 // The header-only EPS text of an area: its bounding box (page-relative, top
 // before bottom) and its name as the title.

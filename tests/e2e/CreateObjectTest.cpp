@@ -4,6 +4,7 @@
 #include "host/UiDriver.h"
 #include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"
+#include "tests/PageObjects.h"
 #include "tests/TestFiles.h"
 
 #include <string>
@@ -24,16 +25,8 @@ TEST_F(PluginTest, TextBlockBecomesAPlaceholderWithTheNamedObjectsStrings) {
     pub.strings = {Nebv(2, files.Write("objects-sample.txt", "Jane\r\n")), Nebv(4, "0"),
                    Nebv(5, "4"), Nebv(1000, "Name 1 0 0 1 0 0 4 4 1 NULL NULL ")};
     pub.pages.resize(1);
-    CHostObject block = HostObject(5, 1, 1);
-    block.anBounds[0] = 1440;
-    block.anBounds[1] = 2880;
-    block.anBounds[2] = 5760;
-    block.anBounds[3] = 3600;
-    block.bText = true;
-    block.text.strFont = "Arial";
-    block.text.nSize = 180;
-    block.text.nLeading = 220;
-    block.text.nStyle = 2;
+    CHostObject block =
+        PageObjects::TextBlock(5, 1, {1440, 2880, 5760, 3600}, "Arial", 180, 220, 2);
     pub.pages[0].objects = {block};
     pub.nSelectedId = 5;
     ASSERT_EQ(Call(SelStartup), StatusOk);

@@ -51,16 +51,8 @@ class CreateObject : public ::testing::Test {
         CPublication& pub = host.Publication();
         pub.strPath = "C:\\Jobs\\Card.pub";
         pub.pages.resize(1);
-        CHostObject block = HostObject(5, 1, 1);
-        block.anBounds[0] = 1440;
-        block.anBounds[1] = 2880;
-        block.anBounds[2] = 5760;
-        block.anBounds[3] = 3600;
-        block.bText = true;
-        block.text.strFont = "Times New Roman";
-        block.text.nSize = 110;
-        block.text.nLeading = -1;
-        block.text.nStyle = 2;
+        CHostObject block =
+            PageObjects::TextBlock(5, 1, {1440, 2880, 5760, 3600}, "Times New Roman", 110, -1, 2);
         pub.pages[0].objects = {block, HostObject(6, 2, 5)};
         pub.pages[0].objects[1].anBounds[2] = 2880;
         pub.nSelectedId = 5;
