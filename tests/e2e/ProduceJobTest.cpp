@@ -65,10 +65,15 @@ class ProduceJob : public PluginTest {
         PluginTest::TearDown();
     }
 
-    // Start-up, command 3 with the Job Files dialog answered, shut-down.
-    void RunJob(CUiDriver& driver, const ControlTexts& texts, int nButton = IDOK) {
+    // Start-up, command 3 with the Job Files dialog answered and then the
+    // message boxes it shows answered in order, shut-down.
+    void RunJob(CUiDriver& driver, const ControlTexts& texts, int nButton = IDOK,
+                const std::vector<int>& messageButtons = {}) {
         ASSERT_EQ(Call(SelStartup), StatusOk);
         driver.FillDialog(texts, nButton);
+        for (int nMessageButton : messageButtons) {
+            driver.PressOnMessageBox(nMessageButton);
+        }
         driver.Start();
         nStatus = Call(SelCommand, 3);
         EXPECT_TRUE(driver.Finish()) << driver.Error();
@@ -373,50 +378,38 @@ TEST_F(ProduceJob, WideOrientationTurnsThePaper) {
 
 TEST_F(ProduceJob, FiftyFourPointsAddedWhenTheSecondOptionIsSet) {
     host.Publication().anPrintOptions2[1] = 1;
-    ASSERT_EQ(Call(SelStartup), StatusOk);
     CUiDriver driver;
-    driver.FillDialog({{1118, "card.ps"}}, IDOK);
-    driver.PressOnMessageBox(IDCANCEL);
-    driver.Start();
-    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
-    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    RunJob(driver, {{1118, "card.ps"}}, IDOK, {IDCANCEL});
+    EXPECT_EQ(nStatus, StatusOk);
+    ASSERT_EQ(driver.Seen().size(), 2u);
     EXPECT_EQ(driver.Seen()[1].strText.substr(0, 8), "ZTM5042:")
         << "a Letter page and 54 points no longer fit Letter paper";
     EXPECT_TRUE(host.Log().WithCode(16).empty());
-    Call(SelShutdown);
 }
 
 TEST_F(ProduceJob, NoNamedObjectsShowsZtm5038AndWritesNothing) {
     host.Publication().pages[0].objects.resize(2); // only a placeholder-less text is left
     host.Publication().pages[0].objects.erase(host.Publication().pages[0].objects.begin());
-    ASSERT_EQ(Call(SelStartup), StatusOk);
     CUiDriver driver;
-    driver.FillDialog({{1118, ""}}, IDOK);
-    driver.PressOnMessageBox(IDOK);
-    driver.Start();
-    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
-    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    RunJob(driver, {{1118, ""}}, IDOK, {IDOK});
+    EXPECT_EQ(nStatus, StatusOk);
+    ASSERT_EQ(driver.Seen().size(), 2u);
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5038: This publication does not contain any valid\nNEB Variable Data objects.");
     EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
-    Call(SelShutdown);
 }
 
 TEST_F(ProduceJob, NamedObjectWithoutItsFieldStopsTheJob) {
     host.Publication().strings.pop_back(); // Photo is no longer a data field
-    ASSERT_EQ(Call(SelStartup), StatusOk);
     CUiDriver driver;
-    driver.FillDialog({{1118, ""}}, IDOK);
-    driver.PressOnMessageBox(IDOK);
-    driver.Start();
-    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
-    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    RunJob(driver, {{1118, ""}}, IDOK, {IDOK});
+    EXPECT_EQ(nStatus, StatusOk);
+    ASSERT_EQ(driver.Seen().size(), 2u);
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5015: The named object PhotoArea does not\nhave a valid data field associated "
               "with it.\nSpecify a data field name.");
     EXPECT_EQ(driver.Seen()[1].strIcon, "exclamation");
     EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
-    Call(SelShutdown);
 }
 
 TEST_F(ProduceJob, DamagedPlaceholderStopsTheJobNamedByItsNameString) {
@@ -425,20 +418,15 @@ TEST_F(ProduceJob, DamagedPlaceholderStopsTheJobNamedByItsNameString) {
     CHostObject damaged = Placeholder(14, 4, 1440, 1440, 2880, 2880, "Broken Was Text", "Name");
     damaged.strings[0].strValue = "Broken";
     host.Publication().pages[0].objects.push_back(damaged);
-    ASSERT_EQ(Call(SelStartup), StatusOk);
     CUiDriver driver;
-    driver.FillDialog({{1118, ""}}, IDOK);
-    driver.PressOnMessageBox(IDOK);
-    driver.Start();
-    EXPECT_EQ(Call(SelCommand, 3), StatusOk);
-    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    RunJob(driver, {{1118, ""}}, IDOK, {IDOK});
+    EXPECT_EQ(nStatus, StatusOk);
     ASSERT_EQ(driver.Seen().size(), 2u);
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5015: The named object Broken does not\nhave a valid data field associated "
               "with it.\nSpecify a data field name.");
     EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES)
         << "no document definition with a nameless area";
-    Call(SelShutdown);
 }
 
 TEST_F(ProduceJob, FailedPageObjectQueryEndsTheCommandAtOnce) {
