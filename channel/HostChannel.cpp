@@ -3,6 +3,9 @@
 #include "ParamBuffer.h"
 #include "framework/Catalogue.h"
 
+#include <cstring>
+#include <vector>
+
 uint8_t abRequestBuffer[HostBufferSize];
 uint8_t abReplyBuffer[HostBufferSize];
 
@@ -24,7 +27,8 @@ uint16_t CallHost(HostParamBlock* pBlock, const CHostCall& call) {
     if (callback == nullptr) {
         return StatusFailed;
     }
-    return callback(pBlock);
+    // Whatever the host's own reason, a failed request is reported as one.
+    return callback(pBlock) == StatusOk ? StatusOk : StatusFailed;
 }
 
 CHostCall BufferCall(HostRequest code, size_t nLength) {
@@ -84,13 +88,10 @@ void SetErrorText(HostParamBlock* pBlock, unsigned nMessageId, unsigned nCaption
         if (!lock.IsLocked()) {
             return;
         }
-        // Two texts of at most 255 characters, padded, and the closing zero
-        // byte always fit in the 511 bytes.
-        CParamWriter writer(lock.Data(), ErrorTextSize - 1);
-        writer.PutString(LoadCatalogueString(nMessageId));
-        if (nCaptionId != 0) {
-            writer.PutString(LoadCatalogueString(nCaptionId));
-        }
+        std::vector<uint8_t> bytes =
+            ComposeErrorText(LoadCatalogueString(nMessageId),
+                             nCaptionId != 0 ? LoadCatalogueString(nCaptionId) : "", ErrorTextSize);
+        memcpy(lock.Data(), bytes.data(), bytes.size());
     }
     pBlock->errorText = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text.Release()));
 }

@@ -29,7 +29,8 @@ struct CHostCall {
     uint32_t replyCapacity = 0;
 };
 
-// Fills the block in the host's order and calls the host; returns its status.
+// Fills the block in the host's order and calls the host; returns StatusOk
+// when the host succeeded and StatusFailed for any status of its own.
 [[nodiscard]] uint16_t CallHost(HostParamBlock* pBlock, const CHostCall& call);
 
 // A request whose parameter list lies in the request buffer.

@@ -40,8 +40,13 @@ uint16_t ReadReplyBlock(HostParamBlock* pBlock, HostRequest code, Reader read) {
 uint16_t ReadWordReply(HostParamBlock* pBlock, HostRequest code, int16_t& nValue) {
     return ReadReplyBlock(pBlock, code, [&](const uint8_t* pData, size_t nSize) {
         CReplyReader reader(pData, nSize);
-        nValue = reader.Get16();
-        return !reader.Short();
+        int16_t nRead = reader.Get16();
+        if (reader.Short()) {
+            // Too short to hold the value: the caller's value stays as it was.
+            return false;
+        }
+        nValue = nRead;
+        return true;
     });
 }
 

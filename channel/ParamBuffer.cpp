@@ -1,10 +1,34 @@
 #include "ParamBuffer.h"
 
+#include <algorithm>
 #include <cstring>
 
 size_t PaddedStringLength(size_t nChars) {
     size_t nLength = nChars + 1;
     return nLength + (nLength & 1);
+}
+
+std::vector<uint8_t> ComposeErrorText(const std::string& strMessage, const std::string& strCaption,
+                                      size_t nSize) {
+    std::vector<uint8_t> bytes(nSize, 0);
+    std::string strCaptionCut = strCaption.substr(0, MaxErrorText);
+    size_t nCaptionBytes = strCaptionCut.empty() ? 0 : PaddedStringLength(strCaptionCut.size());
+    if (nSize < nCaptionBytes + 3) {
+        return bytes;
+    }
+    // Room for the message: what the caption and the closing zero byte leave,
+    // NUL and padding included.
+    size_t nMessageRoom = nSize - 1 - nCaptionBytes;
+    size_t nMessageChars = std::min({strMessage.size(), MaxErrorText, nMessageRoom - 1});
+    if (PaddedStringLength(nMessageChars) > nMessageRoom) {
+        --nMessageChars;
+    }
+    CParamWriter writer(bytes.data(), nSize - 1);
+    writer.PutString(strMessage.substr(0, nMessageChars));
+    if (!strCaptionCut.empty()) {
+        writer.PutString(strCaptionCut);
+    }
+    return bytes;
 }
 
 bool CParamWriter::Reserve(size_t nCount) {

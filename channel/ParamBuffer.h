@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Longest string field in the host's binary replies, NUL included.
 constexpr size_t HostStringField = 50;
@@ -61,3 +62,14 @@ class CReplyReader {
 
 // Length of a string in a parameter list: NUL included, rounded up to even.
 size_t PaddedStringLength(size_t nChars);
+
+// The longest text of an error text.
+constexpr size_t MaxErrorText = 255;
+
+// The bytes of the error text of a failed start-up, nSize of them: the message
+// and the caption (none when empty), each NUL-terminated and padded to even
+// length, then zero bytes. Each text is cut to MaxErrorText characters, and the
+// message is cut further when that is what it takes for the caption and the
+// closing zero byte to fit.
+std::vector<uint8_t> ComposeErrorText(const std::string& strMessage, const std::string& strCaption,
+                                      size_t nSize);

@@ -14,12 +14,13 @@ CPluginApp::~CPluginApp() {
     }
 }
 
-bool CPluginApp::InitInstance(HINSTANCE hInstance) {
+bool CPluginApp::InitInstance(HINSTANCE hInstance, BrushMaker pMakeBrush) {
     m_hInstance = hInstance;
     if (m_dialogBrush.IsEmpty()) {
-        m_dialogBrush.Reset(CreateSolidBrush(m_crBack));
+        m_dialogBrush.Reset(pMakeBrush(m_crBack));
     }
-    return !m_dialogBrush.IsEmpty();
+    // Without a brush of their own the dialogs keep the system's colours.
+    return true;
 }
 
 CPluginApp& TheApp() {
@@ -27,6 +28,7 @@ CPluginApp& TheApp() {
     // program) gets an application object of its own on first use.
     if (g_pApp == nullptr) {
         static CPluginApp fallback("NEB Variable Data");
+        g_pApp = &fallback;
         fallback.InitInstance(GetModuleHandleA(nullptr));
     }
     return *g_pApp;

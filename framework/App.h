@@ -13,14 +13,17 @@ class CPluginApp {
     CPluginApp& operator=(const CPluginApp&) = delete;
     ~CPluginApp();
 
-    // Records the module and sets the dialog colours; returns true on success.
-    bool InitInstance(HINSTANCE hInstance);
+    // Records the module and sets the dialog colours; the plug-in loads also
+    // when the colours cannot be set (its dialogs then keep the system's).
+    // The brush is made by CreateSolidBrush unless a test gives another maker.
+    using BrushMaker = HBRUSH(WINAPI*)(COLORREF);
+    bool InitInstance(HINSTANCE hInstance, BrushMaker pMakeBrush = CreateSolidBrush);
 
     const char* Title() const { return m_pTitle; }
     HINSTANCE Instance() const { return m_hInstance; }
 
     // Background brush and text colour of the plug-in's dialogs, for their
-    // WM_CTLCOLOR* handling.
+    // WM_CTLCOLOR* handling; no brush when none could be made.
     HBRUSH DialogBrush() const { return m_dialogBrush.Get(); }
     COLORREF DialogBackColor() const { return m_crBack; }
     COLORREF DialogTextColor() const { return m_crText; }

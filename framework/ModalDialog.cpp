@@ -121,10 +121,14 @@ INT_PTR CModalDialog::HandleMessage(UINT nMessage, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
+        HBRUSH hBrush = TheApp().DialogBrush();
+        if (hBrush == nullptr) {
+            return FALSE; // the system's colours
+        }
         HDC hdc = reinterpret_cast<HDC>(wParam);
         SetTextColor(hdc, TheApp().DialogTextColor());
         SetBkColor(hdc, TheApp().DialogBackColor());
-        return reinterpret_cast<INT_PTR>(TheApp().DialogBrush());
+        return reinterpret_cast<INT_PTR>(hBrush);
     }
     case WM_HELP: {
         const HELPINFO* pInfo = reinterpret_cast<const HELPINFO*>(lParam);

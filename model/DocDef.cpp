@@ -6,6 +6,7 @@
 #include "model/NamedObject.h"
 
 #include <cstring>
+#include <new>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -19,6 +20,14 @@ bool SameName(const CSmallString& first, const CSmallString& second) {
     return strncmp(first.Text(), second.Text(), MaxComparedName) == 0;
 }
 
+// A list that cannot take a record has run out of memory: the document
+// definition must not go on without it.
+void TakeOrThrow(int nAppended) {
+    if (nAppended != 0) {
+        throw std::bad_alloc();
+    }
+}
+
 template <typename List, typename Item>
 int AddOrReplaceIn(List& list, const Item& item, Item* (List::*next)()) {
     list.Rewind();
@@ -28,13 +37,14 @@ int AddOrReplaceIn(List& list, const Item& item, Item* (List::*next)()) {
             return 0;
         }
     }
-    list.AddCopy(item);
+    TakeOrThrow(list.AddCopy(item));
     return 1;
 }
 
 // Reads a line made here into a new record and stores it.
 void StoreLine(const std::string& strLine, CDocDef& docDef) {
     std::istringstream in(strLine + "\n");
+    RethrowReadFailures(in);
     CDataDefinition record;
     // The record is stored with whatever the line gave.
     ReadDataDefinition(record, in);
@@ -50,6 +60,7 @@ void AddFiller(int nNumber, int32_t nAt, int32_t nFor, CDocDef& docDef) {
 // The first word of a delimiter text: all that a record can hold of it.
 std::string FirstWord(const char* pText) {
     std::istringstream words(pText != nullptr ? pText : "");
+    RethrowReadFailures(words);
     std::string strWord;
     words >> strWord;
     return strWord;
@@ -117,6 +128,7 @@ int AddAreaAndMerge(CDocDef& docDef, const CNamedObject* pObject) {
     pMerge->strFieldName = pObject->szDataField;
     if (docDef.instructions.AddCopy(pMerge) != 0) {
         delete pMerge;
+        TakeOrThrow(-1);
     }
     return nAdded;
 }
@@ -132,6 +144,7 @@ int AddIncludePages(CDocDef& docDef, const char* pPage, const char* pFile, doubl
     pPages->dThird = dThird;
     if (docDef.instructions.AddCopy(pPages) != 0) {
         delete pPages;
+        TakeOrThrow(-1);
     }
     return 0;
 }
@@ -239,10 +252,11 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
             if (strDelimiter == "NULL") {
                 break;
             }
-            std::string strFind = strDelimiter == "CRLF"    ? "\n"
-                                  : strDelimiter == "TAB"   ? "\t"
-                                  : strDelimiter == "SPACE" ? " "
-                                                            : strDelimiter;
+            // "CRLF" and "LFCR" both name a line break.
+            std::string strFind = strDelimiter == "CRLF" || strDelimiter == "LFCR" ? "\n"
+                                  : strDelimiter == "TAB"                          ? "\t"
+                                  : strDelimiter == "SPACE"                        ? " "
+                                                                                   : strDelimiter;
             size_t nMatch = Search(pCopy, nLength, nEnd, strFind);
             if (nMatch == std::string::npos) {
                 return 0;

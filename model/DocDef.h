@@ -23,6 +23,9 @@ class CDocDef {
 // The longest area name a Merge line carries.
 constexpr int32_t MaxMergeAreaName = 49;
 
+// Every adding operation throws std::bad_alloc when its list cannot take the
+// record: a document definition is never left short of one.
+
 // Adds (1) or replaces (0) the named object's area, and appends its Merge.
 int AddAreaAndMerge(CDocDef& docDef, const CNamedObject* pObject);
 // Appends an IncludePages of the page of the file; 0.

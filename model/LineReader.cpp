@@ -44,6 +44,10 @@ int ReadTextLine(std::istream& in, std::string& strLine, size_t nMaxLine) {
     }
 }
 
+void RethrowReadFailures(std::istream& in) {
+    in.exceptions(std::ios::badbit);
+}
+
 void PushBackLine(std::istream& in, const std::string& strLine) {
     in.clear(in.rdstate() & ~std::ios::eofbit);
     in.putback('\n');
@@ -64,6 +68,7 @@ int ReadRecordLine(std::istream& in, const std::function<bool(std::istream& word
         return ReadEndOfSection;
     }
     std::istringstream words(strLine);
+    RethrowReadFailures(words);
     if (!parse(words)) {
         PushBackLine(in, strLine);
         return ReadError;

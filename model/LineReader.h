@@ -15,6 +15,11 @@ constexpr size_t MaxTextLine = 254;
 // 3 at the end of input, also for a last line without its line feed.
 int ReadTextLine(std::istream& in, std::string& strLine, size_t nMaxLine = MaxTextLine);
 
+// Makes a stream over text held in memory pass on an allocation failure met
+// while reading (a stream would otherwise only mark itself bad, and the text
+// would read as if shorter than it is).
+void RethrowReadFailures(std::istream& in);
+
 // Puts the line and its line feed back, so that the next read returns it.
 void PushBackLine(std::istream& in, const std::string& strLine);
 

@@ -1,15 +1,21 @@
 #include "StoredFields.h"
 
 #include "DataFieldList.h"
+#include "LineReader.h"
 #include "OwnedText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
+
+// The longest delimiter keyword, "SPACE".
+constexpr size_t LongestDelimiterKeyword = 5;
 
 const char* OrNone(const char* pText) {
     return pText != nullptr ? pText : "NULL";
@@ -45,14 +51,23 @@ char* FormatStoredField(const CDataField& field) {
     std::string strDelimiter = OrNone(field.GetCharDelimiter());
     std::string strNextLine = OrNone(field.GetNextLine());
     // Name, numbers, delimiter and next-line text, each followed by a blank.
-    size_t nFixed = strlen(szNumbers) + strDelimiter.size() + 2;
-    size_t nLimit = MaxStoredFieldLine;
-    if (strName.size() + nFixed > nLimit - 1) {
-        strName.resize(nLimit - 1 - nFixed);
-    }
-    size_t nRoom = nLimit - (strName.size() + nFixed);
-    if (strNextLine.size() > nRoom) {
-        strNextLine.resize(nRoom);
+    // When that is too long, the next-line text is cut first, then a delimiter
+    // longer than any delimiter keyword, then the name, then the rest of the
+    // delimiter; each keeps at least one character, so that every value still
+    // reads back in its place.
+    size_t nLength =
+        strName.size() + strlen(szNumbers) + strDelimiter.size() + 1 + strNextLine.size() + 1;
+    const std::pair<std::string*, size_t> cuts[] = {{&strNextLine, 1},
+                                                    {&strDelimiter, LongestDelimiterKeyword},
+                                                    {&strName, 1},
+                                                    {&strDelimiter, 1}};
+    for (const auto& cut : cuts) {
+        std::string& strText = *cut.first;
+        if (nLength > MaxStoredFieldLine && strText.size() > cut.second) {
+            size_t nCut = std::min(nLength - MaxStoredFieldLine, strText.size() - cut.second);
+            strText.resize(strText.size() - nCut);
+            nLength -= nCut;
+        }
     }
     std::string strLine = strName + szNumbers + strDelimiter + ' ' + strNextLine + ' ';
     return DuplicateText(strLine.c_str());
@@ -79,6 +94,7 @@ CDataFieldList* FromStoredStrings(char** ppStrings, const char* pCopyText) {
     std::unique_ptr<CDataFieldList> list(new CDataFieldList);
     for (char** pp = ppStrings; *pp != nullptr; ++pp) {
         std::istringstream in(*pp);
+        RethrowReadFailures(in);
         std::string strName;
         int32_t anValues[9] = {};
         std::string strDelimiter;

@@ -17,6 +17,7 @@ char** ToStoredStrings(CDataFieldList* pList);
 CDataFieldList* FromStoredStrings(char** ppStrings, const char* pCopyText);
 
 // The stored line of one field in a new string. A line that would be longer
-// than MaxStoredFieldLine has its next-line text cut (and, should that not be
-// enough, its name), so that every value still reads back in its place.
+// than MaxStoredFieldLine has its next-line text cut, then (should that not be
+// enough) a delimiter longer than any keyword, then its name, each to no less
+// than one character, so that every value still reads back in its place.
 char* FormatStoredField(const CDataField& field);

@@ -1,5 +1,6 @@
 #include "PlaceholderText.h"
 
+#include "model/LineReader.h"
 #include "model/NamedObject.h"
 #include "model/OwnedText.h"
 
@@ -80,6 +81,7 @@ int ReadPlaceholderObject(char** ppStrings, CNamedObject* pObject, char*& pLastO
         return 0;
     }
     std::istringstream in(std::string(ppStrings[0]) + "\n");
+    RethrowReadFailures(in);
     // The stored form is read back whole, however long the job's path made it.
     if (ReadArea(*pObject->pArea, in, PlaceholderBlockSize) != 0) {
         return 0;

@@ -3,6 +3,7 @@
 #include "DocDefState.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
+#include "framework/Exceptions.h"
 #include "framework/FileHandle.h"
 #include "framework/Messages.h"
 #include "resources/StringIds.h"
@@ -60,7 +61,10 @@ bool WriteWholeFile(const char* pPath) {
             ShowFrameworkMessage(IDS_DOCDEF_ERROR);
         }
         std::ostringstream text;
-        WriteDocDef(*pDocDef, text);
+        if (WriteDocDef(*pDocDef, text) != 0) {
+            // Text held in memory only fails to be written when memory runs out.
+            throw CMemoryException();
+        }
         if (!file.Write(FileLines(text.str()))) {
             return false;
         }

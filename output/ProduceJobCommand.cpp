@@ -63,9 +63,7 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
     return true;
 }
 
-} // namespace
-
-uint16_t ProduceJob(HostParamBlock* pBlock) {
+uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
     std::string strDocDef;
     std::string strPostScript;
     ComputeJobFileNames(pBlock, strDocDef, strPostScript);
@@ -134,4 +132,16 @@ uint16_t ProduceJob(HostParamBlock* pBlock) {
         WriteDocDefFile(&strDocDef[0], strPostScript.c_str());
     }
     return StatusOk;
+}
+
+} // namespace
+
+uint16_t ProduceJob(HostParamBlock* pBlock) {
+    try {
+        return ProduceJobSteps(pBlock);
+    } catch (...) {
+        // Nothing of this job may be left for the next one.
+        DiscardDocDef();
+        throw;
+    }
 }

@@ -2,26 +2,43 @@
 
 #include "PublicationState.h"
 #include "WorkingState.h"
+#include "channel/HostChannel.h"
 #include "fields/DefineFieldsCommand.h"
 #include "framework/CommandGuard.h"
 #include "objects/CreateObjectCommand.h"
 #include "objects/ObjectState.h"
 #include "output/ProduceJobCommand.h"
+#include "resources/StringIds.h"
 
 #include <windows.h>
 
 uint16_t Startup(HostParamBlock* pBlock) {
     nEpsClipboardFormat = RegisterClipboardFormatA(EpsClipboardFormatName);
     ResetWorkingState();
-    if (LoadPublicationState(pBlock) == StatusFailed) {
-        ReleaseWorkingState();
-        return StatusFailed;
+    unsigned nMessage = 0;
+    try {
+        if (LoadPublicationState(pBlock) != StatusFailed) {
+            return StatusOk;
+        }
+    } catch (...) {
+        // The host shows why the plug-in could not start.
+        nMessage = CurrentExceptionMessage();
     }
-    return StatusOk;
+    ReleaseWorkingState();
+    if (nMessage != 0) {
+        try {
+            SetErrorText(pBlock, nMessage, IDS_CAPTION);
+        } catch (...) {
+            // Without its text the failure is still reported.
+        }
+    }
+    return StatusFailed;
 }
 
 uint16_t Shutdown(HostParamBlock* pBlock) {
-    SavePublicationState(pBlock);
+    // What could not be saved is reported; the working state is released
+    // whatever happened.
+    RunGuarded([pBlock] { return SavePublicationState(pBlock); }, StatusOk);
     ReleaseWorkingState();
     return StatusOk;
 }

@@ -102,6 +102,7 @@ TEST_F(DocDef, UntilDelimitersOfCharacterFields) {
         const char* pWritten;
     } const cases[] = {
         {"CRLF", "abc\r\n", "Until CRLF"},
+        {"LFCR", "abc\r\n", "Until CRLF"}, // a line break too, written as CRLF
         {"TAB", "abc\tz", "Until TAB"},
         {"SPACE", "abc z", "Until SPACE"},
         {";", "abc;z", "Until ;"},
@@ -114,6 +115,13 @@ TEST_F(DocDef, UntilDelimitersOfCharacterFields) {
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines[0], std::string("F Is Chars Inline Text At 0 Chars ") + c.pWritten);
     }
+    // The field after a line-break delimiter keeps its record.
+    SetFields({Field("F", 0, 3, UnitsCharacters, LengthUntil, "LFCR", "NULL"),
+               Field("G", 5, 6, UnitsCharacters, LengthCount, "CRLF", "NULL")});
+    EXPECT_EQ(Lines("abc\r\nz\r\n"),
+              (std::vector<std::string>{"F Is Chars Inline Text At 0 Chars Until CRLF",
+                                        "G Is Chars Inline Text At 0 Chars For 1",
+                                        "DummyNode0 Is Lines Inline Text At 0 Lines For 2"}));
 }
 
 TEST_F(DocDef, CharacterFieldUntilNullBecomesALineCount) {

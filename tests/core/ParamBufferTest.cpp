@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -82,6 +84,32 @@ TEST(ReplyReader, StringRunningOffTheReplyIsShort) {
     CReplyReader reader(abReply, sizeof abReply);
     EXPECT_EQ(reader.GetString(), "ab");
     EXPECT_TRUE(reader.Short());
+}
+
+// The message is cut, never the caption, when both do not fit; each text is
+// at most 255 characters; a zero byte always ends the block.
+TEST(ErrorText, CaptionIsKeptWhenTheTextsTogetherPassTheBlock) {
+    auto TextAt = [](const std::vector<uint8_t>& bytes, size_t nOffset) {
+        return std::string(reinterpret_cast<const char*>(bytes.data() + nOffset));
+    };
+    std::string strCaption(255, 'C');
+    std::vector<uint8_t> bytes = ComposeErrorText(std::string(255, 'M'), strCaption, 511);
+    ASSERT_EQ(bytes.size(), 511u);
+    EXPECT_EQ(TextAt(bytes, 0), std::string(253, 'M'));
+    EXPECT_EQ(TextAt(bytes, 254), strCaption);
+    EXPECT_EQ(bytes[510], 0);
+
+    bytes = ComposeErrorText(std::string(300, 'M'), std::string(400, 'C'), 511);
+    EXPECT_EQ(TextAt(bytes, 0), std::string(253, 'M'));
+    EXPECT_EQ(TextAt(bytes, 254), strCaption);
+
+    bytes = ComposeErrorText(std::string(300, 'M'), "Cap", 511);
+    EXPECT_EQ(TextAt(bytes, 0), std::string(255, 'M')) << "alone, a text keeps 255 characters";
+    EXPECT_EQ(TextAt(bytes, 256), "Cap");
+
+    bytes = ComposeErrorText("Msg", "", 511);
+    EXPECT_EQ(TextAt(bytes, 0), "Msg");
+    EXPECT_EQ(std::count(bytes.begin() + 3, bytes.end(), 0), 511 - 3) << "no caption, zeros";
 }
 
 } // namespace

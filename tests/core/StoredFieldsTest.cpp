@@ -165,6 +165,41 @@ TEST_F(StoredFields, OverlongLineIsCutInItsNextLineTextAndStillReadsBack) {
     EXPECT_STREQ(pLong->GetNextLine(), "y");
 }
 
+// A delimiter word as long as a hand-edited publication may hold: the line
+// still fits, cutting the next-line text, then the delimiter down to the
+// length of a keyword, then the name, each value keeping its place.
+TEST_F(StoredFields, OverlongDelimiterWordIsCutLastAndStillReadsBack) {
+    for (size_t nDelimiter : {200u, 231u, 240u, 254u, 400u, 5000u}) {
+        SCOPED_TRACE(nDelimiter);
+        CDataFieldList list;
+        std::string strDelimiter(nDelimiter, 'd');
+        list.Insert(new CDataField("Name", 0, 1, 0, 0, 0,
+                                   new CSampleExtent(0, 3, 3, 1, DuplicateText("Bob"),
+                                                     DuplicateText(strDelimiter.c_str()),
+                                                     DuplicateText("next"))));
+        char** ppStrings = ToStoredStrings(&list);
+        ASSERT_NE(ppStrings, nullptr);
+        std::string strLine = ppStrings[0];
+        EXPECT_LE(strLine.size(), 255u);
+        EXPECT_EQ(strLine.back(), ' ');
+        SetCopyText("Bob\r\n");
+        FromStrings(ppStrings);
+        FreeStrings(ppStrings);
+        ASSERT_EQ(loaded->Count(), 1);
+        loaded->Rewind();
+        CDataField* pField = loaded->Next();
+        EXPECT_STREQ(pField->pName, "Name") << "the name goes after the delimiter's excess";
+        EXPECT_EQ(pField->GetEnd(), 3);
+        EXPECT_EQ(pField->GetLineCount(), 1);
+        std::string strRead = pField->GetCharDelimiter();
+        EXPECT_FALSE(strRead.empty());
+        EXPECT_EQ(strDelimiter.compare(0, strRead.size(), strRead), 0);
+        if (nDelimiter <= 200) {
+            EXPECT_EQ(strRead, strDelimiter) << "cut only when the line needs it";
+        }
+    }
+}
+
 TEST_F(StoredFields, FieldsWithoutExtentStoreNoneForTheirTexts) {
     CDataFieldList list;
     list.Insert(new CDataField("Bare", 0, 0, 0, 1, 0, nullptr));

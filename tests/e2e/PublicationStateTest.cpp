@@ -102,4 +102,26 @@ TEST_F(PublicationState, StateSurvivesShutDownAndAnotherStartUp) {
     EXPECT_EQ(runs[1], expected);
 }
 
+// A field edited by hand to hold a delimiter word longer than a stored line:
+// shut-down still answers 0, stores a line that fits, and the field comes
+// back at the next start-up.
+TEST_F(PublicationState, OverlongDelimiterWordIsStoredCutAndShutDownSucceeds) {
+    std::string strSample = files.Write("long-delimiter.txt", Sample);
+    UsePublicationWithSample(strSample);
+    std::string strDelimiter(240, 'D');
+    host.Publication().strings[3] = Nebv(1000, "City 0 1 0 1 0 10 20 10 1 " + strDelimiter + " x ");
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    EXPECT_EQ(Call(SelShutdown), StatusOk);
+    EXPECT_EQ(*ppDFList, nullptr) << "the working state is released";
+    std::vector<std::string> strings = Strings(host.Publication());
+    ASSERT_EQ(strings.size(), 5u);
+    const std::string strStored = strings[4].substr(strings[4].find('=') + 1);
+    EXPECT_EQ(strStored.size(), 255u);
+    EXPECT_EQ(strStored.substr(0, 26), "City 0 1 0 1 0 10 20 10 1 ");
+    EXPECT_EQ(strStored.substr(strStored.size() - 4), "D x ") << "the delimiter is cut";
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    EXPECT_NE(*ppDFList, nullptr);
+    EXPECT_EQ(Call(SelShutdown), StatusOk);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // The dialog base: every kind of value exchanged both ways, refusals with
 // their message and focus, and help through the help seam; the Job Files
 // dialog on it.
+#include "framework/App.h"
 #include "framework/CommandGuard.h"
 #include "framework/Exceptions.h"
 #include "framework/Help.h"
@@ -296,6 +297,22 @@ TEST_F(DialogBase, JobFilesHelpAndTooLongPath) {
     }
     EXPECT_EQ(contexts, (std::vector<ULONG_PTR>{327680 + 1117, 327680 + 1118, 131218, 131218,
                                                 131218, 131218}));
+}
+
+HBRUSH WINAPI NoBrush(COLORREF) {
+    return nullptr;
+}
+
+// The library loads even when its dialog brush cannot be made; the dialogs
+// then keep the system's colours.
+TEST(PluginApp, LoadsWithoutItsDialogBrush) {
+    CPluginApp app("NEB Variable Data");
+    EXPECT_TRUE(app.InitInstance(GetModuleHandleA(nullptr), NoBrush));
+    EXPECT_EQ(app.DialogBrush(), nullptr);
+    EXPECT_EQ(app.Instance(), GetModuleHandleA(nullptr));
+    CPluginApp painted("NEB Variable Data");
+    EXPECT_TRUE(painted.InitInstance(GetModuleHandleA(nullptr)));
+    EXPECT_NE(painted.DialogBrush(), nullptr);
 }
 
 } // namespace

@@ -1,13 +1,16 @@
 // The EPS placeholder through the real clipboard and the stand-in host, and
 // the job that reads it back.
 #include "objects/Placeholder.h"
+#include "AllocationFaults.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
+#include "framework/CommandGuard.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 #include "model/NamedObject.h"
 #include "model/OwnedText.h"
 #include "objects/ObjectState.h"
+#include "output/DocDefState.h"
 #include "output/ProduceJobCommand.h"
 #include "plugin/WorkingState.h"
 #include "tests/PageObjects.h"
@@ -219,6 +222,55 @@ TEST_F(Placeholder, WhatIsWrittenIsWhatTheJobReads) {
     EXPECT_NE(bytes.str().find("Merge Price Amount\r\n"), std::string::npos);
     EXPECT_NE(bytes.str().find("Amount Is TrimmedChars Inline Text At 0 Chars For 5\r\n"),
               std::string::npos);
+}
+
+// A job ended by an allocation failure anywhere in its walk leaves no
+// document definition behind, and is never reported as done: either the user
+// is told, or the file written is the whole job. The next job writes its
+// areas once.
+TEST_F(Placeholder, JobEndedByAnExceptionLeavesNoDocumentDefinition) {
+    ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
+    pCopyText = DuplicateText("19.99\r\n");
+    pDFList = new CDataFieldList;
+    pDFList->Insert(new CDataField(
+        "Amount", 0, 0, 0, 1, 0,
+        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    std::string strDocDef = CTestFiles::FullPath("fault.ddf");
+    ShieldHostFromAllocationFaults(host.Block());
+    // Runs the job with the allocation failing; true when the user was told.
+    auto RunJob = [&](long nFailAt, long* pCount = nullptr) {
+        DeleteFileA(strDocDef.c_str());
+        CUiDriver driver;
+        driver.FillDialog({{1117, strDocDef}, {1118, ""}}, IDOK);
+        driver.Start();
+        FailAllocation(nFailAt);
+        uint16_t nStatus = RunGuarded([this] { return ProduceJob(host.Block()); }, StatusOk);
+        if (pCount != nullptr) {
+            *pCount = AllocationCount();
+        }
+        FailAllocation(0);
+        bool bQuiet = driver.Finish();
+        EXPECT_EQ(nStatus, StatusOk);
+        return !bQuiet && driver.Error().find("unexpected message box") != std::string::npos;
+    };
+    long nAllocations = 0;
+    ASSERT_FALSE(RunJob(0, &nAllocations));
+    const std::string strWhole = CTestFiles::Read(strDocDef);
+    ASSERT_NE(strWhole.find("Merge Price Amount"), std::string::npos) << strWhole;
+    int nLeft = 0;
+    for (long nFailAt = nAllocations - 1; nFailAt > nAllocations / 2; nFailAt -= 3) {
+        SCOPED_TRACE("allocation " + std::to_string(nFailAt));
+        bool bTold = RunJob(nFailAt);
+        if (!bTold) {
+            EXPECT_EQ(CTestFiles::Read(strDocDef), strWhole) << "a job reported as done is whole";
+        }
+        nLeft += pDocDef != nullptr ? 1 : 0;
+        DiscardDocDef();
+    }
+    EXPECT_EQ(nLeft, 0) << "jobs that left their document definition behind";
+    ASSERT_FALSE(RunJob(0));
+    EXPECT_EQ(CTestFiles::Read(strDocDef), strWhole);
+    DeleteFileA(strDocDef.c_str());
 }
 
 TEST_F(Placeholder, PlaceholderOfADeepPublicationIsReadBackByTheJob) {

@@ -70,8 +70,15 @@ TEST_F(RequestReplies, FailingHostGivesFailureAndDefaults) {
     EXPECT_EQ(Request::QueryPrinterIsPostScript(host.Block(), nValue), StatusFailed);
     host.FailRequest(1900);
     EXPECT_EQ(Request::CmdPrivateString(host.Block(), "privatestring"), StatusFailed);
-    host.FailRequest(102, 3);
-    EXPECT_EQ(Request::CmdPaste(host.Block()), 3) << "a command passes the host's status on";
+    // Whatever the host's own status, a failed request is reported as 7212.
+    for (uint16_t nHostStatus : {1, 3, 7212, 65535}) {
+        host.FailRequest(102, nHostStatus);
+        EXPECT_EQ(Request::CmdPaste(host.Block()), StatusFailed) << nHostStatus;
+        host.FailRequest(16, nHostStatus);
+        EXPECT_EQ(Request::CmdPrintToFile(host.Block(), "C:\\job.ps", "PS"), StatusFailed);
+        host.FailRequest(1900, nHostStatus);
+        EXPECT_EQ(Request::CmdPrivateString(host.Block(), "privatestring"), StatusFailed);
+    }
 }
 
 TEST_F(RequestReplies, EveryBlockQueryFailsWithoutABlock) {
@@ -111,6 +118,22 @@ TEST_F(RequestReplies, EveryBlockQueryFailsWithoutABlock) {
 }
 
 TEST_F(RequestReplies, TruncatedRepliesAreRefused) {
+    // A word reply of one byte holds no value: the out-value stays as it was.
+    int16_t nValue = 99;
+    host.ScriptReply(2001, {4});
+    EXPECT_EQ(Request::QueryTextAlignment(host.Block(), nValue), StatusFailed);
+    EXPECT_EQ(nValue, -2);
+    host.ScriptReply(3803, {120});
+    EXPECT_EQ(Request::QueryFontSize(host.Block(), nValue), StatusFailed);
+    EXPECT_EQ(nValue, -2);
+    nValue = -1;
+    host.ScriptReply(3102, {12});
+    EXPECT_EQ(Request::QueryLeading(host.Block(), nValue), StatusFailed);
+    EXPECT_EQ(nValue, -1);
+    nValue = 7;
+    host.ScriptReply(3506, {});
+    EXPECT_EQ(Request::QueryPageCount(host.Block(), nValue), StatusFailed);
+    EXPECT_EQ(nValue, 7);
     int32_t a = 0, b = 0, c = 0;
     host.ScriptReply(3505, Bytes(11, 0));
     EXPECT_EQ(Request::QueryPageOrigin(host.Block(), a, b, c), StatusFailed);
