@@ -22,14 +22,14 @@ std::string LineFrom(const char* pText, int32_t nAt) {
 } // namespace
 
 int32_t EndBeforeLineBreak(const char* pText, int32_t s, int32_t e) {
-    if (e - s > 1 && e - 2 < TextLength(pText) && pText[e - 2] == '\r') {
+    if (e - s > 1 && e >= 2 && e - 2 < TextLength(pText) && pText[e - 2] == '\r') {
         return e - 2;
     }
     return e;
 }
 
 std::string DelimiterAt(const char* pCopy, int32_t nAt) {
-    char c = nAt < TextLength(pCopy) ? pCopy[nAt] : '\0';
+    char c = nAt >= 0 && nAt < TextLength(pCopy) ? pCopy[nAt] : '\0';
     switch (c) {
     case '\0':
         return "NULL";
@@ -47,7 +47,7 @@ std::string DelimiterAt(const char* pCopy, int32_t nAt) {
 std::string NextLineAt(const char* pCopy, int32_t nAt) {
     int32_t nLength = TextLength(pCopy);
     std::string strLine;
-    if (nAt < nLength && nLength - nAt > 2) {
+    if (nAt >= 0 && nAt < nLength && nLength - nAt > 2) {
         const char* pRest = pCopy + nAt;
         if (pRest[0] == '\r') {
             strLine = LineFrom(pCopy, nAt + 2);

@@ -362,13 +362,21 @@ bool LoadPublication(const std::string& strFile, CPublication& publication, std:
     }
     std::stringstream buffer;
     buffer << in.rdbuf();
-    std::string strText = buffer.str();
+    return ReadPublication(buffer.str(), strFile, publication, strError);
+}
+
+bool ReadPublication(const std::string& strText, const std::string& strFile,
+                     CPublication& publication, std::string& strError) {
     json document;
     try {
         document = json::parse(strText);
     } catch (const json::parse_error& error) {
         size_t nAt = error.byte > 0 ? error.byte - 1 : 0;
         strError = strFile + ": " + PlaceOf(strText, nAt) + ": not a valid publication file";
+        return false;
+    } catch (const json::exception& error) {
+        // A number too large for any entry, and the like.
+        strError = strFile + ": not a valid publication file: " + error.what();
         return false;
     }
     try {
@@ -382,6 +390,16 @@ bool LoadPublication(const std::string& strFile, CPublication& publication, std:
 
 bool SavePublication(const std::string& strFile, const CPublication& publication,
                      std::string& strError) {
+    std::ofstream out(strFile, std::ios::binary | std::ios::trunc);
+    out << PublicationText(publication);
+    if (!out) {
+        strError = strFile + ": cannot write the publication file";
+        return false;
+    }
+    return true;
+}
+
+std::string PublicationText(const CPublication& publication) {
     json document;
     document["path"] = publication.strPath;
     document["deletedStrings"] = publication.bDeletedReadsAsMarker ? "marker" : "absent";
@@ -430,11 +448,5 @@ bool SavePublication(const std::string& strFile, const CPublication& publication
         pages.push_back({{"objects", objects}});
     }
     document["pages"] = pages;
-    std::ofstream out(strFile, std::ios::binary | std::ios::trunc);
-    out << document.dump(2) << "\n";
-    if (!out) {
-        strError = strFile + ": cannot write the publication file";
-        return false;
-    }
-    return true;
+    return document.dump(2) + "\n";
 }

@@ -98,6 +98,11 @@ CPrivateString* FindPrivateString(std::vector<CPrivateString>& strings,
 // Reads a publication file (JSON). False with a message naming the file and
 // the place: the line and column of malformed text, or the entry at fault.
 bool LoadPublication(const std::string& strFile, CPublication& publication, std::string& strError);
+// Reads the text of a publication file, named strFile in the messages.
+bool ReadPublication(const std::string& strText, const std::string& strFile,
+                     CPublication& publication, std::string& strError);
+// The text of a publication file.
+std::string PublicationText(const CPublication& publication);
 // Writes the publication back; false with a message when the file cannot be written.
 bool SavePublication(const std::string& strFile, const CPublication& publication,
                      std::string& strError);

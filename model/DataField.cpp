@@ -3,7 +3,7 @@
 #include "OwnedText.h"
 
 bool IsValidName(const char* pText) {
-    if (pText == nullptr || *pText == '\0') {
+    if (pText == nullptr || *pText == '\0' || *pText == ';' || *pText == '[') {
         return false;
     }
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(pText); *p; ++p) {

@@ -57,6 +57,7 @@ class CDataField {
     CSampleExtent* pExtent;
 };
 
-// The rule for names of data fields and named objects: not empty, and every
-// byte, taken as unsigned, above 32.
+// The rule for names of data fields and named objects: not empty, every byte,
+// taken as unsigned, above 32, and not beginning with ";" or "[", which would
+// make the name's line in the document definition file a comment or a section.
 bool IsValidName(const char* pText);

@@ -17,8 +17,10 @@ namespace {
 // The longest delimiter keyword, "SPACE".
 constexpr size_t LongestDelimiterKeyword = 5;
 
+// A text as one stored word: "NULL" for none, also for an empty text, which
+// as no word at all would move the words after it out of their places.
 const char* OrNone(const char* pText) {
-    return pText != nullptr ? pText : "NULL";
+    return pText != nullptr && *pText != '\0' ? pText : "NULL";
 }
 
 // The bytes of the copy text from nStart, nEnd - nStart of them, stopping at

@@ -59,15 +59,21 @@ int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObjec
 bool CutStoredStrings(const char* pComposed, std::string& strArea, std::string& strDataField) {
     const std::string strText = pComposed != nullptr ? pComposed : "";
     size_t nArea = strText.find(AreaPrefix);
-    size_t nData = strText.find(DataPrefix);
-    if (nArea == std::string::npos || nData == std::string::npos) {
+    if (nArea == std::string::npos) {
         return false;
     }
     nArea += strlen(AreaPrefix);
-    nData += strlen(DataPrefix);
     size_t nAreaEnd = strText.find('\n', nArea);
+    // The data line follows the area line: a file name that holds the data
+    // prefix does not end the area early.
+    size_t nData =
+        nAreaEnd != std::string::npos ? strText.find(DataPrefix, nAreaEnd) : std::string::npos;
+    if (nData == std::string::npos) {
+        return false;
+    }
+    nData += strlen(DataPrefix);
     size_t nDataEnd = strText.find('\n', nData);
-    if (nAreaEnd == std::string::npos || nDataEnd == std::string::npos) {
+    if (nDataEnd == std::string::npos) {
         return false;
     }
     strArea = strText.substr(nArea, nAreaEnd - nArea);

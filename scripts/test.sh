@@ -15,6 +15,9 @@ echo "== native: core under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native > /dev/null && cmake --build --preset native || exit 1
 ctest --preset native --no-tests=error || failed=1
 
+echo "== fuzz: every reader of outside text, 20 s each"
+bash scripts/fuzz.sh 20 || failed=1
+
 echo "== win32: plug-in, stand-in host and tests under Wine"
 cmake --preset win32 > /dev/null && cmake --build --preset win32 || exit 1
 if can_run_i386; then

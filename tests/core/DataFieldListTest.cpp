@@ -158,6 +158,10 @@ TEST(IsValidName, RefusesEmptyBlankAndControlBytesAcceptsHighBytes) {
     EXPECT_TRUE(IsValidName("Stra\xdf"
                             "e"));
     EXPECT_TRUE(IsValidName("\x80\xff"));
+    // Found by fuzzing: such a name's line would read as a comment or a section.
+    EXPECT_FALSE(IsValidName(";Name"));
+    EXPECT_FALSE(IsValidName("[Name]"));
+    EXPECT_TRUE(IsValidName("Name;[x"));
 }
 
 } // namespace

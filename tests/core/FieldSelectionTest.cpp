@@ -60,6 +60,11 @@ TEST(FieldSelection, EmptySelectionsGiveNoExtent) {
     EXPECT_EQ(ExtentOfSelection("", 0, 0), nullptr) << "no copy chosen yet";
     EXPECT_EQ(ExtentOfSelection(nullptr, -1, -1), nullptr);
     EXPECT_EQ(EndBeforeLineBreak(ElevenBytes, 5, 6), 6) << "one byte is never cut";
+    // Found by fuzzing: an end before the third byte reads nothing before the text.
+    EXPECT_EQ(EndBeforeLineBreak(ElevenBytes, -10, 1), 1);
+    EXPECT_EQ(EndBeforeLineBreak(ElevenBytes, -10, 0), 0);
+    EXPECT_EQ(DelimiterAt(ElevenBytes, -3), "NULL") << "outside the copy there is no byte";
+    EXPECT_EQ(NextLineAt(ElevenBytes, -3), "NULL");
 }
 
 TEST(FieldSelection, NextLineOfAnEmptyOrShortRest) {

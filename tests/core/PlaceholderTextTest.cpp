@@ -70,6 +70,15 @@ TEST_F(PlaceholderText, ComposedStringsCutIntoAreaAndDataField) {
     EXPECT_NE(strstr(szBuffer, "%%NEBVData: \n"), nullptr) << "an empty data field name";
     ASSERT_TRUE(CutStoredStrings(szBuffer, strArea, strField));
     EXPECT_EQ(strField, "");
+
+    // Found by fuzzing: a file name holding the data prefix stays in the area.
+    SetFileAndPage("a %%NEBVData: b.ps", "2", pObject);
+    strcpy(pObject->szDataField, "Amount");
+    ASSERT_EQ(ComposeStoredStrings(szBuffer, sizeof szBuffer, pObject), 1);
+    ASSERT_TRUE(CutStoredStrings(szBuffer, strArea, strField));
+    EXPECT_EQ(strArea,
+              "Price Is Graphic ScaleToFit On \"a %%NEBVData: b.ps\" 2 At 0 0 For 100 100");
+    EXPECT_EQ(strField, "Amount");
 }
 
 TEST_F(PlaceholderText, TextAreaOfTheLongestJobPathReadsBack) {

@@ -85,6 +85,8 @@ TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
          "pub-bad.json: privateStrings[0]: \"index\" is missing"},
         {"{\"path\": \"p\", \"deletedStrings\": \"sometimes\"}",
          "pub-bad.json: \"deletedStrings\" must be"},
+        // Found by fuzzing: a number no entry can hold is refused, not thrown.
+        {"7E3722", "pub-bad.json: not a valid publication file"},
     };
     for (const auto& c : cases) {
         std::string strFile = WriteFile("pub-bad.json", c.pText);

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Fuzzes every reader of text that comes from outside, each for the given
+# number of seconds (default 60), under AddressSanitizer and
+# UndefinedBehaviorSanitizer:
+#   scripts/fuzz.sh [seconds]
+# Each program starts from its seeds in tests/fuzz/corpus/NAME and the words of
+# tests/fuzz/dict/NAME.dict; what it learns is kept in build/fuzz/corpus/NAME,
+# and an input that breaks a reader is written to build/fuzz/crashes/. Prints
+# the runs and the corpus size of each, and fails when any program failed.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+cd "$NEB_ROOT"
+seconds="${1:-60}"
+install_packages clang libclang-rt-14-dev cmake ninja-build nlohmann-json3-dev googletest
+
+cmake --preset fuzz > /dev/null && cmake --build --preset fuzz || exit 1
+mkdir -p build/fuzz/crashes
+failed=0
+printf '%-16s %12s %8s %s\n' "reader" "runs" "corpus" "result"
+for program in build/fuzz/tests/fuzz/fuzz_*; do
+  name="${program##*/fuzz_}"
+  corpus="build/fuzz/corpus/$name"
+  mkdir -p "$corpus"
+  dict=()
+  [ -f "tests/fuzz/dict/$name.dict" ] && dict=(-dict="tests/fuzz/dict/$name.dict")
+  log="build/fuzz/$name.log"
+  "$program" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="build/fuzz/crashes/$name-" "${dict[@]}" \
+    "$corpus" "tests/fuzz/corpus/$name" > "$log" 2>&1
+  status=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  size=$(find "$corpus" -type f | wc -l)
+  if [ $status -eq 0 ]; then
+    result="clean"
+  else
+    result="FAILED (see $log)"
+    grep -E "^(property broken|SUMMARY|==[0-9]+==ERROR)" "$log" | head -3 | sed 's/^/    /'
+    failed=1
+  fi
+  printf '%-16s %12s %8s %s\n' "$name" "${runs:-?}" "$size" "$result"
+done
+if [ $failed -ne 0 ]; then
+  echo "fuzz: FAILED"
+  exit 1
+fi
+echo "fuzz: every reader ran ${seconds} s without a finding"

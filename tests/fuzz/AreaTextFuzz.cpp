@@ -1,0 +1,53 @@
+// The area text form, as a document definition or a placeholder's stored
+// string may hold it: an area that reads is written in a line that reads back
+// to the same area and the same line.
+#include "FuzzInput.h"
+#include "model/AreaDefinition.h"
+#include "model/LineReader.h"
+
+#include <sstream>
+
+namespace {
+
+std::string Written(const CAreaDefinition& area) {
+    std::ostringstream out;
+    FUZZ_CHECK(WriteArea(area, out) == 0, "an area is written to memory");
+    return out.str();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    std::istringstream in(std::string(reinterpret_cast<const char*>(pData), nSize));
+    for (int nLine = 0; nLine < 16; ++nLine) {
+        CAreaDefinition area;
+        int nResult = ReadArea(area, in);
+        FUZZ_CHECK(nResult >= 0 && nResult <= 3, "a known result");
+        if (nResult == 1) {
+            std::string strSection;
+            ReadTextLine(in, strSection); // the section line pushed back
+            continue;
+        }
+        if (nResult == 2) {
+            std::string strRefused;
+            if (ReadTextLine(in, strRefused) != 0) {
+                break;
+            }
+            continue;
+        }
+        if (nResult == 3) {
+            break;
+        }
+        std::string strLine = Written(area);
+        // Too long to be read again, or a name that would make the line a
+        // comment or a section: lines the format cannot carry.
+        if (strLine.size() > MaxTextLine + 1 || strLine[0] == ';' || strLine[0] == '[') {
+            continue;
+        }
+        std::istringstream again(strLine);
+        CAreaDefinition reread;
+        FUZZ_CHECK(ReadArea(reread, again) == 0, "a written area reads back");
+        FUZZ_CHECK(Written(reread) == strLine, "and is written the same");
+    }
+    return 0;
+}
