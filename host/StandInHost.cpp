@@ -357,6 +357,9 @@ uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
     if (!IsKnownRequest(nCode)) {
         nStatus = StatusFailed;
         entry.note = "unknown request";
+    } else if (++m_nHandled == m_nFailNth) {
+        nStatus = StatusFailed;
+        entry.note = "failed on purpose (request " + std::to_string(m_nHandled) + " of the run)";
     } else if (scripted != m_script.end() && scripted->second.nPasses > 0) {
         --scripted->second.nPasses;
         nStatus = Answer(pBlock, entry.input, entry.note);

@@ -48,6 +48,11 @@ class CStandInHost {
     void FailRequestAfter(uint16_t nCode, int nPasses, uint16_t nStatus = StatusFailed);
     // Status 0, but no reply block.
     void GiveNoBlock(uint16_t nCode);
+    // Fails the request that comes nNth (from 1) in this host's whole run,
+    // whatever it is, once; the requests before and after are answered as usual.
+    void FailNthRequest(size_t nNth) { m_nFailNth = nNth; }
+    // The requests answered so far.
+    size_t RequestCount() const { return m_nHandled; }
     void ClearScript() { m_script.clear(); }
 
     CRequestLog& Log() { return m_log; }
@@ -96,7 +101,9 @@ class CStandInHost {
     CPublication m_publication;
     CRequestLog m_log;
     std::map<uint16_t, CScripted> m_script;
-    int32_t m_nNextId = 0;                               // identifiers given to pasted objects
+    int32_t m_nNextId = 0; // identifiers given to pasted objects
+    size_t m_nHandled = 0;
+    size_t m_nFailNth = 0;
     std::vector<std::pair<HGLOBAL, size_t>> m_handedOut; // with the size each had
 };
 

@@ -448,23 +448,38 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
     // Once the driver is finished, the call that would have shown the window
     // has returned: it will not come any more.
     HWND hWindow = nullptr;
-    DWORD nWaitStart = GetTickCount();
-    do {
-        hWindow = WaitForReadyWindow(m_nUiThread, m_nTimeoutMs, m_bStop);
-    } while (hWindow != nullptr && !Settle(hWindow) && GetTickCount() - nWaitStart < m_nTimeoutMs);
-    if (hWindow == nullptr || !Settle(hWindow)) {
-        AddError(strStep + " did not appear");
-        return false;
-    }
-    CSeenWindow seen = DescribeWindow(hWindow);
-    HWND hFileName = FileNameControl(hWindow);
-    Kind kind = IsMessageBox(hWindow)  ? MessageBoxWindow
-                : hFileName != nullptr ? OpenFileWindow
-                                       : OwnDialogWindow;
-    if (kind != step.kind && !(step.kind == AnyDialogWindow && kind != MessageBoxWindow)) {
-        AddError(strStep + " was expected, but " + seen.Name() + " appeared");
+    CSeenWindow seen;
+    HWND hFileName = nullptr;
+    Kind kind = MessageBoxWindow;
+    for (;;) {
+        DWORD nWaitStart = GetTickCount();
+        do {
+            hWindow = WaitForReadyWindow(m_nUiThread, m_nTimeoutMs, m_bStop);
+        } while (hWindow != nullptr && !Settle(hWindow) &&
+                 GetTickCount() - nWaitStart < m_nTimeoutMs);
+        if (hWindow == nullptr || !Settle(hWindow)) {
+            if (m_bTolerant) {
+                m_unasked.push_back("the answers ended before " + strStep);
+            } else {
+                AddError(strStep + " did not appear");
+            }
+            return false;
+        }
+        seen = DescribeWindow(hWindow);
+        hFileName = FileNameControl(hWindow);
+        kind = IsMessageBox(hWindow)  ? MessageBoxWindow
+               : hFileName != nullptr ? OpenFileWindow
+                                      : OwnDialogWindow;
+        if (kind == step.kind || (step.kind == AnyDialogWindow && kind != MessageBoxWindow)) {
+            break;
+        }
+        if (!m_bTolerant) {
+            AddError(strStep + " was expected, but " + seen.Name() + " appeared");
+            CloseUnasked(hWindow);
+            return false;
+        }
+        m_unasked.push_back(seen.Name());
         CloseUnasked(hWindow);
-        return false;
     }
     const CDialogActions& actions = step.actions;
     seen.nPressed = actions.nButton;
@@ -550,7 +565,11 @@ void CUiDriver::Guard() {
         // closes: only one still there once its thread is idle is unasked.
         HWND hWindow = ReadyWindow(m_nUiThread);
         if (hWindow != nullptr && Settle(hWindow) && !m_bStop.load()) {
-            AddError("unexpected " + DescribeWindow(hWindow).Name());
+            if (m_bTolerant) {
+                m_unasked.push_back(DescribeWindow(hWindow).Name());
+            } else {
+                AddError("unexpected " + DescribeWindow(hWindow).Name());
+            }
             CloseUnasked(hWindow);
             continue;
         }

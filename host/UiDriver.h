@@ -111,6 +111,14 @@ class CUiDriver {
     // answered, and no other window came.
     bool Finish();
 
+    // Tolerant answering, for runs in which the host fails on purpose: a
+    // window that comes unasked (also while a step waits for its own) is
+    // closed and listed instead of being an error, and a step whose window
+    // does not come ends the script quietly.
+    void TolerateUnaskedWindows() { m_bTolerant = true; }
+    // What the tolerant driver closed unasked, and where the script ended.
+    const std::vector<std::string>& Unasked() const { return m_unasked; }
+
     const std::vector<CSeenWindow>& Seen() const { return m_seen; }
     const std::string& Error() const { return m_strError; }
 
@@ -140,6 +148,8 @@ class CUiDriver {
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bDone{false};
     bool m_bStarted = false;
+    bool m_bTolerant = false;
+    std::vector<std::string> m_unasked;
     static std::atomic<int> s_nActive;
 };
 

@@ -1,5 +1,6 @@
 // pubhost: the stand-in publishing application on the command line.
-//   pubhost <plug-in> <publication.json> [--log FILE] [--ui FILE] STEP...
+//   pubhost <plug-in> <publication.json> [--log FILE] [--ui FILE]
+//           [--fail-request N] STEP...
 //   pubhost --new <publication.json> <publication path>
 // Steps, taken in order:
 //   commands     list the plug-in's commands with their menu texts
@@ -24,9 +25,15 @@
 // stays says the button opens a window on top of the dialog; MARKER names
 // files through which a screenshot is taken while the dialog shows its texts
 // (MARKER.ready, then MARKER.done).
+// --fail-request N fails the Nth request of the run (from 1) once, as a host
+// that cannot do it; the windows the plug-in then shows unasked are closed
+// and listed, and a window of the --ui file that no longer comes ends the
+// answers. At the end the host prints how many requests it answered and how
+// many of its reply blocks were never freed.
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -190,6 +197,7 @@ int main(int argc, char** argv) {
     std::string strPublicationFile = argv[2];
     std::string strLogFile;
     std::string strUiFile;
+    size_t nFailRequest = 0;
     std::vector<std::string> steps;
     for (int i = 3; i < argc; ++i) {
         std::string strArg = argv[i];
@@ -197,6 +205,8 @@ int main(int argc, char** argv) {
             strLogFile = argv[++i];
         } else if (strArg == "--ui" && i + 1 < argc) {
             strUiFile = argv[++i];
+        } else if (strArg == "--fail-request" && i + 1 < argc) {
+            nFailRequest = strtoul(argv[++i], nullptr, 10);
         } else {
             steps.push_back(strArg);
         }
@@ -214,12 +224,20 @@ int main(int argc, char** argv) {
         return 1;
     }
     printf("publication: %s\n", host.Publication().strPath.c_str());
-    CUiDriver driver;
-    if (!strUiFile.empty()) {
-        if (!LoadUiSteps(strUiFile, driver, strError)) {
-            fprintf(stderr, "pubhost: %s\n", strError.c_str());
-            return 1;
-        }
+    // A failing host makes the plug-in show what the answers do not foresee:
+    // it is closed and listed; a window that then does not come is not waited
+    // for long.
+    CUiDriver driver(GetCurrentThreadId(), nFailRequest != 0 ? 5000 : 15000);
+    if (nFailRequest != 0) {
+        host.FailNthRequest(nFailRequest);
+        driver.TolerateUnaskedWindows();
+    }
+    bool bDriven = !strUiFile.empty() || nFailRequest != 0;
+    if (!strUiFile.empty() && !LoadUiSteps(strUiFile, driver, strError)) {
+        fprintf(stderr, "pubhost: %s\n", strError.c_str());
+        return 1;
+    }
+    if (bDriven) {
         driver.Start();
     }
 
@@ -269,11 +287,15 @@ int main(int argc, char** argv) {
         } else {
             return Usage();
         }
+        size_t nFirstRequest = host.RequestCount() + 1;
         uint16_t nStatus = host.Call(plugin.Entry(), nSelector, nCommand);
+        std::string strRequests = "requests " + std::to_string(nFirstRequest) + " to " +
+                                  std::to_string(host.RequestCount());
         if (nSelector == SelCommand) {
-            printf("%s %u: status %u\n", SelectorName(nSelector), nCommand, nStatus);
+            printf("%s %u: status %u (%s)\n", SelectorName(nSelector), nCommand, nStatus,
+                   strRequests.c_str());
         } else {
-            printf("%s: status %u\n", SelectorName(nSelector), nStatus);
+            printf("%s: status %u (%s)\n", SelectorName(nSelector), nStatus, strRequests.c_str());
         }
         CErrorText text;
         if (host.TakeErrorText(text)) {
@@ -285,17 +307,23 @@ int main(int argc, char** argv) {
             nExit = 1;
         }
     }
-    if (!strUiFile.empty()) {
+    if (bDriven) {
         bool bAnswered = driver.Finish();
         for (const CSeenWindow& seen : driver.Seen()) {
             printf("window \"%s\"%s%s: pressed %d\n", seen.strCaption.c_str(),
                    seen.strText.empty() ? "" : " saying ", seen.strText.c_str(), seen.nPressed);
+        }
+        for (std::string strUnasked : driver.Unasked()) {
+            std::replace(strUnasked.begin(), strUnasked.end(), '\n', ' ');
+            printf("unasked: %s\n", strUnasked.c_str());
         }
         if (!bAnswered) {
             fprintf(stderr, "pubhost: %s\n", driver.Error().c_str());
             nExit = 1;
         }
     }
+    printf("requests answered: %zu\n", host.RequestCount());
+    printf("reply blocks not freed: %zu\n", host.UnfreedReplyBlocks().size());
     if (!strLogFile.empty()) {
         std::ofstream log(strLogFile, std::ios::binary | std::ios::trunc);
         log << host.Log().Format();

@@ -15,7 +15,9 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,6 +27,24 @@ constexpr int32_t FontMapIndex = 3;
 constexpr int32_t CopyStartIndex = 4;
 constexpr int32_t CopyEndIndex = 5;
 constexpr int32_t FirstFieldIndex = 1000;
+
+// Whether start-up could not read the stored data field run (its sample file
+// string or one of its strings could not be read), and the stored lines of
+// the fields it had then. While the fields are still these, shut-down leaves
+// the stored run as it is instead of writing it over with what was read.
+bool bFieldsUnread = false;
+std::vector<std::string> loadedFieldLines;
+
+// The stored lines of the fields, in a list that frees itself.
+std::vector<std::string> StoredLines(char** ppFields) {
+    std::vector<std::string> lines;
+    for (char** pp = ppFields; pp != nullptr && *pp != nullptr; ++pp) {
+        lines.emplace_back(*pp);
+    }
+    return lines;
+}
+
+using StringArray = std::unique_ptr<char*, void (*)(char**)>;
 
 void SetFontMapPath(const std::string& strPath) {
     ReplaceOwnedText(pFontMapPath, strPath.c_str());
@@ -41,6 +61,7 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
     if (ReadPubString(pBlock, FontMapIndex, strText) == StatusOk) {
         SetFontMapPath(strText);
     }
+    bool bRead = false;
     if (ReadPubString(pBlock, SampleFileIndex, strText) == StatusOk) {
         SetSampleFileName(strText.c_str());
         if (ReadPubString(pBlock, CopyStartIndex, strText) == StatusOk) {
@@ -55,11 +76,22 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
         }
         char** ppFields = nullptr;
         if (ReadPubList(pBlock, FirstFieldIndex, ppFields) == StatusOk) {
+            StringArray fields(ppFields, FreeStringArray);
             if (pDFList == nullptr) {
                 pDFList = FromStoredStrings(ppFields, pCopyText);
             }
-            FreeStringArray(ppFields);
+            // The string that ended the run, asked for once more: when it
+            // reads now, it was only not handed over, and the run was not read
+            // whole.
+            int32_t nEnd = FirstFieldIndex + static_cast<int32_t>(StoredLines(ppFields).size());
+            bRead =
+                ReadPubString(pBlock, nEnd, strText) != StatusOk || strText == InvalidPrivateString;
         }
+    }
+    if (!bRead) {
+        StringArray loaded(ToStoredStrings(pDFList), FreeStringArray);
+        loadedFieldLines = StoredLines(loaded.get());
+        bFieldsUnread = true;
     }
     char** ppNames = nullptr;
     if (ListObjectNames(pBlock, ppNames) == StatusOk) {
@@ -90,8 +122,14 @@ uint16_t SavePublicationState(HostParamBlock* pBlock) {
     if (nCopyEnd != -1) {
         IgnoreStatus(WritePubString(pBlock, CopyEndIndex, std::to_string(nCopyEnd)));
     }
-    char** ppFields = ToStoredStrings(pDFList);
-    IgnoreStatus(WritePubList(pBlock, FirstFieldIndex, ppFields));
-    FreeStringArray(ppFields);
+    StringArray fields(ToStoredStrings(pDFList), FreeStringArray);
+    if (!bFieldsUnread || StoredLines(fields.get()) != loadedFieldLines) {
+        IgnoreStatus(WritePubList(pBlock, FirstFieldIndex, fields.get()));
+    }
     return StatusOk;
+}
+
+void ForgetLoadedFields() {
+    bFieldsUnread = false;
+    loadedFieldLines.clear();
 }

@@ -10,5 +10,11 @@
 // data file can neither be loaded nor chosen again.
 uint16_t LoadPublicationState(HostParamBlock* pBlock);
 
-// At shut-down: writes the working state into the publication.
+// At shut-down: writes the working state into the publication. When start-up
+// could not read the stored data field run, the run is written only once the
+// fields differ from those start-up had, so that strings the host could not
+// hand over are not deleted.
 uint16_t SavePublicationState(HostParamBlock* pBlock);
+
+// Forgets the fields start-up loaded (with the reset of the working state).
+void ForgetLoadedFields();

@@ -1,5 +1,6 @@
 #include "WorkingState.h"
 
+#include "PublicationState.h"
 #include "channel/JobFileNames.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
@@ -26,6 +27,7 @@ void ResetWorkingState() {
     pDocDefPath = nullptr;
     pLastObjectName = nullptr;
     pLastFieldName = nullptr;
+    ForgetLoadedFields();
 }
 
 void ReleaseWorkingState() {

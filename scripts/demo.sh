@@ -33,17 +33,6 @@ out="$NEB_ROOT/out/demo"
 authoring="$out/authoring"
 rm -rf "$out"
 mkdir -p "$out" "$authoring"
-winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
-json_path() { local p; p=$(winpath "$1"); echo "${p//\\/\\\\\\\\}"; }
-
-# The example names its files by where they lie here; the job goes to FOLDER.
-#   example_publication FOLDER > FILE
-example_publication() {
-  sed -e "s|@EXAMPLES@|$(json_path "$NEB_ROOT/examples")|" \
-      -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
-      -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$1/Card.pub")|" \
-      examples/card.pub.json
-}
 
 # Runs the host in FOLDER with the publication and the answers given; the
 # Job Files dialog, when it says it is ready, is photographed.

@@ -43,3 +43,16 @@ can_run_i386() {
   rm -f "$probe"
   return $ok
 }
+
+# A path of this machine as Wine's programs see it, and as a JSON string holds it.
+winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
+json_path() { local p; p=$(winpath "$1"); echo "${p//\\/\\\\\\\\}"; }
+
+# The example names its files by where they lie here; the job goes to FOLDER.
+#   example_publication FOLDER > FILE
+example_publication() {
+  sed -e "s|@EXAMPLES@|$(json_path "$NEB_ROOT/examples")|" \
+      -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
+      -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$1/Card.pub")|" \
+      "$NEB_ROOT/examples/card.pub.json"
+}

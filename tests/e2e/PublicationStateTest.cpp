@@ -124,4 +124,41 @@ TEST_F(PublicationState, OverlongDelimiterWordIsStoredCutAndShutDownSucceeds) {
     EXPECT_EQ(Call(SelShutdown), StatusOk);
 }
 
+// A string of the publication the host fails to hand over at start-up, the
+// sample file's or a data field's, in either pass over the run: shut-down
+// then leaves the stored fields as they were instead of deleting them.
+TEST_F(PublicationState, FieldsTheHostFailedToHandOverAreNotDeleted) {
+    std::string strSample = files.Write("unread-fields.txt", Sample);
+    UsePublicationWithSample(strSample);
+    const std::vector<CPrivateString> original = host.Publication().strings;
+    ASSERT_EQ(Call(SelStartup), StatusOk);
+    std::vector<size_t> reads; // the requests that read the sample string or a field
+    const std::vector<CLoggedRequest>& log = host.Log().Entries();
+    for (size_t i = 0; i < log.size(); ++i) {
+        const std::string strLine = log[i].InputText();
+        if (strLine.find("classpub, 2,") != std::string::npos ||
+            strLine.find("classpub, 100") != std::string::npos) {
+            reads.push_back(i + 1);
+        }
+    }
+    EXPECT_EQ(Call(SelShutdown), StatusOk);
+    ASSERT_GE(reads.size(), 6u) << "the sample string, and each field twice";
+    for (size_t nRead : reads) {
+        SCOPED_TRACE("request " + std::to_string(nRead) + ": " + log[nRead - 1].InputText());
+        CStandInHost runHost;
+        runHost.Publication() = host.Publication();
+        runHost.Publication().strings = original;
+        runHost.FailNthRequest(nRead);
+        runHost.Call(plugin.Entry(), SelStartup);
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelShutdown), StatusOk);
+        std::vector<std::string> fields;
+        for (const CPrivateString& entry : runHost.Publication().strings) {
+            if (entry.nIndex >= 1000 && !entry.bDeleted) {
+                fields.push_back(entry.strValue);
+            }
+        }
+        EXPECT_EQ(fields.size(), 2u) << "both stored fields are kept";
+    }
+}
+
 } // namespace
