@@ -14,16 +14,25 @@ namespace {
 
 using StringReader = std::function<uint16_t(int32_t nIndex, std::string& strText)>;
 
-// Counts the run, then reads it again into a new array; a string that cannot
-// be read the second time fails the whole list.
+// Counts the run, then reads it again into a new array. The string that
+// ended the count is asked for once more: when the host hands it over now, it
+// only failed to before, and the run is not whole. So is a run a string of
+// which cannot be read the second time.
 uint16_t ReadRun(int32_t nFirst, bool bMarkerEndsRun, const StringReader& read,
                  const char* pDebugLine, char**& ppStrings) {
     ppStrings = nullptr;
     std::string strText;
     int32_t nCount = 0;
-    while (read(nFirst + nCount, strText) == StatusOk &&
-           !(bMarkerEndsRun && strText == InvalidPrivateString)) {
+    auto EndsRun = [&](int32_t nIndex) {
+        return read(nIndex, strText) != StatusOk ||
+               (bMarkerEndsRun && strText == InvalidPrivateString);
+    };
+    while (!EndsRun(nFirst + nCount)) {
         ++nCount;
+    }
+    if (!EndsRun(nFirst + nCount)) {
+        OutputDebugStringA(pDebugLine);
+        return RunNotWhole;
     }
     if (nCount == 0) {
         return StatusFailed;
@@ -33,7 +42,7 @@ uint16_t ReadRun(int32_t nFirst, bool bMarkerEndsRun, const StringReader& read,
         if (read(nFirst + i, strText) != StatusOk) {
             OutputDebugStringA(pDebugLine);
             FreeStringArray(ppRun);
-            return StatusFailed;
+            return RunNotWhole;
         }
         ppRun[i] = DuplicateText(strText.c_str());
     }

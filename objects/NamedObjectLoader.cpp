@@ -61,15 +61,20 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     // Whether the object was selected shows in the selection that follows.
     IgnoreStatus(Request::CmdSelectObject(pBlock, nObjectNumber));
     CSelectionRecord selection;
-    if (Request::QuerySelection(pBlock, selection) != StatusOk) {
-        // An object that cannot be looked at must not drop out of the job
-        // unseen: the job stops.
+    char** ppStrings = nullptr;
+    uint16_t nRun = StatusFailed;
+    if (Request::QuerySelection(pBlock, selection) != StatusOk ||
+        selection.nObjectNumber != nObjectNumber ||
+        (nRun = ReadObjectList(pBlock, PlaceholderStringsIndex, selection.nObjectId, ppStrings)) ==
+            RunNotWhole) {
+        // An object that cannot be looked at (the host did not select it,
+        // report it or hand over its strings) must not drop out of the job
+        // unseen: the job stops, and the user is told.
         OutputDebugStringA("Cannot read the selected object!\n");
+        ShowFrameworkMessage(IDS_DOCDEF_ERROR);
         return StatusFailed;
     }
-    char** ppStrings = nullptr;
-    if (ReadObjectList(pBlock, PlaceholderStringsIndex, selection.nObjectId, ppStrings) !=
-        StatusOk) {
+    if (nRun != StatusOk) {
         return NotANamedObject;
     }
     bool bRead = ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName) != 0;

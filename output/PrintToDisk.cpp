@@ -34,7 +34,12 @@ uint16_t SetViewSetting(HostParamBlock* pBlock, int16_t nValue, int16_t& nPrevio
     return StatusOk;
 }
 
-uint16_t PrintToDisk(HostParamBlock* pBlock, const std::string& strPostScriptPath) {
+namespace {
+
+// The print, step by step; bTold says whether the user has been told why it
+// did not happen (or chose that it should not).
+uint16_t PrintSteps(HostParamBlock* pBlock, const std::string& strPostScriptPath, bool& bTold) {
+    bTold = true;
     int16_t nPostScript = 0;
     if (Request::QueryPrinterIsPostScript(pBlock, nPostScript) != StatusOk || nPostScript != 1) {
         ShowMessage(IDS_NOT_POSTSCRIPT, WarningStyle);
@@ -45,6 +50,7 @@ uint16_t PrintToDisk(HostParamBlock* pBlock, const std::string& strPostScriptPat
         ShowMessage(IDS_NO_DEFAULT_PRINTER, WarningStyle);
         return StatusFailed;
     }
+    bTold = false;
     if (Request::CmdPrintRequest923(pBlock) != StatusOk) {
         return StatusFailed;
     }
@@ -106,10 +112,23 @@ uint16_t PrintToDisk(HostParamBlock* pBlock, const std::string& strPostScriptPat
     if (static_cast<int32_t>(fHeight) * 20 > paper.Height() ||
         paper.Width() < static_cast<int32_t>(fWidth) * 20) {
         if (ShowMessage(IDS_PAGE_TOO_LARGE, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDCANCEL) {
+            bTold = true;
             return StatusFailed;
         }
     }
     return Request::CmdPrintToFile(pBlock, strPostScriptPath, strPrinter) == StatusOk
                ? StatusOk
                : StatusFailed;
+}
+
+} // namespace
+
+uint16_t PrintToDisk(HostParamBlock* pBlock, const std::string& strPostScriptPath) {
+    bool bTold = false;
+    uint16_t nStatus = PrintSteps(pBlock, strPostScriptPath, bTold);
+    if (nStatus != StatusOk && !bTold) {
+        // The job goes on without its PostScript: the user must know.
+        ShowFormattedMessage(IDS_JOB_OUTPUT_FAILED, strPostScriptPath.c_str());
+    }
+    return nStatus;
 }

@@ -107,23 +107,37 @@ uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
     if (nStatus != StatusOk) {
         return nStatus;
     }
-    // A page the host does not turn to shows in the object list read next.
-    IgnoreStatus(Request::CmdGoToPage(pBlock, 1));
     CJobWalk walk;
+    // A page the host does not turn to would have its objects read as those
+    // of another page: the job stops, and the user is told.
+    auto TurnTo = [&](int32_t nTarget) {
+        if (Request::CmdGoToPage(pBlock, nTarget) != StatusOk) {
+            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
+            walk.bFailed = true;
+        }
+    };
+    TurnTo(1);
     for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
         if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
             // Nothing of this job may be left for the next one.
             DiscardDocDef();
             return StatusFailed;
         }
-        if (!walk.bFailed) {
+        if (walk.bFailed) {
+            break;
+        }
+        if (nPage < nPageCount) {
+            TurnTo(Request::NextPage);
+        } else {
+            // Past the last page there is none to turn to.
             IgnoreStatus(Request::CmdGoToPage(pBlock, Request::NextPage));
         }
     }
     IgnoreStatus(Request::CmdGoToPage(pBlock, nSavedPage));
     int16_t nIgnored = 0;
     SetViewSetting(pBlock, nPreviousView, nIgnored);
-    if (!walk.bFound) {
+    // A walk stopped before its first object has told the user already.
+    if (!walk.bFound && !walk.bFailed) {
         ShowMessage(IDS_NO_VARIABLE_OBJECTS, MB_OK | MB_ICONEXCLAMATION);
     }
     if (walk.bFailed || !walk.bFound) {

@@ -75,17 +75,14 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
             return StatusFailed;
         }
         char** ppFields = nullptr;
-        if (ReadPubList(pBlock, FirstFieldIndex, ppFields) == StatusOk) {
+        uint16_t nRun = ReadPubList(pBlock, FirstFieldIndex, ppFields);
+        // No run at all is read whole too; only one the host failed inside is not.
+        bRead = nRun != RunNotWhole;
+        if (nRun == StatusOk) {
             StringArray fields(ppFields, FreeStringArray);
             if (pDFList == nullptr) {
                 pDFList = FromStoredStrings(ppFields, pCopyText);
             }
-            // The string that ended the run, asked for once more: when it
-            // reads now, it was only not handed over, and the run was not read
-            // whole.
-            int32_t nEnd = FirstFieldIndex + static_cast<int32_t>(StoredLines(ppFields).size());
-            bRead =
-                ReadPubString(pBlock, nEnd, strText) != StatusOk || strText == InvalidPrivateString;
         }
     }
     if (!bRead) {

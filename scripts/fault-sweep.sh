@@ -12,7 +12,11 @@
 #   strings   the publication's stored strings are neither those of the normal
 #             run nor those it had before
 #   job       command 3 told the user nothing, yet its .ddf or PostScript is
-#             missing or differs from the normal run's
+#             missing or differs from the normal run's; two failures do this
+#             as the plug-in is designed to, and are listed "as designed":
+#             without the publication's path (3513) the Job Files dialog
+#             offers no names and the user confirms that nothing is written;
+#             without the paper (3522) the walk takes the page size for it
 # Prints one line per finding and a summary; fails on any finding.
 #   scripts/fault-sweep.sh
 set -uo pipefail
@@ -78,7 +82,7 @@ changed_strings() {
      | "\(.): \($now[.] // "(gone)")"] | join("; ")'
 }
 
-runs=0 crashes=0 hangs=0 leaks=0 statuses=0 strings=0 jobs=0
+runs=0 crashes=0 hangs=0 leaks=0 statuses=0 strings=0 jobs=0 designed=0
 finding() {
   echo "  $1"
   case $2 in
@@ -138,11 +142,20 @@ judge() {
   fi
   if [ -f "$normal/card.ddf" ] && ! grep -q '^unasked: ' "$dir/report.txt" &&
     grep -q '^command 3: status 0 ' "$dir/report.txt"; then
-    local file
+    local file code
+    code=$(sed -n "${fail}s/^request \([0-9]*\).*/\1/p" "$normal/requests.log")
     for file in card.ddf card.ps; do
       if [ ! -f "$dir/$file" ] ||
         ! cmp -s <(sed 's/fail-[0-9]*/normal/g' "$dir/$file") "$normal/$file"; then
-        finding "$what: command 3 told nothing, but its $file is not the job's" job
+        if [ "$code" = 3513 ] && [ ! -f "$dir/card.ddf" ] && [ ! -f "$dir/card.ps" ]; then
+          echo "  $what: as designed: the Job Files dialog offered no names ($file)"
+          designed=$((designed + 1))
+        elif [ "$code" = 3522 ] && [ "$file" = card.ddf ]; then
+          echo "  $what: as designed: the walk took the page size for the paper"
+          designed=$((designed + 1))
+        else
+          finding "$what: command 3 told nothing, but its $file is not the job's" job
+        fi
       fi
     done
   fi
@@ -177,5 +190,6 @@ sweep command-1 "$sweep/text-block.pub.json" "$sweep/named-object.txt" \
 sweep command-2 "$sweep/no-fields.pub.json" "$sweep/define-fields.txt" startup command:2 shutdown
 
 echo "fault sweep: $runs runs, $crashes crashes, $hangs hangs, $leaks leaked blocks," \
-  "$statuses wrong statuses, $strings changed strings, $jobs unreported bad jobs"
+  "$statuses wrong statuses, $strings changed strings, $jobs unreported bad jobs" \
+  "($designed differences as designed)"
 [ $((crashes + hangs + leaks + statuses + strings + jobs)) -eq 0 ]

@@ -26,6 +26,9 @@ else
   bash scripts/vm/run.sh bash scripts/in-wine.sh || failed=1
 fi
 
+echo "== fault sweep: every host request of start-up, shut-down and the commands failed in turn"
+bash scripts/fault-sweep.sh || failed=1
+
 if [ $failed -ne 0 ]; then
   echo "test: FAILED"
   exit 1

@@ -5,6 +5,7 @@
 #include "tests/PhotoCardJob.h"
 #include "tests/TestFiles.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -185,10 +186,12 @@ TEST_F(ProduceJob, EveryRequestOfTheJobInItsOrder) {
         "301 page 1", "3400",                                   // page 1 and its objects
         "902 object 1", "3818",                                 // the first placeholder:
         "4900 100, 11", "4900 101, 11", "4900 102, 11 failed",  // its run counted,
+        "4900 102, 11 failed",                                  // its end asked again,
         "4900 100, 11", "4900 101, 11",                         // then read;
         "3505", "3507",                                         // its page
         "902 object 3", "3818",                                 // the second placeholder
         "4900 100, 13", "4900 101, 13", "4900 102, 13 failed",
+        "4900 102, 13 failed",
         "4900 100, 13", "4900 101, 13",
         "3505", "3507",
         "301 page -5", "3400",                                  // page 2, no objects
@@ -276,6 +279,45 @@ TEST_F(ProduceJob, PrintFailuresShowTheirMessageAndTheJobGoesOn) {
          {IDOK},
          "ZTM5036: Cannot identify the default printer to print",
          false,
+         true},
+        // A request of the print that the host fails: the user is told that
+        // the job's PostScript was not written (before, the job went on
+        // silently without it).
+        {"923 failed",
+         [](CStandInHost& h) { h.FailRequest(923); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         false,
+         true},
+        {"3518 failed",
+         [](CStandInHost& h) { h.FailRequest(3518); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         false,
+         true},
+        {"924 failed",
+         [](CStandInHost& h) { h.FailRequest(924); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         false,
+         true},
+        {"927 failed",
+         [](CStandInHost& h) { h.FailRequest(927); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         false,
+         true},
+        {"935 failed",
+         [](CStandInHost& h) { h.FailRequest(935); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         false,
+         true},
+        {"16 failed",
+         [](CStandInHost& h) { h.FailRequest(16); },
+         {IDOK},
+         "ZTM5040: Could not output variable data job to\n",
+         true,
          true},
         {"page larger, cancelled",
          [](CStandInHost& h) { h.Publication().nPageHeight = 20000; },
@@ -427,6 +469,63 @@ TEST_F(ProduceJob, DamagedPlaceholderStopsTheJobNamedByItsNameString) {
               "with it.\nSpecify a data field name.");
     EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES)
         << "no document definition with a nameless area";
+}
+
+// The host fails a request of the page walk whose failure would make the job
+// read one object or page as another, or lose a placeholder's strings: the
+// job stops with ZTM5048 and writes no document definition (before, it went
+// on silently and wrote a wrong one).
+TEST_F(ProduceJob, PageWalkTheHostFailsStopsTheJobAndTellsTheUser) {
+    host.Publication().pages.resize(2);
+    // The request of a normal job that reads the second string of the first
+    // placeholder for the first time.
+    size_t nStringRead = 0;
+    {
+        CStandInHost probe;
+        probe.Publication() = host.Publication();
+        ASSERT_EQ(probe.Call(plugin.Entry(), SelStartup), StatusOk);
+        CUiDriver driver;
+        driver.FillDialog({{1118, ""}}, IDOK);
+        driver.Start();
+        EXPECT_EQ(probe.Call(plugin.Entry(), SelCommand, 3), StatusOk);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        const std::vector<CLoggedRequest>& log = probe.Log().Entries();
+        for (size_t i = 0; i < log.size() && nStringRead == 0; ++i) {
+            if (log[i].InputText().find("classobject, 101, 11") != std::string::npos) {
+                nStringRead = i + 1;
+            }
+        }
+        probe.Call(plugin.Entry(), SelShutdown);
+        ASSERT_NE(nStringRead, 0u);
+        DeleteFileA(strDocDef.c_str());
+    }
+    struct {
+        const char* pName;
+        std::function<void(CStandInHost&)> prepare;
+    } const cases[] = {
+        {"the object is not selected", [](CStandInHost& h) { h.FailRequest(902); }},
+        {"no turn to page 1", [](CStandInHost& h) { h.FailRequest(301); }},
+        {"no turn to page 2", [](CStandInHost& h) { h.FailRequestAfter(301, 1); }},
+        {"a placeholder's string not handed over",
+         [nStringRead](CStandInHost& h) { h.FailNthRequest(nStringRead); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pName);
+        CStandInHost runHost;
+        runHost.Publication() = host.Publication();
+        c.prepare(runHost);
+        ASSERT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
+        CUiDriver driver;
+        driver.FillDialog({{1118, ""}}, IDOK);
+        driver.PressOnMessageBox(IDOK);
+        driver.Start();
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        EXPECT_EQ(driver.Seen()[1].strText.substr(0, 8), "ZTM5048:");
+        EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
+        runHost.Call(plugin.Entry(), SelShutdown);
+        DeleteFileA(strDocDef.c_str());
+    }
 }
 
 TEST_F(ProduceJob, FailedPageObjectQueryEndsTheCommandAtOnce) {

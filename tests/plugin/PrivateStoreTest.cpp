@@ -230,18 +230,38 @@ TEST_F(PrivateStore, ObjectListsAndNames) {
 
 TEST_F(PrivateStore, FailedRereadWritesTheDebugLineAndFails) {
     host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5))};
-    // Counting reads 1000, 1001 and 1002; the second pass fails at its first read.
+    // Counting reads 1000, 1001 and 1002 and asks for 1002 again; the second
+    // pass fails at its first read.
     host.FailRequestAfter(4900, 3);
     CDebugOutput debug;
     char** ppStrings = nullptr;
-    EXPECT_EQ(ReadPubList(host.Block(), 1000, ppStrings), StatusFailed);
+    EXPECT_EQ(ReadPubList(host.Block(), 1000, ppStrings), RunNotWhole);
     EXPECT_EQ(ppStrings, nullptr);
     EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Big problem occured!!!\n"});
 
     host.Publication().pages = {CHostPage{{HostObject(5, 1, 11, {Nebv(100, "a")})}}};
     host.FailRequestAfter(4900, 2);
-    EXPECT_EQ(ReadObjectList(host.Block(), 100, 5, ppStrings), StatusFailed);
+    EXPECT_EQ(ReadObjectList(host.Block(), 100, 5, ppStrings), RunNotWhole);
     EXPECT_EQ(debug.Lines().back(), "Big problem occured for object!!!\n");
+}
+
+// A string the host fails to hand over while the run is counted is asked for
+// again: found there, the run is not whole, and nothing of it is read.
+TEST_F(PrivateStore, StringTheHostFailedToHandOverMakesTheRunNotWhole) {
+    host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5))};
+    host.FailNthRequest(2); // the first read of 1001
+    CDebugOutput debug;
+    char** ppStrings = nullptr;
+    EXPECT_EQ(ReadPubList(host.Block(), 1000, ppStrings), RunNotWhole);
+    EXPECT_EQ(ppStrings, nullptr);
+    EXPECT_EQ(debug.Lines(), std::vector<std::string>{"Big problem occured!!!\n"});
+
+    CStandInHost whole;
+    whole.Publication().strings = host.Publication().strings;
+    EXPECT_EQ(ReadPubList(whole.Block(), 1000, ppStrings), StatusOk);
+    FreeStringArray(ppStrings);
+    EXPECT_EQ(whole.Log().Entries().size(), 6u) << "three reads, the end again, two reads";
+    EXPECT_EQ(ReadPubList(whole.Block(), 2000, ppStrings), StatusFailed) << "no run at all";
 }
 
 TEST_F(PrivateStore, StoredStateLoadsFieldsOffsetsAndNames) {
