@@ -231,15 +231,17 @@ TEST_F(DocDef, SameAreaNameGivesOneAreaLineAndTwoMerges) {
 }
 
 TEST_F(DocDef, MergeCarriesAtMost49CharactersOfTheAreaName) {
-    CDocDef docDef;
-    CNamedObject* pObject = NewNamedObject();
-    pObject->pArea->strName = std::string(60, 'N').c_str();
-    AddAreaAndMerge(docDef, pObject);
-    FreeNamedObject(pObject);
-    docDef.instructions.Rewind();
-    auto* pMerge = dynamic_cast<CMerge*>(docDef.instructions.NextInstruction());
-    ASSERT_NE(pMerge, nullptr);
-    EXPECT_EQ(pMerge->strAreaName.Length(), 49);
+    for (size_t nName : {49u, 50u, 60u}) {
+        CDocDef docDef;
+        CNamedObject* pObject = NewNamedObject();
+        pObject->pArea->strName = std::string(nName, 'N').c_str();
+        AddAreaAndMerge(docDef, pObject);
+        FreeNamedObject(pObject);
+        docDef.instructions.Rewind();
+        auto* pMerge = dynamic_cast<CMerge*>(docDef.instructions.NextInstruction());
+        ASSERT_NE(pMerge, nullptr);
+        EXPECT_EQ(pMerge->strAreaName.Length(), 49) << nName;
+    }
 }
 
 TEST_F(DocDef, FullStreamStopsTheWriting) {

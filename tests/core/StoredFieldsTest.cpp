@@ -200,6 +200,24 @@ TEST_F(StoredFields, OverlongDelimiterWordIsCutLastAndStillReadsBack) {
     }
 }
 
+// A line of exactly 255 characters is stored as it is; one more cuts one
+// character of the next-line text.
+TEST_F(StoredFields, LineAtItsLimitIsKeptAndOnePastIsCutByOne) {
+    // "Name 0 1 0 1 0 0 3 3 1 CRLF " is 28 characters, then the text and a blank.
+    for (size_t nNext : {226u, 227u}) {
+        CDataFieldList list;
+        std::string strNext(nNext, 'n');
+        list.Insert(new CDataField("Name", 0, 1, 0, 1, 0,
+                                   new CSampleExtent(0, 3, 3, 1, nullptr, DuplicateText("CRLF"),
+                                                     DuplicateText(strNext.c_str()))));
+        char** ppStrings = ToStoredStrings(&list);
+        EXPECT_EQ(strlen(ppStrings[0]), 255u) << nNext;
+        EXPECT_EQ(std::string(ppStrings[0]),
+                  "Name 0 1 0 1 0 0 3 3 1 CRLF " + std::string(226, 'n') + " ");
+        FreeStrings(ppStrings);
+    }
+}
+
 TEST_F(StoredFields, FieldsWithoutExtentStoreNoneForTheirTexts) {
     CDataFieldList list;
     list.Insert(new CDataField("Bare", 0, 0, 0, 1, 0, nullptr));

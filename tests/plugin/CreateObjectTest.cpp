@@ -115,6 +115,26 @@ TEST_F(CreateObject, TextBlockBecomesANamedObjectAndItsPlaceholder) {
     EXPECT_TRUE(pObjectNameList->Contains("Title"));
 }
 
+// The object name at its limit: 30 characters are taken, a 31st cannot be
+// typed; a name that would begin a comment or a section line is refused.
+TEST_F(CreateObject, ObjectNameOfThirtyCharactersAndNamesTheJobCannotCarry) {
+    CUiDriver driver;
+    driver.UseDialog(Look());
+    driver.UseDialog(Entries({{IDC_OBJECT_NAME, ";Title"}}, IDOK, true));
+    driver.PressOnMessageBox(IDOK);
+    CDialogActions typed = Entries({{IDC_OBJECT_NAME, ""}});
+    typed.typed = {{IDC_OBJECT_NAME, std::string(30, 'T') + "X"}};
+    typed.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(typed);
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 4u);
+    EXPECT_EQ(driver.Seen()[2].strText,
+              "ZTM5001: Specify a valid name that does not contain spaces.");
+    const CHostObject* pPasted = Pasted();
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 1), std::string(30, 'T'));
+}
+
 TEST_F(CreateObject, SizeLeadingAndColourChecks) {
     CUiDriver driver;
     struct {
