@@ -81,6 +81,28 @@ class ProduceJob : public PluginTest {
         EXPECT_EQ(Call(SelShutdown), StatusOk);
     }
 
+    // On a host of its own with the fixture's publication, prepared by the
+    // caller: start-up, command 3 with the Job Files dialog answered with the
+    // PostScript path and the message boxes then answered in order. The
+    // windows seen are returned; the caller shuts the plug-in down.
+    std::vector<CSeenWindow> RunOn(CStandInHost& runHost,
+                                   const std::function<void(CStandInHost&)>& prepare,
+                                   const std::string& strPostScript,
+                                   const std::vector<int>& messageButtons) {
+        runHost.Publication() = host.Publication();
+        prepare(runHost);
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
+        CUiDriver driver;
+        driver.FillDialog({{1118, strPostScript}}, IDOK);
+        for (int nButton : messageButtons) {
+            driver.PressOnMessageBox(nButton);
+        }
+        driver.Start();
+        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
+        EXPECT_TRUE(driver.Finish()) << driver.Error();
+        return driver.Seen();
+    }
+
     std::vector<uint16_t> Codes() const {
         std::vector<uint16_t> codes;
         for (const CLoggedRequest& entry : host.Log().Entries()) {
@@ -335,19 +357,10 @@ TEST_F(ProduceJob, PrintFailuresShowTheirMessageAndTheJobGoesOn) {
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.pName);
         CStandInHost runHost;
-        runHost.Publication() = host.Publication();
-        c.prepare(runHost);
-        ASSERT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
-        CUiDriver driver;
-        driver.FillDialog({{1118, "card.ps"}}, IDOK);
-        for (int nButton : c.buttons) {
-            driver.PressOnMessageBox(nButton);
-        }
-        driver.Start();
-        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
-        ASSERT_TRUE(driver.Finish()) << driver.Error();
-        EXPECT_EQ(driver.Seen()[1].strText.substr(0, strlen(c.pFirstText)), c.pFirstText);
-        EXPECT_EQ(driver.Seen()[1].strCaption, "NEB Variable Data");
+        std::vector<CSeenWindow> seen = RunOn(runHost, c.prepare, "card.ps", c.buttons);
+        ASSERT_GE(seen.size(), 2u);
+        EXPECT_EQ(seen[1].strText.substr(0, strlen(c.pFirstText)), c.pFirstText);
+        EXPECT_EQ(seen[1].strCaption, "NEB Variable Data");
         EXPECT_EQ(runHost.Log().WithCode(16).size(), c.bPrinted ? 1u : 0u);
         EXPECT_NE(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
         runHost.Call(plugin.Entry(), SelShutdown);
@@ -482,13 +495,7 @@ TEST_F(ProduceJob, PageWalkTheHostFailsStopsTheJobAndTellsTheUser) {
     size_t nStringRead = 0;
     {
         CStandInHost probe;
-        probe.Publication() = host.Publication();
-        ASSERT_EQ(probe.Call(plugin.Entry(), SelStartup), StatusOk);
-        CUiDriver driver;
-        driver.FillDialog({{1118, ""}}, IDOK);
-        driver.Start();
-        EXPECT_EQ(probe.Call(plugin.Entry(), SelCommand, 3), StatusOk);
-        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        RunOn(probe, [](CStandInHost&) {}, "", {});
         const std::vector<CLoggedRequest>& log = probe.Log().Entries();
         for (size_t i = 0; i < log.size() && nStringRead == 0; ++i) {
             if (log[i].InputText().find("classobject, 101, 11") != std::string::npos) {
@@ -512,16 +519,9 @@ TEST_F(ProduceJob, PageWalkTheHostFailsStopsTheJobAndTellsTheUser) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pName);
         CStandInHost runHost;
-        runHost.Publication() = host.Publication();
-        c.prepare(runHost);
-        ASSERT_EQ(runHost.Call(plugin.Entry(), SelStartup), StatusOk);
-        CUiDriver driver;
-        driver.FillDialog({{1118, ""}}, IDOK);
-        driver.PressOnMessageBox(IDOK);
-        driver.Start();
-        EXPECT_EQ(runHost.Call(plugin.Entry(), SelCommand, 3), StatusOk);
-        ASSERT_TRUE(driver.Finish()) << driver.Error();
-        EXPECT_EQ(driver.Seen()[1].strText.substr(0, 8), "ZTM5048:");
+        std::vector<CSeenWindow> seen = RunOn(runHost, c.prepare, "", {IDOK});
+        ASSERT_GE(seen.size(), 2u);
+        EXPECT_EQ(seen[1].strText.substr(0, 8), "ZTM5048:");
         EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
         runHost.Call(plugin.Entry(), SelShutdown);
         DeleteFileA(strDocDef.c_str());

@@ -58,6 +58,15 @@ class Placeholder : public ::testing::Test {
     const CHostObject* Pasted() { return PageObjects::FirstPlaceholder(host.Publication()); }
 
     CStandInHost host;
+    // The one data field of the jobs made here, Amount, in a copy of "19.99".
+    static void UseAmountField() {
+        pCopyText = DuplicateText("19.99\r\n");
+        pDFList = new CDataFieldList;
+        pDFList->Insert(new CDataField(
+            "Amount", 0, 0, 0, 1, 0,
+            new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    }
+
     CNamedObject* pObject = nullptr;
 };
 
@@ -198,11 +207,7 @@ TEST_F(Placeholder, TwoPageSpreadRule) {
 
 TEST_F(Placeholder, WhatIsWrittenIsWhatTheJobReads) {
     ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
-    pCopyText = DuplicateText("19.99\r\n");
-    pDFList = new CDataFieldList;
-    pDFList->Insert(new CDataField(
-        "Amount", 0, 0, 0, 1, 0,
-        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    UseAmountField();
     std::string strDocDef = CTestFiles::FullPath("card.ddf");
     CharLowerA(&strDocDef[0]);
     CUiDriver driver;
@@ -230,11 +235,7 @@ TEST_F(Placeholder, WhatIsWrittenIsWhatTheJobReads) {
 // areas once.
 TEST_F(Placeholder, JobEndedByAnExceptionLeavesNoDocumentDefinition) {
     ASSERT_EQ(CreatePlaceholder(host.Block(), pObject, ObjectLeft, ObjectTop), StatusOk);
-    pCopyText = DuplicateText("19.99\r\n");
-    pDFList = new CDataFieldList;
-    pDFList->Insert(new CDataField(
-        "Amount", 0, 0, 0, 1, 0,
-        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    UseAmountField();
     std::string strDocDef = CTestFiles::FullPath("fault.ddf");
     ShieldHostFromAllocationFaults(host.Block());
     // Runs the job with the allocation failing; true when the user was told.
@@ -281,11 +282,7 @@ TEST_F(Placeholder, PlaceholderOfADeepPublicationIsReadBackByTheJob) {
     const CHostObject* pPasted = Pasted();
     ASSERT_NE(pPasted, nullptr);
     EXPECT_GT(StringOf(*pPasted, 100).size(), 254u) << "longer than a document definition line";
-    pCopyText = DuplicateText("19.99\r\n");
-    pDFList = new CDataFieldList;
-    pDFList->Insert(new CDataField(
-        "Amount", 0, 0, 0, 1, 0,
-        new CSampleExtent(0, 5, 5, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
+    UseAmountField();
     std::string strDocDef = CTestFiles::FullPath("deep.ddf");
     CUiDriver driver;
     driver.FillDialog({{1117, strDocDef}, {1118, ""}}, IDOK);
