@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the test machine: a Debian system with Wine for 32-bit programs, a
-# virtual display and CTest, booted under full-system emulation where the
-# kernel of this machine cannot run 32-bit programs. Rebuilt only when this
+# virtual display, CTest and jq (with which the fault sweep judges its runs),
+# booted under full-system emulation where the kernel of this machine cannot
+# run 32-bit programs. Rebuilt only when this
 # script or the machine's first process changes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -37,7 +38,7 @@ as_root chroot "$sysroot" apt-get update -q > "$NEB_VM_DIR/packages.log" 2>&1
 # Some i386 packages run i386 helpers while they are configured; those fail
 # here and are not needed by Wine.
 DEBIAN_FRONTEND=noninteractive as_root chroot "$sysroot" apt-get install -y -q \
-  --no-install-recommends wine wine32:i386 fonts-wine xvfb xauth x11-apps cmake >> "$NEB_VM_DIR/packages.log" 2>&1 || {
+  --no-install-recommends wine wine32:i386 fonts-wine xvfb xauth x11-apps cmake jq >> "$NEB_VM_DIR/packages.log" 2>&1 || {
   tail -20 "$NEB_VM_DIR/packages.log"; exit 1; }
 cleanup
 trap - EXIT
