@@ -224,6 +224,17 @@ TEST_F(StoredFields, FieldsWithoutExtentStoreNoneForTheirTexts) {
     char** ppStrings = ToStoredStrings(&list);
     EXPECT_STREQ(ppStrings[0], "Bare 0 0 0 1 0 0 0 0 0 NULL NULL ");
     FreeStrings(ppStrings);
+
+    // Found by fuzzing: empty texts, as a damaged string gives them, are
+    // stored as the word for none, so that the words after them keep their
+    // places.
+    CDataFieldList empty;
+    empty.Insert(new CDataField(
+        "Empty", 0, 0, 0, 1, 0,
+        new CSampleExtent(0, 2, 2, 1, nullptr, DuplicateText(""), DuplicateText(""))));
+    ppStrings = ToStoredStrings(&empty);
+    EXPECT_STREQ(ppStrings[0], "Empty 0 0 0 1 0 0 2 2 1 NULL NULL ");
+    FreeStrings(ppStrings);
 }
 
 TEST_F(StoredFields, DamagedStringsEndInADefinedResult) {
