@@ -51,6 +51,8 @@ int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObjec
     if (bWritten) {
         out << DataPrefix << pObject->szDataField << '\n';
         out.flush();
+        // The data line must fit whole too.
+        bWritten = !out.fail();
     }
     pBuffer[buffer.Written()] = '\0';
     return bWritten ? 1 : 0;

@@ -21,8 +21,8 @@ constexpr int32_t PlaceholderStringsIndex = 100;
 std::string ComposePlaceholderText(const CAreaDefinition& area);
 
 // "%%NEBVArea: " + the area's stored text form + "%%NEBVData: " + the data
-// field name + LF, NUL-terminated in the buffer. 1 when the stored form was
-// written, 0 when it did not fit (the data part is then missing too).
+// field name + LF, NUL-terminated in the buffer. 1 when both were written
+// whole, 0 when either did not fit (the data part is then missing or cut).
 int ComposeStoredStrings(char* pBuffer, size_t nSize, const CNamedObject* pObject);
 
 // The two strings of a composed text: the area (without its LF) and the data

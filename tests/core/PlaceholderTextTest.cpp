@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -115,6 +116,16 @@ TEST_F(PlaceholderText, StoredFormThatDoesNotFitIsReported) {
     EXPECT_EQ(strstr(szBuffer, "%%NEBVData"), nullptr);
     std::string strArea, strField;
     EXPECT_FALSE(CutStoredStrings(szBuffer, strArea, strField));
+
+    // Found by fuzzing: an area that fits with a data line that does not was
+    // reported as stored, the data field name cut.
+    std::string strArea1 =
+        "%%NEBVArea: Price Is Text Left Flow Font Times-Roman Size 12 Spacing 14 "
+        "CMYK 0 0 0 1 On \"\" 1 At 0 0 For 100 100 FirstPos -1 -1\n";
+    strcpy(pObject->szDataField, "Amount");
+    std::vector<char> buffer(strArea1.size() + strlen("%%NEBVData: Amount\n") + 1);
+    EXPECT_EQ(ComposeStoredStrings(buffer.data(), buffer.size(), pObject), 1) << "just fits";
+    EXPECT_EQ(ComposeStoredStrings(buffer.data(), buffer.size() - 1, pObject), 0);
 }
 
 TEST_F(PlaceholderText, ReadBackRestoresTheObjectAndTheLastNames) {
