@@ -35,7 +35,7 @@ constexpr int32_t FirstFieldIndex = 1000;
 bool bFieldsUnread = false;
 std::vector<std::string> loadedFieldLines;
 
-// The stored lines of the fields, in a list that frees itself.
+// The strings of a null-terminated array, copied.
 std::vector<std::string> StoredLines(char** ppFields) {
     std::vector<std::string> lines;
     for (char** pp = ppFields; pp != nullptr && *pp != nullptr; ++pp) {
@@ -44,6 +44,7 @@ std::vector<std::string> StoredLines(char** ppFields) {
     return lines;
 }
 
+// A null-terminated array of new strings, freed with its strings on every path.
 using StringArray = std::unique_ptr<char*, void (*)(char**)>;
 
 void SetFontMapPath(const std::string& strPath) {
@@ -92,13 +93,13 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
     }
     char** ppNames = nullptr;
     if (ListObjectNames(pBlock, ppNames) == StatusOk) {
+        StringArray names(ppNames, FreeStringArray);
         if (pObjectNameList == nullptr) {
             pObjectNameList = new CStringList;
             for (char** pp = ppNames; *pp != nullptr; ++pp) {
                 pObjectNameList->Add(*pp);
             }
         }
-        FreeStringArray(ppNames);
     }
     return StatusOk;
 }
