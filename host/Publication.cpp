@@ -295,15 +295,37 @@ CPublication ReadDocument(const json& document) {
 
 } // namespace
 
-CHostObject* CPublication::FindObject(int32_t nId) {
-    for (CHostPage& page : pages) {
-        for (CHostObject& object : page.objects) {
-            if (object.nId == nId) {
-                return &object;
-            }
+const CHostObject* CPublication::AtPlace(int32_t nId) const {
+    auto found = m_places.find(nId);
+    if (found == m_places.end() || found->second.nPage >= pages.size()) {
+        return nullptr;
+    }
+    const CHostPage& page = pages[found->second.nPage];
+    if (found->second.nObject >= page.objects.size() ||
+        page.objects[found->second.nObject].nId != nId) {
+        return nullptr;
+    }
+    return &page.objects[found->second.nObject];
+}
+
+void CPublication::IndexPlaces() const {
+    m_places.clear();
+    for (size_t p = 0; p < pages.size(); ++p) {
+        for (size_t o = 0; o < pages[p].objects.size(); ++o) {
+            // The first object of an identifier is the one found.
+            m_places.emplace(pages[p].objects[o].nId, CPlace{p, o});
         }
     }
-    return nullptr;
+}
+
+CHostObject* CPublication::FindObject(int32_t nId) {
+    const CHostObject* pObject = AtPlace(nId);
+    if (pObject == nullptr) {
+        // Objects were added, moved or removed since: look again.
+        IndexPlaces();
+        pObject = AtPlace(nId);
+    }
+    return const_cast<CHostObject*>(pObject);
 }
 
 CHostObject HostObject(int32_t nId, int16_t nNumber, int16_t nKind,

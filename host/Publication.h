@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct CPrivateString {
@@ -78,12 +79,26 @@ struct CPublication {
     std::vector<CPrivateString> strings;
     std::vector<CHostPage> pages;
 
+    // The object with the identifier, or null; found through an index of
+    // where each object lies, built again whenever it has gone out of date.
     CHostObject* FindObject(int32_t nId);
     // The page (from 1) that holds the object, or 0.
     int16_t PageOf(int32_t nId) const;
     CHostPage* CurrentPage();
 
     static CPaperRecord LetterPaper();
+
+  private:
+    // Where the object of an identifier lay when the index was built: its
+    // page and its place on the page, each from 0.
+    struct CPlace {
+        size_t nPage;
+        size_t nObject;
+    };
+    // The place of the object if it is still there, or null.
+    const CHostObject* AtPlace(int32_t nId) const;
+    void IndexPlaces() const;
+    mutable std::unordered_map<int32_t, CPlace> m_places;
 };
 
 // Where the host shows the current page on its pasteboard, in twips.

@@ -1,5 +1,6 @@
 #include "StandInHost.h"
 
+#include "HostClock.h"
 #include "PostScriptOutput.h"
 #include "ScriptLine.h"
 #include "channel/ParamBuffer.h"
@@ -343,6 +344,8 @@ uint16_t CStandInHost::Deliver(HostParamBlock* pBlock, const std::vector<uint8_t
 }
 
 uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
+    CRequestTime time;
+    time.nStart = ClockTicks();
     CLoggedRequest entry;
     entry.block = *pBlock;
     if (pBlock->inputKind == InputBuffer && pBlock->input != 0) {
@@ -376,6 +379,8 @@ uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
     }
     entry.status = nStatus;
     m_log.Add(entry);
+    time.nEnd = ClockTicks();
+    m_times.push_back(time);
     return nStatus;
 }
 

@@ -16,6 +16,12 @@
 #include <string>
 #include <vector>
 
+// When the host began and finished answering one request (host clock ticks).
+struct CRequestTime {
+    int64_t nStart = 0;
+    int64_t nEnd = 0;
+};
+
 // The start-up error text the plug-in handed over.
 struct CErrorText {
     size_t nSize = 0;
@@ -53,6 +59,9 @@ class CStandInHost {
     void FailNthRequest(size_t nNth) { m_nFailNth = nNth; }
     // The requests answered so far.
     size_t RequestCount() const { return m_nHandled; }
+    // When each request of the run, in order, was answered: the time spent
+    // inside the call-back, measured by the host itself.
+    const std::vector<CRequestTime>& RequestTimes() const { return m_times; }
     void ClearScript() { m_script.clear(); }
 
     CRequestLog& Log() { return m_log; }
@@ -104,6 +113,7 @@ class CStandInHost {
     int32_t m_nNextId = 0; // identifiers given to pasted objects
     size_t m_nHandled = 0;
     size_t m_nFailNth = 0;
+    std::vector<CRequestTime> m_times;
     std::vector<std::pair<HGLOBAL, size_t>> m_handedOut; // with the size each had
 };
 

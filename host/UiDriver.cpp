@@ -1,5 +1,6 @@
 #include "UiDriver.h"
 
+#include "HostClock.h"
 #include "WindowImage.h"
 
 #include <commdlg.h>
@@ -466,6 +467,7 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
             return false;
         }
         seen = DescribeWindow(hWindow);
+        seen.nSeenTicks = ClockTicks();
         hFileName = FileNameControl(hWindow);
         kind = IsMessageBox(hWindow)  ? MessageBoxWindow
                : hFileName != nullptr ? OpenFileWindow

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <utility>
@@ -38,6 +39,7 @@ struct CSeenWindow {
     std::vector<std::pair<int, std::string>> edits; // edit fields and their texts
     std::vector<CSeenControl> controls;             // every control, in window order
     int nPressed = 0;
+    int64_t nSeenTicks = 0; // when the driver found it ready (host clock)
 
     // The text of the edit field, or "(none)".
     std::string EditText(int nId) const;

@@ -2,6 +2,7 @@
 //   pubhost <plug-in> <publication.json> [--log FILE] [--ui FILE]
 //           [--fail-request N] STEP...
 //   pubhost --new <publication.json> <publication path>
+//   pubhost --catalogue <model.json> <publication.json> PAGES PER-PAGE
 // Steps, taken in order:
 //   commands     list the plug-in's commands with their menu texts
 //   startup      send selector 1 (start-up)
@@ -30,6 +31,14 @@
 // and listed, and a window of the --ui file that no longer comes ends the
 // answers. At the end the host prints how many requests it answered and how
 // many of its reply blocks were never freed.
+// --timing prints, for every call of the plug-in, the requests it made and
+// where its time went: in the host's answers, in windows the driver answered
+// (the pause between two requests in which the window came), and the rest,
+// the plug-in's own.
+// --catalogue writes a publication of PAGES pages of PER-PAGE placeholders
+// with the model's fields, paper and printer (see Catalogue.h).
+#include "host/Catalogue.h"
+#include "host/HostClock.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 
@@ -46,7 +55,8 @@ namespace {
 int Usage() {
     fprintf(stderr, "usage: pubhost <plug-in> <publication.json> [--log FILE] "
                     "commands|startup|shutdown|command:N|selector:N|select:ID|strings ...\n"
-                    "       pubhost --new <publication.json> <publication path>\n");
+                    "       pubhost --new <publication.json> <publication path>\n"
+                    "       pubhost --catalogue <model.json> <publication.json> PAGES PER-PAGE\n");
     return 2;
 }
 
@@ -162,6 +172,65 @@ void PrintStrings(const CPublication& publication) {
     }
 }
 
+// One call of the plug-in, timed.
+struct CTimedCall {
+    std::string strStep;
+    size_t nFirstRequest = 0; // index into the request times
+    size_t nEndRequest = 0;
+    int64_t nStart = 0;
+    int64_t nEnd = 0;
+};
+
+// The pause between two requests (or the call's start or end) in which the
+// moment lies.
+int64_t PauseAround(int64_t nMoment, const CTimedCall& call,
+                    const std::vector<CRequestTime>& times) {
+    int64_t nFrom = call.nStart;
+    int64_t nTo = call.nEnd;
+    for (size_t i = call.nFirstRequest; i < call.nEndRequest; ++i) {
+        if (times[i].nEnd <= nMoment) {
+            nFrom = times[i].nEnd;
+        } else if (times[i].nStart >= nMoment) {
+            nTo = times[i].nStart;
+            break;
+        }
+    }
+    return nTo - nFrom;
+}
+
+void PrintTiming(const CTimedCall& call, const std::vector<CRequestTime>& times,
+                 const std::vector<CSeenWindow>& windows) {
+    int64_t nHost = 0;
+    for (size_t i = call.nFirstRequest; i < call.nEndRequest; ++i) {
+        nHost += times[i].nEnd - times[i].nStart;
+    }
+    int64_t nWindows = 0;
+    for (const CSeenWindow& window : windows) {
+        if (window.nSeenTicks >= call.nStart && window.nSeenTicks <= call.nEnd) {
+            nWindows += PauseAround(window.nSeenTicks, call, times);
+        }
+    }
+    int64_t nTotal = call.nEnd - call.nStart;
+    printf("timing %s: requests %zu, total %.3f ms, host %.3f ms, windows %.3f ms, "
+           "plug-in %.3f ms\n",
+           call.strStep.c_str(), call.nEndRequest - call.nFirstRequest, TicksToMs(nTotal),
+           TicksToMs(nHost), TicksToMs(nWindows), TicksToMs(nTotal - nHost - nWindows));
+}
+
+int MakeCataloguePublication(char** argv) {
+    CPublication model;
+    CPublication catalogue;
+    std::string strError;
+    if (!LoadPublication(argv[2], model, strError) ||
+        !MakeCatalogue(model, atoi(argv[4]), atoi(argv[5]), catalogue, strError) ||
+        !SavePublication(argv[3], catalogue, strError)) {
+        fprintf(stderr, "pubhost: %s\n", strError.c_str());
+        return 1;
+    }
+    printf("catalogue of %s pages of %s placeholders in %s\n", argv[4], argv[5], argv[3]);
+    return 0;
+}
+
 const char* SelectorName(uint16_t nSelector) {
     switch (nSelector) {
     case SelStartup:
@@ -190,6 +259,9 @@ int main(int argc, char** argv) {
         printf("new publication %s in %s\n", argv[3], argv[2]);
         return 0;
     }
+    if (argc == 6 && std::string(argv[1]) == "--catalogue") {
+        return MakeCataloguePublication(argv);
+    }
     if (argc < 4) {
         return Usage();
     }
@@ -198,6 +270,8 @@ int main(int argc, char** argv) {
     std::string strLogFile;
     std::string strUiFile;
     size_t nFailRequest = 0;
+    bool bTiming = false;
+    std::vector<CTimedCall> calls;
     std::vector<std::string> steps;
     for (int i = 3; i < argc; ++i) {
         std::string strArg = argv[i];
@@ -205,6 +279,8 @@ int main(int argc, char** argv) {
             strLogFile = argv[++i];
         } else if (strArg == "--ui" && i + 1 < argc) {
             strUiFile = argv[++i];
+        } else if (strArg == "--timing") {
+            bTiming = true;
         } else if (strArg == "--fail-request" && i + 1 < argc) {
             nFailRequest = strtoul(argv[++i], nullptr, 10);
         } else {
@@ -288,7 +364,14 @@ int main(int argc, char** argv) {
             return Usage();
         }
         size_t nFirstRequest = host.RequestCount() + 1;
+        CTimedCall call;
+        call.strStep = strStep;
+        call.nFirstRequest = host.RequestTimes().size();
+        call.nStart = ClockTicks();
         uint16_t nStatus = host.Call(plugin.Entry(), nSelector, nCommand);
+        call.nEnd = ClockTicks();
+        call.nEndRequest = host.RequestTimes().size();
+        calls.push_back(call);
         std::string strRequests = "requests " + std::to_string(nFirstRequest) + " to " +
                                   std::to_string(host.RequestCount());
         if (nSelector == SelCommand) {
@@ -320,6 +403,11 @@ int main(int argc, char** argv) {
         if (!bAnswered) {
             fprintf(stderr, "pubhost: %s\n", driver.Error().c_str());
             nExit = 1;
+        }
+    }
+    if (bTiming) {
+        for (const CTimedCall& call : calls) {
+            PrintTiming(call, host.RequestTimes(), driver.Seen());
         }
     }
     printf("requests answered: %zu\n", host.RequestCount());

@@ -1,6 +1,7 @@
 #include "AreaDefinition.h"
 
 #include "LineReader.h"
+#include "NumberReader.h"
 
 #include <cstring>
 #include <istream>
@@ -49,7 +50,8 @@ bool ParseArea(CAreaDefinition& area, std::istream& words) {
         }
         if (strWord == "ScaleAndTrim") {
             area.nPlacement = PlaceScaleAndTrim;
-            if (!(words >> area.fTrim2 >> area.fTrim3 >> area.fTrim0 >> area.fTrim1)) {
+            if (!(words >> Number(area.fTrim2) >> Number(area.fTrim3) >> Number(area.fTrim0) >>
+                  Number(area.fTrim1))) {
                 return false;
             }
         } else if (strWord == "ScaleToFit") {
@@ -72,13 +74,14 @@ bool ParseArea(CAreaDefinition& area, std::istream& words) {
         if (!(words >> strWord >> area.strFont) || strWord != "Font") {
             return false;
         }
-        if (!(words >> strWord >> area.fSize) || strWord != "Size") {
+        if (!(words >> strWord >> Number(area.fSize)) || strWord != "Size") {
             return false;
         }
-        if (!(words >> strWord >> area.fSpacing) || strWord != "Spacing") {
+        if (!(words >> strWord >> Number(area.fSpacing)) || strWord != "Spacing") {
             return false;
         }
-        if (!(words >> strWord >> area.fCyan >> area.fMagenta >> area.fYellow >> area.fBlack) ||
+        if (!(words >> strWord >> Number(area.fCyan) >> Number(area.fMagenta) >>
+              Number(area.fYellow) >> Number(area.fBlack)) ||
             strWord != "CMYK") {
             return false;
         }
@@ -91,17 +94,17 @@ bool ParseArea(CAreaDefinition& area, std::istream& words) {
     if (!(words >> area.strPage)) {
         return false;
     }
-    if (!(words >> strWord >> area.fLeft >> area.fTop) || strWord != "At") {
+    if (!(words >> strWord >> Number(area.fLeft) >> Number(area.fTop)) || strWord != "At") {
         return false;
     }
-    if (!(words >> strWord >> area.fWidth >> area.fHeight) || strWord != "For") {
+    if (!(words >> strWord >> Number(area.fWidth) >> Number(area.fHeight)) || strWord != "For") {
         return false;
     }
     if (area.nKind == KindText) {
         // A missing first position is not an error.
         float fX = -1;
         float fY = -1;
-        if (words >> strWord >> fX >> fY && strWord == "FirstPos") {
+        if (words >> strWord >> Number(fX) >> Number(fY) && strWord == "FirstPos") {
             area.fFirstPosX = fX;
             area.fFirstPosY = fY;
         } else {

@@ -5,20 +5,12 @@
 #include "model/LineReader.h"
 #include "model/NamedObject.h"
 
-#include <cstring>
 #include <new>
 #include <ostream>
 #include <sstream>
 #include <string>
 
 namespace {
-
-// Names are compared on their first 255 characters.
-constexpr size_t MaxComparedName = 255;
-
-bool SameName(const CSmallString& first, const CSmallString& second) {
-    return strncmp(first.Text(), second.Text(), MaxComparedName) == 0;
-}
 
 // A list that cannot take a record has run out of memory: the document
 // definition must not go on without it.
@@ -28,33 +20,26 @@ void TakeOrThrow(int nAppended) {
     }
 }
 
-template <typename List, typename Item>
-int AddOrReplaceIn(List& list, const Item& item, Item* (List::*next)()) {
-    list.Rewind();
-    while (Item* pRecord = (list.*next)()) {
-        if (SameName(pRecord->strName, item.strName)) {
-            *pRecord = item;
-            return 0;
-        }
+template <typename List, typename Item> int AddOrReplaceIn(List& list, const Item& item) {
+    if (Item* pRecord = list.FindByName(item.strName)) {
+        *pRecord = item;
+        return 0;
     }
     TakeOrThrow(list.AddCopy(item));
     return 1;
 }
 
-// Reads a line made here into a new record and stores it.
-void StoreLine(const std::string& strLine, CDocDef& docDef) {
-    std::istringstream in(strLine + "\n");
-    RethrowReadFailures(in);
-    CDataDefinition record;
-    // The record is stored with whatever the line gave.
-    ReadDataDefinition(record, in);
-    AddOrReplace(docDef.fields, record);
-}
-
 void AddFiller(int nNumber, int32_t nAt, int32_t nFor, CDocDef& docDef) {
-    StoreLine("DummyNode" + std::to_string(nNumber) + " Is Lines Inline Text At " +
-                  std::to_string(nAt) + " Lines For " + std::to_string(nFor),
-              docDef);
+    CDataDefinition record;
+    record.strName = ("DummyNode" + std::to_string(nNumber)).c_str();
+    record.nUnit = UnitLines;
+    record.nStorage = StorageInline;
+    record.nType = TypeText;
+    record.nAt = nAt;
+    record.nAtUnit = AtLines;
+    record.nExtentKind = ExtentFor;
+    record.strExtent = std::to_string(nFor).c_str();
+    AddOrReplace(docDef.fields, record);
 }
 
 // The first word of a delimiter text: all that a record can hold of it.
@@ -66,37 +51,59 @@ std::string FirstWord(const char* pText) {
     return strWord;
 }
 
-// The data definition line of a field, kept within the line readers' limit:
-// a delimiter word (then a name) that would not fit is cut.
-std::string FieldLine(const CDataField& field, int32_t nAt, const char* pAtUnit,
-                      const std::string& strDelimiter) {
-    std::string strName = field.pName != nullptr ? field.pName : "";
-    std::string strClauses = " Is ";
+// How long the line of the record is without its name and extent.
+size_t ClausesLength(const CDataDefinition& record) {
+    std::ostringstream line;
+    CDataDefinition clauses = record;
+    clauses.strName = "";
+    clauses.strExtent = "";
+    WriteDataDefinition(clauses, line);
+    // Without the line feed; an Until of nothing is written as a blank.
+    return line.str().size() - 1;
+}
+
+// The data definition record of a field. Its line is kept within the line
+// readers' limit: a delimiter word (then a name) that would not fit is cut.
+CDataDefinition FieldRecord(const CDataField& field, int32_t nAt, int32_t nAtUnit,
+                            const std::string& strDelimiter) {
+    CDataDefinition record;
     if (field.nUnits == UnitsLines) {
-        strClauses += "Lines ";
+        record.nUnit = UnitLines;
     } else {
-        strClauses += field.bStripSpaces ? "TrimmedChars " : "Chars ";
+        record.nUnit = field.bStripSpaces ? UnitTrimmedChars : UnitChars;
     }
-    strClauses += field.bReference ? "Reference " : "Inline ";
-    strClauses += field.nType == TypeEps ? "EPS " : field.nType == TypeTiff ? "TIFF " : "Text ";
-    strClauses += "At " + std::to_string(nAt) + " " + pAtUnit + " ";
+    record.nStorage = field.bReference ? StorageReference : StorageInline;
+    record.nType = field.nType == TypeEps ? TypeEps : field.nType == TypeTiff ? TypeTiff : TypeText;
+    record.nAt = nAt;
+    record.nAtUnit = nAtUnit;
     std::string strExtent;
     if (field.nLength == LengthCount) {
-        strClauses += "For ";
+        record.nExtentKind = ExtentFor;
         strExtent = std::to_string(field.nUnits == UnitsLines ? field.GetLineCount()
                                                               : field.GetCharCount());
     } else {
-        strClauses += "Until ";
+        record.nExtentKind = ExtentUntil;
         strExtent = field.nUnits == UnitsLines ? FirstWord(field.GetNextLine()) : strDelimiter;
     }
-    size_t nRoom = MaxTextLine - strClauses.size();
+    std::string strName = field.pName != nullptr ? field.pName : "";
+    size_t nRoom = MaxTextLine - ClausesLength(record);
     if (strName.size() + strExtent.size() > nRoom) {
         strExtent.resize(nRoom > strName.size() + 1 ? nRoom - strName.size() : 1);
         if (strName.size() + strExtent.size() > nRoom) {
             strName.resize(nRoom - strExtent.size());
         }
     }
-    return strName + strClauses + strExtent;
+    record.strName = strName.c_str();
+    // A delimiter is held as the character it names.
+    if (record.nExtentKind == ExtentUntil && (strExtent == "CRLF" || strExtent == "LFCR")) {
+        strExtent = "\n";
+    } else if (record.nExtentKind == ExtentUntil && strExtent == "TAB") {
+        strExtent = "\t";
+    } else if (record.nExtentKind == ExtentUntil && strExtent == "SPACE") {
+        strExtent = " ";
+    }
+    record.strExtent = strExtent.c_str();
+    return record;
 }
 
 // Offset of the first occurrence of the text at or after nFrom, or npos.
@@ -112,11 +119,11 @@ size_t Search(const char* pCopy, size_t nLength, size_t nFrom, const std::string
 } // namespace
 
 int AddOrReplace(CAreaDefinitionList& list, const CAreaDefinition& area) {
-    return AddOrReplaceIn(list, area, &CAreaDefinitionList::NextArea);
+    return AddOrReplaceIn(list, area);
 }
 
 int AddOrReplace(CDataDefinitionList& list, const CDataDefinition& record) {
-    return AddOrReplaceIn(list, record, &CDataDefinitionList::NextRecord);
+    return AddOrReplaceIn(list, record);
 }
 
 int AddAreaAndMerge(CDocDef& docDef, const CNamedObject* pObject) {
@@ -218,15 +225,16 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
             }
         }
         int32_t nAt = nColumn;
-        const char* pAtUnit = "Chars";
+        int32_t nAtUnit = AtChars;
         if (nLines > 0 && nColumn == 0) {
             nAt = nLines;
-            pAtUnit = "Lines";
+            nAtUnit = AtLines;
         } else if (nLines > 0) {
             AddFiller(nFiller++, nLines, 0, docDef);
             p = static_cast<size_t>(pField->GetEnd());
         }
-        StoreLine(FieldLine(*pField, nAt, pAtUnit, FirstWord(strDelimiter.c_str())), docDef);
+        AddOrReplace(docDef.fields,
+                     FieldRecord(*pField, nAt, nAtUnit, FirstWord(strDelimiter.c_str())));
 
         // Past the field and its delimiter.
         size_t nEnd = pField->GetEnd() > 0 ? static_cast<size_t>(pField->GetEnd()) : 0;

@@ -26,6 +26,7 @@ int CItemList::Append(void* pItem, CopyFn copy) {
     }
     m_pTail = pNode;
     ++m_nCount;
+    ++m_nChanges;
     return 0;
 }
 
@@ -50,6 +51,7 @@ void CItemList::Clear(FreeFn free) {
     }
     m_pHead = m_pTail = m_pCursor = nullptr;
     m_nCount = 0;
+    ++m_nChanges;
 }
 
 void* CItemList::Find(const void* pKey, CompareFn compare) const {
@@ -72,6 +74,32 @@ template <typename T> void Delete(void* pItem) {
     delete static_cast<T*>(pItem);
 }
 
+// The first item of the name, through the index, which is built again from
+// the list when it is out of step.
+template <typename T>
+T* FindThroughIndex(const CItemList& list, CNameIndex& index, const CSmallString& name) {
+    if (!index.InStep(list.Changes())) {
+        index.Reset();
+        list.ForEachItem([&](void* pItem) { index.Add(static_cast<T*>(pItem)->strName, pItem); });
+        index.MarkInStep(list.Changes());
+    }
+    return static_cast<T*>(index.Find(name));
+}
+
+// Appends a copy of the item and records it in the index, if the index was
+// in step before; -1 when the copy cannot be made.
+template <typename T> int AppendIndexed(CItemList& list, CNameIndex& index, const T& item) {
+    bool bInStep = index.InStep(list.Changes());
+    if (list.Append(const_cast<T*>(&item), CopyOf<T>) != 0) {
+        return -1;
+    }
+    if (bInStep) {
+        index.Add(item.strName, list.Last());
+        index.MarkInStep(list.Changes());
+    }
+    return 0;
+}
+
 struct CInstructionCell {
     CInstruction* pInstruction;
 };
@@ -90,7 +118,11 @@ CDataDefinitionList::~CDataDefinitionList() {
 }
 
 int CDataDefinitionList::AddCopy(const CDataDefinition& record) {
-    return Append(const_cast<CDataDefinition*>(&record), CopyOf<CDataDefinition>);
+    return AppendIndexed(*this, m_index, record);
+}
+
+CDataDefinition* CDataDefinitionList::FindByName(const CSmallString& name) {
+    return FindThroughIndex<CDataDefinition>(*this, m_index, name);
 }
 
 void CDataDefinitionList::RemoveAll() {
@@ -102,7 +134,11 @@ CAreaDefinitionList::~CAreaDefinitionList() {
 }
 
 int CAreaDefinitionList::AddCopy(const CAreaDefinition& area) {
-    return Append(const_cast<CAreaDefinition*>(&area), CopyOf<CAreaDefinition>);
+    return AppendIndexed(*this, m_index, area);
+}
+
+CAreaDefinition* CAreaDefinitionList::FindByName(const CSmallString& name) {
+    return FindThroughIndex<CAreaDefinition>(*this, m_index, name);
 }
 
 void CAreaDefinitionList::RemoveAll() {

@@ -2,6 +2,8 @@
 // the document definition, and its three typed lists.
 #pragma once
 
+#include "NameIndex.h"
+
 #include <cstdint>
 
 class CItemList {
@@ -29,6 +31,15 @@ class CItemList {
     // The first item the compare function matches (pointer equality without one).
     void* Find(const void* pKey, CompareFn compare = nullptr) const;
     int32_t Count() const { return m_nCount; }
+    // Grows with every append and every clearing: what keeps an index
+    // beside the list in step with it.
+    uint32_t Changes() const { return m_nChanges; }
+    // Calls fn(item) for every item in order; the cursor stays where it is.
+    template <typename Fn> void ForEachItem(Fn fn) const {
+        for (const Node* pNode = m_pHead; pNode != nullptr; pNode = pNode->pNext) {
+            fn(pNode->pItem);
+        }
+    }
 
   private:
     struct Node {
@@ -39,6 +50,7 @@ class CItemList {
     Node* m_pTail = nullptr;
     Node* m_pCursor = nullptr;
     int32_t m_nCount = 0;
+    uint32_t m_nChanges = 0;
 };
 
 class CAreaDefinition;
@@ -51,6 +63,11 @@ class CDataDefinitionList : public CItemList {
     virtual int AddCopy(const CDataDefinition& record);
     virtual void RemoveAll();
     CDataDefinition* NextRecord() { return static_cast<CDataDefinition*>(Next()); }
+    // The first record of the name, found through the index.
+    CDataDefinition* FindByName(const CSmallString& name);
+
+  private:
+    CNameIndex m_index;
 };
 
 class CAreaDefinitionList : public CItemList {
@@ -59,6 +76,11 @@ class CAreaDefinitionList : public CItemList {
     virtual int AddCopy(const CAreaDefinition& area);
     virtual void RemoveAll();
     CAreaDefinition* NextArea() { return static_cast<CAreaDefinition*>(Next()); }
+    // The first area of the name, found through the index.
+    CAreaDefinition* FindByName(const CSmallString& name);
+
+  private:
+    CNameIndex m_index;
 };
 
 // Holds instructions in small cells; the list owns the instructions.

@@ -255,4 +255,90 @@ TEST_F(DocDef, FullStreamStopsTheWriting) {
     EXPECT_EQ(WriteDocDef(docDef, out), 2);
 }
 
+// The index beside the area list finds every name the walk would have found,
+// and stays in step however the list is changed.
+TEST(AddOrReplace, FindsByNameAsTheListWalkDid) {
+    CAreaDefinitionList list;
+    auto Area = [](const std::string& strName, float fLeft) {
+        CAreaDefinition area;
+        area.strName = strName.c_str();
+        area.fLeft = fLeft;
+        return area;
+    };
+    const std::string strLong(255, 'L');
+    EXPECT_EQ(AddOrReplace(list, Area("Price", 1)), 1);
+    EXPECT_EQ(AddOrReplace(list, Area(strLong + "first", 2)), 1);
+    EXPECT_EQ(AddOrReplace(list, Area("Name", 3)), 1);
+    // Names equal on their first 255 characters are one name.
+    EXPECT_EQ(AddOrReplace(list, Area(strLong + "second", 4)), 0);
+    EXPECT_EQ(AddOrReplace(list, Area("Price", 5)), 0);
+    // A name that only begins like another is not it.
+    EXPECT_EQ(AddOrReplace(list, Area("Pric", 6)), 1);
+    std::vector<std::string> names;
+    std::vector<float> lefts;
+    list.Rewind();
+    while (CAreaDefinition* pArea = list.NextArea()) {
+        names.push_back(pArea->strName.Text());
+        lefts.push_back(pArea->fLeft);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Price", strLong + "second", "Name", "Pric"}));
+    EXPECT_EQ(lefts, (std::vector<float>{5, 4, 3, 6}));
+
+    // Items appended or cleared behind the index's back are seen.
+    CAreaDefinition behind = Area("Behind", 7);
+    list.Append(&behind, [](const void* pItem) -> void* {
+        return new CAreaDefinition(*static_cast<const CAreaDefinition*>(pItem));
+    });
+    EXPECT_EQ(AddOrReplace(list, Area("Behind", 8)), 0);
+    EXPECT_EQ(static_cast<CAreaDefinition*>(list.Last())->fLeft, 8);
+    list.RemoveAll();
+    EXPECT_EQ(list.FindByName("Price"), nullptr);
+    EXPECT_EQ(AddOrReplace(list, Area("Price", 9)), 1);
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(AddOrReplace, DataDefinitionsByName) {
+    CDataDefinitionList list;
+    CDataDefinition record;
+    record.strName = "Zip";
+    record.nAt = 1;
+    EXPECT_EQ(AddOrReplace(list, record), 1);
+    record.nAt = 2;
+    EXPECT_EQ(AddOrReplace(list, record), 0);
+    ASSERT_NE(list.FindByName("Zip"), nullptr);
+    EXPECT_EQ(list.FindByName("Zip")->nAt, 2);
+    EXPECT_EQ(list.FindByName("City"), nullptr);
+    EXPECT_EQ(list.Count(), 1);
+}
+
+// Each record is made as the line it is written as would read back: written
+// and read again, it is the same record.
+TEST_F(DocDef, RecordsReadBackAsTheyWereMade) {
+    SetFields({Field("Name", 0, 4, UnitsCharacters, LengthUntil, "TAB", "NULL"),
+               Field("Street", 5, 9, UnitsCharacters, LengthUntil, "SPACE", "NULL"),
+               Field("City", 10, 14, UnitsCharacters, LengthUntil, "LFCR", "NULL"),
+               Field("Zip", 17, 20, UnitsLines, LengthUntil, "CRLF", "Next words")});
+    CDocDef docDef;
+    std::string strCopy = "Jane\tMain St\nRome\n\r\n123\r\nNext words\r\nrest\r\n";
+    EXPECT_EQ(BuildDataDefinitions(*fields, strCopy.c_str(), strCopy.size(), docDef), 1);
+    docDef.fields.Rewind();
+    int nRecords = 0;
+    while (CDataDefinition* pRecord = docDef.fields.NextRecord()) {
+        std::stringstream line;
+        WriteDataDefinition(*pRecord, line);
+        CDataDefinition read;
+        EXPECT_EQ(ReadDataDefinition(read, line), 0) << line.str();
+        EXPECT_STREQ(read.strName.Text(), pRecord->strName.Text());
+        EXPECT_EQ(read.nUnit, pRecord->nUnit);
+        EXPECT_EQ(read.nStorage, pRecord->nStorage);
+        EXPECT_EQ(read.nType, pRecord->nType);
+        EXPECT_EQ(read.nAt, pRecord->nAt);
+        EXPECT_EQ(read.nAtUnit, pRecord->nAtUnit);
+        EXPECT_EQ(read.nExtentKind, pRecord->nExtentKind);
+        EXPECT_STREQ(read.strExtent.Text(), pRecord->strExtent.Text());
+        ++nRecords;
+    }
+    EXPECT_EQ(nRecords, 5);
+}
+
 } // namespace

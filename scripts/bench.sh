@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# The benchmark of "NEB Produce Variable Data Job....": how the plug-in's own
+# time grows with the number of placeholders in a publication.
+#
+#   scripts/bench.sh [--runs N] [--before REV] [--sizes "PAGESxPER-PAGE ..."]
+#
+# For every size (by default 100 and 1,000 pages of 20 placeholders: 2,000 and
+# 20,000), a catalogue publication is made from the example (its fields, paper
+# and printer; placeholders tied to the fields in turn), and the stand-in host
+# runs start-up, command 3 (the Job Files dialog confirmed unattended) and
+# shut-down under Wine, N times (default 5). The host times its own answers
+# inside its call-back; the pause in which the dialog stood open is set apart;
+# the rest of the command's time is the plug-in's. The table shows the median
+# of each figure over the runs, and the ratio of the plug-in's time at the
+# largest size to that at the smallest.
+#
+# With --before REV, the plug-in is also built at that commit (in
+# build/bench/before) and run, alternating with this one, by the same host on
+# the same publications: both sets of figures come from one run on one
+# machine, and the .ddf, the PostScript and the request log of both are
+# compared byte for byte. Last, the core's micro-benchmark (building and
+# writing the document definition of 20,000 areas, without Wine) runs when
+# Google Benchmark is available.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+if [ "${1:-}" = "--in-session" ]; then
+  shift
+  mode=session
+else
+  mode=main
+fi
+
+runs=5
+before=""
+sizes="100x20 1000x20"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --before) before=$2; shift 2 ;;
+    --sizes) sizes=$2; shift 2 ;;
+    *) echo "usage: scripts/bench.sh [--runs N] [--before REV] [--sizes \"PAGESxPER-PAGE ...\"]" >&2
+       exit 2 ;;
+  esac
+done
+
+bench="$NEB_ROOT/build/bench"
+host="$NEB_ROOT/build/win32/host/pubhost.exe"
+
+# One run of the host with a plug-in on a fresh copy of the publication; the
+# command's timing line and the job's files are kept under NAME.
+#   run_once SIZE-FOLDER PLUG-IN NAME
+run_once() {
+  local folder=$1 plugin=$2 name=$3
+  cp "$folder/pristine.json" "$folder/publication.json"
+  rm -f "$folder/card.ddf" "$folder/card.ps"
+  wine "$host" "$(winpath "$plugin")" "$(winpath "$folder/publication.json")" \
+    --ui "$(winpath "$bench/answers.txt")" --log "$(winpath "$folder/requests.log")" \
+    --timing startup command:3 shutdown > "$folder/host.out"
+  grep '^timing command:3:' "$folder/host.out" >> "$folder/$name.timings"
+  mkdir -p "$folder/$name"
+  mv "$folder/card.ddf" "$folder/card.ps" "$folder/requests.log" "$folder/$name/"
+}
+
+# The median of the numbers on standard input.
+median() {
+  sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2];
+                                       else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# The median of one figure ("host", "plug-in"...) of a timings file.
+figure() {
+  sed -E "s/.* $2 ([0-9.]+)( ms)?.*/\1/" "$1" | median
+}
+
+session() {
+  local plugins=(after) size folder name pages per
+  [ -n "$before" ] && plugins=(before after)
+  for size in $sizes; do
+    pages=${size%x*}
+    per=${size#*x}
+    folder="$bench/$size"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    example_publication "$folder" > "$folder/model.json"
+    wine "$host" --catalogue "$(winpath "$folder/model.json")" \
+      "$(winpath "$folder/pristine.json")" "$pages" "$per" > /dev/null
+    for ((r = 1; r <= runs; r++)); do
+      for name in "${plugins[@]}"; do
+        run_once "$folder" "$bench/$name/nebvdata.add" "$name"
+      done
+    done
+  done
+}
+
+report() {
+  local plugins=(after) size folder name n first="" ratio
+  [ -n "$before" ] && plugins=(before after)
+  echo "benchmark: command 3, median of $runs runs, on $(nproc) cores of" \
+    "$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
+  printf '%-7s %12s %9s %9s %10s %9s %9s %11s %14s %12s\n' plug-in placeholders requests \
+    req/ph "total ms" "host ms" "dialog ms" "plug-in ms" "plug-in us/ph" plug-in/host
+  for name in "${plugins[@]}"; do
+    first=""
+    for size in $sizes; do
+      folder="$bench/$size"
+      n=$(( ${size%x*} * ${size#*x} ))
+      local t="$folder/$name.timings" requests total hostms dialog own
+      requests=$(figure "$t" requests)
+      total=$(figure "$t" total)
+      hostms=$(figure "$t" host)
+      dialog=$(figure "$t" windows)
+      own=$(figure "$t" plug-in)
+      printf '%-7s %12d %9d %9.1f %10.1f %9.1f %9.1f %11.1f %14.1f %12.2f\n' "$name" "$n" \
+        "$requests" "$(echo "$requests / $n" | bc -l)" "$total" "$hostms" "$dialog" "$own" \
+        "$(echo "$own * 1000 / $n" | bc -l)" "$(echo "$own / $hostms" | bc -l)"
+      if [ -z "$first" ]; then
+        first=$own
+      else
+        ratio=$(echo "$own / $first" | bc -l)
+      fi
+    done
+    [ -n "${ratio:-}" ] && printf '%-7s plug-in time, largest size / smallest: %.2f\n' "$name" "$ratio"
+  done
+  if [ -n "$before" ]; then
+    local same=1 file
+    for size in $sizes; do
+      for file in card.ddf card.ps requests.log; do
+        if cmp -s "$bench/$size/before/$file" "$bench/$size/after/$file"; then
+          echo "same bytes before and after: $size/$file ($(wc -c < "$bench/$size/after/$file") bytes)"
+        else
+          echo "DIFFERENT before and after: $size/$file"
+          same=0
+        fi
+      done
+    done
+    [ $same -eq 1 ] || return 1
+  fi
+}
+
+if [ $mode = session ]; then
+  session
+  exit 0
+fi
+
+bash scripts/setup.sh > /dev/null
+install_packages bc libbenchmark-dev
+cd "$NEB_ROOT"
+cmake --preset win32 > /dev/null
+cmake --build --preset win32 --target nebvdata pubhost keepalive > /dev/null
+mkdir -p "$bench/after"
+cp build/win32/nebvdata.add "$bench/after/"
+if [ -n "$before" ]; then
+  # The earlier plug-in, built from its own sources beside this tree.
+  src="$bench/before/src"
+  git worktree remove --force "$src" 2> /dev/null || rm -rf "$src"
+  git worktree prune
+  git worktree add --detach "$src" "$before" > /dev/null
+  cmake -S "$src" --preset win32 > /dev/null
+  cmake --build "$src/build/win32" --target nebvdata > /dev/null
+  cp "$src/build/win32/nebvdata.add" "$bench/before/"
+fi
+echo "dialog 1" > "$bench/answers.txt"
+args=(--runs "$runs" --sizes "$sizes")
+[ -n "$before" ] && args+=(--before "$before")
+if can_run_i386; then
+  bash scripts/in-wine.sh bash scripts/bench.sh --in-session "${args[@]}"
+else
+  bash scripts/vm/run.sh bash scripts/in-wine.sh bash scripts/bench.sh --in-session "${args[@]}"
+fi
+report
+
+if [ -f /usr/include/benchmark/benchmark.h ]; then
+  cmake --preset bench > /dev/null
+  cmake --build --preset bench --target docdef_bench > /dev/null
+  build/bench-native/tests/bench/docdef_bench
+fi
