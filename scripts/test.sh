@@ -15,6 +15,10 @@ echo "== native: core under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native > /dev/null && cmake --build --preset native || exit 1
 ctest --preset native --no-tests=error || failed=1
 
+echo "== bench: the core's micro-benchmark builds and runs (briefly)"
+cmake --preset bench > /dev/null && cmake --build --preset bench || exit 1
+build/bench-native/tests/bench/docdef_bench --benchmark_min_time=0.01 > /dev/null || failed=1
+
 echo "== fuzz: every reader of outside text, 20 s each"
 bash scripts/fuzz.sh 20 || failed=1
 
