@@ -9,14 +9,6 @@
 #include <sstream>
 #include <string>
 
-namespace {
-
-template <typename Item> int MatchName(const void* pItem, const void* pKey) {
-    return static_cast<const Item*>(pItem)->strName.Equals(static_cast<const char*>(pKey)) ? 0 : 1;
-}
-
-} // namespace
-
 void CIncludePages::Apply(IPagePlan& plan) const {
     plan.IncludePages(strFile, strFirst, strLast, dWidth, dHeight, dThird);
 }
@@ -61,10 +53,8 @@ int CMerge::Read(std::istream& in, CAreaDefinitionList& areas, CDataDefinitionLi
         if (!(words >> strFieldName)) {
             strFieldName = "";
         }
-        pArea = static_cast<const CAreaDefinition*>(
-            areas.Find(strAreaName.Text(), MatchName<CAreaDefinition>));
-        pField = static_cast<const CDataDefinition*>(
-            fields.Find(strFieldName.Text(), MatchName<CDataDefinition>));
+        pArea = areas.FindByName(strAreaName);
+        pField = fields.FindByName(strFieldName);
         return true;
     });
 }

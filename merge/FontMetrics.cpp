@@ -1,0 +1,111 @@
+#include "FontMetrics.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct CFontName {
+    const char* pStandard;
+    const char* pUrw;
+};
+
+// The 35 standard fonts and the URW fonts that stand in for them.
+const CFontName FontNames[] = {
+    {"AvantGarde-Book", "URWGothic-Book"},
+    {"AvantGarde-BookOblique", "URWGothic-BookOblique"},
+    {"AvantGarde-Demi", "URWGothic-Demi"},
+    {"AvantGarde-DemiOblique", "URWGothic-DemiOblique"},
+    {"Bookman-Demi", "URWBookman-Demi"},
+    {"Bookman-DemiItalic", "URWBookman-DemiItalic"},
+    {"Bookman-Light", "URWBookman-Light"},
+    {"Bookman-LightItalic", "URWBookman-LightItalic"},
+    {"Courier", "NimbusMonoPS-Regular"},
+    {"Courier-Bold", "NimbusMonoPS-Bold"},
+    {"Courier-BoldOblique", "NimbusMonoPS-BoldItalic"},
+    {"Courier-Oblique", "NimbusMonoPS-Italic"},
+    {"Helvetica", "NimbusSans-Regular"},
+    {"Helvetica-Bold", "NimbusSans-Bold"},
+    {"Helvetica-BoldOblique", "NimbusSans-BoldItalic"},
+    {"Helvetica-Oblique", "NimbusSans-Italic"},
+    {"Helvetica-Narrow", "NimbusSansNarrow-Regular"},
+    {"Helvetica-Narrow-Bold", "NimbusSansNarrow-Bold"},
+    {"Helvetica-Narrow-BoldOblique", "NimbusSansNarrow-BoldOblique"},
+    {"Helvetica-Narrow-Oblique", "NimbusSansNarrow-Oblique"},
+    {"NewCenturySchlbk-Bold", "C059-Bold"},
+    {"NewCenturySchlbk-BoldItalic", "C059-BdIta"},
+    {"NewCenturySchlbk-Italic", "C059-Italic"},
+    {"NewCenturySchlbk-Roman", "C059-Roman"},
+    {"Palatino-Bold", "P052-Bold"},
+    {"Palatino-BoldItalic", "P052-BoldItalic"},
+    {"Palatino-Italic", "P052-Italic"},
+    {"Palatino-Roman", "P052-Roman"},
+    {"Symbol", "StandardSymbolsPS"},
+    {"Times-Bold", "NimbusRoman-Bold"},
+    {"Times-BoldItalic", "NimbusRoman-BoldItalic"},
+    {"Times-Italic", "NimbusRoman-Italic"},
+    {"Times-Roman", "NimbusRoman-Regular"},
+    {"ZapfChancery-MediumItalic", "Z003-MediumItalic"},
+    {"ZapfDingbats", "D050000L"},
+};
+
+} // namespace
+
+CFontMetrics::CFontMetrics(std::string strFolder) : m_strFolder(std::move(strFolder)) {}
+
+std::string CFontMetrics::UrwName(const std::string& strFont) {
+    for (const CFontName& name : FontNames) {
+        if (strFont == name.pStandard || strFont == name.pUrw) {
+            return name.pUrw;
+        }
+    }
+    return "";
+}
+
+const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
+    auto found = m_fonts.find(strFont);
+    if (found != m_fonts.end()) {
+        return found->second.bRead ? &found->second : nullptr;
+    }
+    CWidths& widths = m_fonts[strFont];
+    std::string strUrw = UrwName(strFont);
+    if (strUrw.empty()) {
+        m_strError = "no metrics for the font " + strFont;
+        return nullptr;
+    }
+    std::string strFile = m_strFolder + "/" + strUrw + ".afm";
+    std::ifstream in(strFile);
+    if (!in) {
+        m_strError = strFile + ": cannot read the font metrics";
+        return nullptr;
+    }
+    std::string strLine;
+    while (std::getline(in, strLine)) {
+        int nCode = -1;
+        int nWidth = 0;
+        // "C 65 ; WX 667 ; N A ; B ..."
+        if (sscanf(strLine.c_str(), "C %d ; WX %d", &nCode, &nWidth) == 2 && nCode >= 0 &&
+            nCode < 256) {
+            widths.anWidth[nCode] = nWidth;
+        }
+    }
+    // A character without a glyph of its own is measured as a space.
+    widths.nDefault = widths.anWidth[' '];
+    widths.bRead = true;
+    return &widths;
+}
+
+double CFontMetrics::TextWidth(const std::string& strFont, const std::string& strText,
+                               double dSize) {
+    const CWidths* pWidths = Widths(strFont);
+    if (pWidths == nullptr) {
+        return -1;
+    }
+    long nTotal = 0;
+    for (unsigned char c : strText) {
+        int nWidth = pWidths->anWidth[c];
+        nTotal += nWidth != 0 ? nWidth : pWidths->nDefault;
+    }
+    return static_cast<double>(nTotal) * dSize / 1000.0;
+}

@@ -1,0 +1,39 @@
+// A job as the merge step sees it: the document definition read from the
+// .ddf, the variable data input file cut into copies, and every problem the
+// check found in them.
+#pragma once
+
+#include "DataCopies.h"
+#include "FontMetrics.h"
+#include "model/DocDef.h"
+
+#include <string>
+#include <vector>
+
+struct CJob {
+    std::string strDocDefFile;
+    std::string strDataFile;
+    CDocDef docDef;
+    std::vector<CDataCopy> copies;
+    std::vector<CProblem> problems;
+};
+
+// Reads the .ddf and the data file and cuts the copies; false with a message
+// when either cannot be read (a .ddf that does not read names its line).
+bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, CJob& job,
+             std::string& strError);
+
+// Checks every copy against the areas its values go to: a text that does not
+// fit its area (measured with the fonts' metrics), an EPS file that is not
+// there or has no bounding box. Adds what it finds to the job's problems, in
+// copy order.
+void CheckCopies(CJob& job, CFontMetrics& metrics);
+
+// Where an EPS file named by a reference field lies: beside the data file
+// unless the name is absolute.
+std::string EpsPath(const std::string& strDataFile, const std::string& strName);
+
+// The report: one line per problem, then the summary line.
+std::string ReportText(const CJob& job);
+// The same report as a JSON object.
+std::string ReportJson(const CJob& job);

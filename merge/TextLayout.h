@@ -1,0 +1,31 @@
+// A text value set in its area: the lines it takes (words wrapped inside the
+// area's width when the area flows, one line per line of the value when it
+// does not), where each line starts, and how far the text runs past the area.
+#pragma once
+
+#include "FontMetrics.h"
+#include "model/AreaDefinition.h"
+
+#include <string>
+#include <vector>
+
+struct CSetLine {
+    std::string strText;
+    double dX = 0;         // from the area's left edge, in points
+    double dBaseline = 0;  // from the area's top edge, downwards
+    double dWidth = 0;     // as set
+    double dWordSpace = 0; // extra space after each blank (Justify)
+};
+
+struct CTextLayout {
+    std::vector<CSetLine> lines;
+    double dOverWidth = 0;  // points the widest line runs past the right edge
+    double dOverHeight = 0; // points the last line runs below the bottom edge
+    bool bMeasured = true;  // false when the font has no metrics
+};
+
+// Lays the value out in the area. The first baseline lies one font size
+// below the top; each further line the leading (Spacing) below the one
+// before; the area's height is passed when the last baseline lies below it.
+CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
+                       CFontMetrics& metrics);

@@ -1,0 +1,140 @@
+#include "DocDefReader.h"
+
+#include "model/AreaDefinition.h"
+#include "model/LineReader.h"
+
+#include <memory>
+#include <sstream>
+
+namespace {
+
+enum Section { NoSection, DataSection, AreaSection, InstructionSection };
+
+// Reads one line with the reader; true when it read whole.
+template <typename Read> bool ReadsWhole(const std::string& strLine, Read read) {
+    std::istringstream in(strLine + "\n");
+    RethrowReadFailures(in);
+    return read(in) == ReadOk;
+}
+
+// Adds the instruction the line holds; false when it is none or does not read.
+bool ReadInstruction(const std::string& strLine, CDocDef& docDef, std::string& strError) {
+    std::istringstream words(strLine);
+    std::string strKeyword;
+    words >> strKeyword;
+    std::unique_ptr<CInstruction> pInstruction;
+    if (strKeyword == "Merge") {
+        pInstruction.reset(new CMerge);
+    } else if (strKeyword == "IncludePages") {
+        pInstruction.reset(new CIncludePages);
+    } else {
+        strError = "not an instruction (Merge or IncludePages)";
+        return false;
+    }
+    if (!ReadsWhole(strLine, [&](std::istream& in) {
+            return pInstruction->Read(in, docDef.areas, docDef.fields);
+        })) {
+        strError = strKeyword == "Merge" ? "a Merge line names an area and a data field"
+                                         : "an IncludePages line holds a quoted file name, the "
+                                           "first and last page, and a width and height above 0";
+        return false;
+    }
+    if (auto* pMerge = dynamic_cast<CMerge*>(pInstruction.get())) {
+        if (pMerge->pArea == nullptr) {
+            strError = std::string("no area ") + pMerge->strAreaName.Text() + " is defined";
+            return false;
+        }
+        if (pMerge->pField == nullptr) {
+            strError = std::string("no data field ") + pMerge->strFieldName.Text() + " is defined";
+            return false;
+        }
+    }
+    if (docDef.instructions.AddCopy(pInstruction.get()) != 0) {
+        throw std::bad_alloc();
+    }
+    pInstruction.release();
+    return true;
+}
+
+} // namespace
+
+bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& strError) {
+    std::istringstream in(strText);
+    RethrowReadFailures(in);
+    std::string strLine;
+    Section section = NoSection;
+    bool bVersion = false;
+    for (int nLine = 1; std::getline(in, strLine); ++nLine) {
+        if (!strLine.empty() && strLine.back() == '\r') {
+            strLine.pop_back();
+        }
+        auto Fail = [&](const std::string& strWhy) {
+            strError = "line " + std::to_string(nLine) + ": " + strWhy;
+            return false;
+        };
+        if (!bVersion) {
+            if (strLine != "Docdef-Version-1.0") {
+                return Fail("the file does not begin with Docdef-Version-1.0");
+            }
+            bVersion = true;
+            continue;
+        }
+        if (strLine.empty() || strLine[0] == ';') {
+            continue;
+        }
+        if (strLine.size() > MaxTextLine) {
+            return Fail("longer than " + std::to_string(MaxTextLine) + " characters");
+        }
+        if (strLine[0] == '[') {
+            if (strLine == "[DataDefinition]") {
+                section = DataSection;
+            } else if (strLine == "[AreaDefinition]") {
+                section = AreaSection;
+            } else if (strLine == "[DocumentInstructions]") {
+                section = InstructionSection;
+            } else {
+                return Fail("unknown section " + strLine);
+            }
+            continue;
+        }
+        std::string strWhy;
+        switch (section) {
+        case NoSection:
+            return Fail("a line before the first section");
+        case DataSection: {
+            CDataDefinition record;
+            if (!ReadsWhole(strLine,
+                            [&](std::istream& line) { return ReadDataDefinition(record, line); })) {
+                return Fail("not a data definition");
+            }
+            if (docDef.fields.FindByName(record.strName) != nullptr) {
+                return Fail(std::string("the data field ") + record.strName.Text() +
+                            " is defined twice");
+            }
+            AddOrReplace(docDef.fields, record);
+            break;
+        }
+        case AreaSection: {
+            CAreaDefinition area;
+            if (!ReadsWhole(strLine, [&](std::istream& line) { return ReadArea(area, line); })) {
+                return Fail("not an area definition");
+            }
+            if (docDef.areas.FindByName(area.strName) != nullptr) {
+                return Fail(std::string("the area ") + area.strName.Text() + " is defined twice");
+            }
+            AddOrReplace(docDef.areas, area);
+            break;
+        }
+        case InstructionSection:
+            if (!ReadInstruction(strLine, docDef, strWhy)) {
+                return Fail(strWhy);
+            }
+            break;
+        }
+    }
+    if (!bVersion) {
+        strError = "line 1: the file does not begin with Docdef-Version-1.0";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,152 @@
+// The variable data input file cut into copies by every kind of data
+// definition the plug-in writes.
+#include "merge/DataCopies.h"
+#include "model/DocDefReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The copies of the data under the data definition lines.
+struct CCut {
+    std::vector<CDataCopy> copies;
+    std::vector<CProblem> problems;
+};
+
+CCut Cut(const std::string& strDefinitions, const std::string& strData) {
+    CDocDef docDef;
+    std::string strError;
+    std::string strText = "Docdef-Version-1.0\n[DataDefinition]\n" + strDefinitions +
+                          "[AreaDefinition]\n[DocumentInstructions]\n";
+    EXPECT_TRUE(ReadDocDefText(strText, docDef, strError)) << strError;
+    CCut cut;
+    CutCopies(strData, docDef.fields, cut.copies, cut.problems);
+    return cut;
+}
+
+std::vector<std::string> Values(const CDataCopy& copy) {
+    std::vector<std::string> values;
+    for (const CFieldValue& value : copy.values) {
+        values.push_back(value.strField + "=" + value.strText);
+    }
+    return values;
+}
+
+const char* const CardDefinitions = "Name Is Lines Inline Text At 0 Chars For 1\n"
+                                    "Street Is Lines Inline Text At 0 Chars For 1\n"
+                                    "City Is Lines Inline Text At 0 Chars For 1\n"
+                                    "Zip Is Lines Inline Text At 0 Chars For 1\n"
+                                    "DummyNode0 Is Lines Inline Text At 0 Lines For 2\n";
+
+TEST(DataCopies, CardCopiesWithAndWithoutAFinalLineBreak) {
+    const std::string strData = "Jane Doe\r\n12 Main Street\r\nSpringfield\r\nIL 62701\r\n\r\n"
+                                "John Roe\r\n450 Oak Avenue\r\nRiverton\r\nWY 82501\r\n\r\n"
+                                "Wei Chen\r\n77 Elm Court\r\nMadison\r\nWI 53703";
+    for (const std::string& strEnd :
+         {std::string(""), std::string("\r\n"), std::string("\r\n\r\n")}) {
+        CCut cut = Cut(CardDefinitions, strData + strEnd);
+        EXPECT_TRUE(cut.problems.empty()) << ProblemName(cut.problems[0].kind);
+        ASSERT_EQ(cut.copies.size(), 3u) << "ending " << strEnd.size();
+        EXPECT_EQ(Values(cut.copies[1]),
+                  (std::vector<std::string>{"Name=John Roe", "Street=450 Oak Avenue",
+                                            "City=Riverton", "Zip=WY 82501"}));
+        EXPECT_EQ(Values(cut.copies[2])[3], "Zip=WI 53703");
+        EXPECT_EQ(cut.copies[1].place.nOffset, 51u);
+        EXPECT_EQ(cut.copies[1].place.nLine, 6);
+        EXPECT_EQ(cut.copies[2].values[1].place.nLine, 12);
+    }
+}
+
+TEST(DataCopies, PhotoCardCharactersTrimmedAndReferences) {
+    // Name and Street cut by characters and trimmed, Photo a file name.
+    const char* pDefinitions = "Name Is TrimmedChars Inline Text At 0 Chars For 10\n"
+                               "Street Is TrimmedChars Inline Text At 1 Lines For 11\n"
+                               "Photo Is Chars Reference EPS At 1 Lines For 10\n"
+                               "DummyNode0 Is Lines Inline Text At 0 Lines For 2\n";
+    CCut cut = Cut(pDefinitions, "John Smith\r\n12 Oak Road\r\nphoto1.eps\r\n"
+                                 "Ann Lee   \r\n3 Elm St   \r\nphoto2.eps\r\n");
+    EXPECT_TRUE(cut.problems.empty());
+    ASSERT_EQ(cut.copies.size(), 2u);
+    EXPECT_EQ(
+        Values(cut.copies[0]),
+        (std::vector<std::string>{"Name=John Smith", "Street=12 Oak Road", "Photo=photo1.eps"}));
+    EXPECT_EQ(Values(cut.copies[1]),
+              (std::vector<std::string>{"Name=Ann Lee", "Street=3 Elm St", "Photo=photo2.eps"}));
+}
+
+TEST(DataCopies, UntilEachDelimiter) {
+    const char* pDefinitions = "Code Is Chars Inline Text At 0 Chars Until TAB\n"
+                               "Item Is Chars Inline Text At 0 Chars Until ;\n"
+                               "Size Is TrimmedChars Inline Text At 0 Chars Until SPACE\n"
+                               "Price Is Chars Inline Text At 0 Chars Until CRLF\n";
+    CCut cut = Cut(pDefinitions, "A1\tTea;Large 3.50\r\nB2\tCoffee;Small 2.75\n");
+    EXPECT_TRUE(cut.problems.empty());
+    ASSERT_EQ(cut.copies.size(), 2u);
+    EXPECT_EQ(Values(cut.copies[0]),
+              (std::vector<std::string>{"Code=A1", "Item=Tea", "Size=Large", "Price=3.50"}));
+    EXPECT_EQ(Values(cut.copies[1]),
+              (std::vector<std::string>{"Code=B2", "Item=Coffee", "Size=Small", "Price=2.75"}));
+}
+
+TEST(DataCopies, FillersLinesFieldsAndUntilTheNextLine) {
+    // A header line skipped by a filler, a field of two lines, a field that
+    // runs until the line that begins with "Total".
+    const char* pDefinitions = "DummyNode0 Is Lines Inline Text At 1 Lines For 0\n"
+                               "Address Is Lines Inline Text At 0 Chars For 2\n"
+                               "Notes Is Lines Inline Text At 0 Chars Until Total\n"
+                               "Total Is Lines Inline Text At 0 Chars For 1\n"
+                               "DummyNode1 Is Lines Inline Text At 0 Lines For 2\n";
+    CCut cut = Cut(pDefinitions, "CUSTOMER\r\n1 High St\r\nLeeds\r\nfirst\r\nsecond\r\n"
+                                 "Total 12\r\n\r\n"
+                                 "CUSTOMER\r\n2 Low Rd\r\nYork\r\nnone\r\nTotal 3\r\n\r\n");
+    EXPECT_TRUE(cut.problems.empty());
+    ASSERT_EQ(cut.copies.size(), 2u);
+    EXPECT_EQ(Values(cut.copies[0]),
+              (std::vector<std::string>{"Address=1 High St\nLeeds", "Notes=first\nsecond",
+                                        "Total=Total 12"}));
+    EXPECT_EQ(Values(cut.copies[1]),
+              (std::vector<std::string>{"Address=2 Low Rd\nYork", "Notes=none", "Total=Total 3"}));
+}
+
+TEST(DataCopies, ProblemsNameTheCopyFieldAndPlace) {
+    // Copy 2 lacks its TAB, so where copy 3 would begin is not known.
+    const char* pDefinitions = "Code Is Chars Inline Text At 0 Chars Until TAB\n"
+                               "Item Is Chars Inline Text At 0 Chars Until CRLF\n";
+    CCut cut = Cut(pDefinitions, "A1\tTea\r\nB2 Coffee\r\nC3\tCocoa\r\n");
+    ASSERT_EQ(cut.copies.size(), 1u);
+    ASSERT_EQ(cut.problems.size(), 1u);
+    EXPECT_EQ(cut.problems[0].kind, DataProblem::DelimiterNotFound);
+    EXPECT_EQ(cut.problems[0].nCopy, 2);
+    EXPECT_EQ(cut.problems[0].strField, "Code");
+    EXPECT_EQ(cut.problems[0].place.nOffset, 8u);
+    EXPECT_EQ(cut.problems[0].place.nLine, 2);
+    EXPECT_EQ(cut.problems[0].strDetail, "no TAB before the end of the line");
+
+    // The file ends inside copy 3; an empty value in copy 2.
+    CCut shortCut =
+        Cut(CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\nIL 62701\r\n\r\n"
+                             "John Roe\r\n   \r\nRiverton\r\nWY 82501\r\n\r\n"
+                             "Wei Chen\r\n77 Elm Court\r\n");
+    ASSERT_EQ(shortCut.copies.size(), 2u);
+    ASSERT_EQ(shortCut.problems.size(), 2u);
+    EXPECT_EQ(shortCut.problems[0].kind, DataProblem::EmptyValue);
+    EXPECT_EQ(shortCut.problems[0].nCopy, 2);
+    EXPECT_EQ(shortCut.problems[0].strField, "Street");
+    EXPECT_EQ(shortCut.problems[0].place.nLine, 7);
+    EXPECT_EQ(shortCut.problems[1].kind, DataProblem::FileEndsInCopy);
+    EXPECT_EQ(shortCut.problems[1].nCopy, 3);
+    EXPECT_EQ(shortCut.problems[1].strField, "City");
+}
+
+TEST(DataCopies, NothingToCutAndRecordsThatTakeNothing) {
+    EXPECT_TRUE(Cut(CardDefinitions, "").copies.empty());
+    EXPECT_TRUE(Cut(CardDefinitions, "\r\n\r\n").copies.empty());
+    // Records that take no byte do not read the same copy for ever.
+    CCut cut = Cut("Empty Is Chars Inline Text At 0 Chars For 0\n", "abc");
+    EXPECT_EQ(cut.copies.size(), 1u);
+}
+
+} // namespace
