@@ -82,10 +82,17 @@ class CCopyReader {
         : m_strData(strData), m_lines(lines), m_copy(copy), m_problems(problems) {}
 
     bool Read(CDataDefinitionList& records, size_t& p) {
+        const auto* pLast = static_cast<const CDataDefinition*>(records.Last());
+        // The last record skips the blank line that closes every copy.
+        m_bBlankLineCloses = pLast != nullptr && IsFiller(*pLast) && pLast->nUnit == UnitLines &&
+                             pLast->nExtentKind == ExtentFor && Count(pLast->strExtent) == 2;
         records.Rewind();
         while (const CDataDefinition* pRecord = records.NextRecord()) {
             if (!ReadRecord(*pRecord, p)) {
                 return false;
+            }
+            if (m_bEndedEarly) {
+                return true;
             }
         }
         return true;
@@ -130,6 +137,16 @@ class CCopyReader {
                 // A filler's count, as the plug-in writes it, counts the line
                 // break that ends the copy as a line of its own.
                 int nLines = bFiller ? Count(record.strExtent) - 1 : Count(record.strExtent);
+                if (!bFiller && m_bBlankLineCloses && IsBlankLine(p)) {
+                    // The copy's closing line: the field's line is missing.
+                    m_problems.push_back({DataProblem::MissingLine, m_copy.nNumber,
+                                          record.strName.Text(), m_lines.At(p),
+                                          "the copy ends before this field's line"});
+                    size_t nEnd = LineEnd(m_strData, p);
+                    p = nEnd < m_strData.size() ? nEnd + 1 : nEnd;
+                    m_bEndedEarly = true;
+                    return true;
+                }
                 for (int i = 0; i < nLines; ++i) {
                     if (p >= m_strData.size()) {
                         return bFiller || FileEnds(record);
@@ -216,8 +233,16 @@ class CCopyReader {
         return true;
     }
 
+    // True when the line at p holds nothing but blanks.
+    bool IsBlankLine(size_t p) const {
+        size_t nEnd = LineEnd(m_strData, p);
+        return m_strData.find_first_not_of(" \t\r", p) >= nEnd;
+    }
+
     const std::string& m_strData;
     const CLines& m_lines;
+    bool m_bBlankLineCloses = false;
+    bool m_bEndedEarly = false;
     CDataCopy& m_copy;
     std::vector<CProblem>& m_problems;
 };
@@ -243,6 +268,8 @@ const char* ProblemName(DataProblem kind) {
         return "delimiter not found";
     case DataProblem::FileEndsInCopy:
         return "file ends inside a copy";
+    case DataProblem::MissingLine:
+        return "line missing";
     case DataProblem::EmptyValue:
         return "empty value";
     case DataProblem::MissingEps:

@@ -35,6 +35,7 @@ struct CDataCopy {
 enum class DataProblem {
     DelimiterNotFound, // an Until record's delimiter or next-line word is not there
     FileEndsInCopy,    // the file ends before a record of a copy
+    MissingLine,       // a copy's blank closing line came where a field's line was due
     EmptyValue,        // a data field's value is empty
     MissingEps,        // a reference field names an EPS file that does not exist
     EpsWithoutBox,     // a reference field's EPS file has no %%BoundingBox
@@ -53,8 +54,11 @@ struct CProblem {
 };
 
 // Cuts the data into copies, one after another until the data is used up
-// (blank lines after the last copy are no copy). A copy that cannot be read
-// whole is reported and ends the cutting, since where the next would begin
-// is not known. Empty values are reported too.
+// (blank lines after the last copy are no copy). Where copies end with a
+// blank line (the job's last record skips it), a blank line met where a
+// field's line is due ends that copy early: its missing line is reported and
+// the next copy begins after the blank line. Any other copy that cannot be
+// read whole is reported and ends the cutting, since where the next would
+// begin is not known. Empty values are reported too.
 void CutCopies(const std::string& strData, CDataDefinitionList& records,
                std::vector<CDataCopy>& copies, std::vector<CProblem>& problems);

@@ -125,20 +125,43 @@ TEST(DataCopies, ProblemsNameTheCopyFieldAndPlace) {
     EXPECT_EQ(cut.problems[0].place.nLine, 2);
     EXPECT_EQ(cut.problems[0].strDetail, "no TAB before the end of the line");
 
-    // The file ends inside copy 3; an empty value in copy 2.
-    CCut shortCut =
-        Cut(CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\nIL 62701\r\n\r\n"
-                             "John Roe\r\n   \r\nRiverton\r\nWY 82501\r\n\r\n"
-                             "Wei Chen\r\n77 Elm Court\r\n");
-    ASSERT_EQ(shortCut.copies.size(), 2u);
-    ASSERT_EQ(shortCut.problems.size(), 2u);
-    EXPECT_EQ(shortCut.problems[0].kind, DataProblem::EmptyValue);
+    // An empty value in copy 2.
+    CCut empty = Cut(pDefinitions, "A1\tTea\r\n\tCoffee\r\n");
+    ASSERT_EQ(empty.copies.size(), 2u);
+    ASSERT_EQ(empty.problems.size(), 1u);
+    EXPECT_EQ(empty.problems[0].kind, DataProblem::EmptyValue);
+    EXPECT_EQ(empty.problems[0].nCopy, 2);
+    EXPECT_EQ(empty.problems[0].strField, "Code");
+    EXPECT_EQ(empty.problems[0].place.nOffset, 8u);
+    EXPECT_EQ(empty.problems[0].place.nLine, 2);
+
+    // The file ends inside copy 2.
+    CCut shortCut = Cut(CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\n"
+                                         "IL 62701\r\n\r\nWei Chen\r\n77 Elm Court\r\n");
+    ASSERT_EQ(shortCut.copies.size(), 1u);
+    ASSERT_EQ(shortCut.problems.size(), 1u);
+    EXPECT_EQ(shortCut.problems[0].kind, DataProblem::FileEndsInCopy);
     EXPECT_EQ(shortCut.problems[0].nCopy, 2);
-    EXPECT_EQ(shortCut.problems[0].strField, "Street");
-    EXPECT_EQ(shortCut.problems[0].place.nLine, 7);
-    EXPECT_EQ(shortCut.problems[1].kind, DataProblem::FileEndsInCopy);
-    EXPECT_EQ(shortCut.problems[1].nCopy, 3);
-    EXPECT_EQ(shortCut.problems[1].strField, "City");
+    EXPECT_EQ(shortCut.problems[0].strField, "City");
+    EXPECT_EQ(shortCut.problems[0].place.nOffset, 75u);
+}
+
+TEST(DataCopies, ACopyShortOfALineEndsAtItsBlankLine) {
+    // Copy 2 lacks its city: its blank closing line comes where the zip is
+    // due; copy 3 is read whole after it.
+    CCut cut = Cut(CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\nIL 62701\r\n\r\n"
+                                    "John Roe\r\n450 Oak Avenue\r\nWY 82501\r\n\r\n"
+                                    "Wei Chen\r\n77 Elm Court\r\nMadison\r\nWI 53703\r\n\r\n");
+    ASSERT_EQ(cut.problems.size(), 1u);
+    EXPECT_EQ(cut.problems[0].kind, DataProblem::MissingLine);
+    EXPECT_EQ(cut.problems[0].nCopy, 2);
+    EXPECT_EQ(cut.problems[0].strField, "Zip");
+    EXPECT_EQ(cut.problems[0].place.nLine, 9);
+    EXPECT_EQ(cut.problems[0].place.nOffset, 87u);
+    ASSERT_EQ(cut.copies.size(), 3u);
+    EXPECT_EQ(Values(cut.copies[2]),
+              (std::vector<std::string>{"Name=Wei Chen", "Street=77 Elm Court", "City=Madison",
+                                        "Zip=WI 53703"}));
 }
 
 TEST(DataCopies, NothingToCutAndRecordsThatTakeNothing) {
