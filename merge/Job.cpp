@@ -122,8 +122,14 @@ void CheckCopies(CJob& job, CFontMetrics& metrics) {
             if (pMerge->pField->nStorage == StorageReference || area.nKind == KindGraphic) {
                 CProblem problem{DataProblem::MissingEps, copy.nNumber, pValue->strField,
                                  pValue->place, ""};
-                if (EpsProblem(EpsPath(job.strDataFile, pValue->strText), problem.kind,
-                               problem.strDetail)) {
+                // A value that goes to several areas is one problem.
+                bool bKnown = std::any_of(found.begin(), found.end(), [&](const CProblem& other) {
+                    return other.nCopy == copy.nNumber && other.strField == pValue->strField &&
+                           (other.kind == DataProblem::MissingEps ||
+                            other.kind == DataProblem::EpsWithoutBox);
+                });
+                if (!bKnown && EpsProblem(EpsPath(job.strDataFile, pValue->strText), problem.kind,
+                                          problem.strDetail)) {
                     found.push_back(problem);
                 }
                 continue;

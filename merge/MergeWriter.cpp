@@ -135,7 +135,7 @@ bool PlaceEps(const CAreaDefinition& area, const std::string& strPath, double dP
     // Centred in the area.
     double dX = area.fLeft + (area.fWidth - dEpsWidth * dScale) / 2;
     double dY = dBottom + (area.fHeight - dEpsHeight * dScale) / 2;
-    strOut += "/NebEpsState save def /NebOperands count def /NebDicts countdictstack def\n"
+    strOut += "/NebEpsState save def /NebOperands count 1 sub def /NebDicts countdictstack def\n"
               "userdict begin /showpage {} def 0 setgray 0 setlinecap 1 setlinewidth "
               "0 setlinejoin 10 setmiterlimit [] 0 setdash newpath\n";
     if (bTrim) {
@@ -219,7 +219,10 @@ bool WriteMerged(const CJob& job, const CMasterPages& master, int nFirst, int nL
         strOut += "/NebMasterPage" + std::to_string(nPage) + " {\n" +
                   master.pages[static_cast<size_t>(nPage - 1)] + "} def\n";
     }
-    strOut += "%%EndProlog\n%%BeginSetup\n" + master.strSetup + "%%EndSetup\n";
+    // The master's setup, then the paper the job's pages are printed on.
+    strOut += "%%EndProlog\n%%BeginSetup\n" + master.strSetup + "<< /PageSize [" +
+              Number(plan[0].dWidth) + " " + Number(plan[0].dHeight) +
+              "] >> setpagedevice\n%%EndSetup\n";
     int nOutPage = 0;
     for (int nCopy = nFirst; nCopy <= nLast; ++nCopy) {
         const CDataCopy& copy = job.copies[static_cast<size_t>(nCopy - 1)];

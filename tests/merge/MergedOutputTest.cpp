@@ -1,0 +1,315 @@
+// nebmerge run as a user runs it, and its merged PostScript read back through
+// Ghostscript's text extraction: every value on its copy's page, at its place
+// (within a point), in its font and size; words wrapped in a flowing area;
+// right, centred and justified lines; CMYK colour; EPS pictures scaled to fit
+// and trimmed. Also the exit codes and the check report.
+#include "merge/FontMetrics.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CSpan {
+    int nPage;
+    std::string strFont;
+    double dSize;
+    double dX0, dY, dX1; // from the top left of the page, points
+    std::string strText;
+};
+
+std::string ReadText(const std::string& strFile) {
+    std::ifstream in(strFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& strFile, const std::string& strText) {
+    std::ofstream out(strFile, std::ios::binary | std::ios::trunc);
+    out << strText;
+}
+
+// A DSC master of one Letter page that draws a frame and a static line.
+const char* const Master = "%!PS-Adobe-3.0\n%%Pages: 1\n%%BoundingBox: 0 0 612 792\n"
+                           "%%EndComments\n%%BeginProlog\n/frame { 36 36 540 720 rectstroke } def\n"
+                           "%%EndProlog\n%%BeginSetup\n%%EndSetup\n%%Page: 1 1\nframe\n"
+                           "/Helvetica findfont 10 scalefont setfont 72 60 moveto (STATIC) show\n"
+                           "showpage\n%%Trailer\n%%EOF\n";
+
+// An EPS of 200 by 100 points that writes MARK in 20-point Helvetica at (10, 10).
+const char* const Picture = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 200 100\n%%EndComments\n"
+                            "/Helvetica findfont 20 scalefont setfont 10 10 moveto (MARK) show\n";
+
+class MergedOutput : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char szFolder[] = "/tmp/nebmerge-test-XXXXXX";
+        ASSERT_NE(mkdtemp(szFolder), nullptr);
+        strFolder = szFolder;
+        WriteText(Path("master.ps"), Master);
+        WriteText(Path("picture.eps"), Picture);
+        WriteText(
+            Path("job.ddf"),
+            "Docdef-Version-1.0\r\n[DataDefinition]\r\n"
+            "Name Is Chars Inline Text At 0 Chars Until TAB\r\n"
+            "Note Is Chars Inline Text At 0 Chars Until TAB\r\n"
+            "Photo Is Chars Reference EPS At 0 Chars Until CRLF\r\n"
+            "[AreaDefinition]\r\n"
+            "NameArea Is Text Left Flow Font Helvetica-Bold Size 18 Spacing 22 CMYK 0.1 0.2 "
+            "0.3 0.4 On \"c:\\jobs\\master.ps\" 1 At 72 100 For 300 30 FirstPos -1 -1\r\n"
+            "RightArea Is Text Right AsIs Font Times-Roman Size 12 Spacing 14 CMYK 0 0 0 1 On "
+            "\"c:\\jobs\\master.ps\" 1 At 72 200 For 200 20 FirstPos -1 -1\r\n"
+            "CenterArea Is Text Center AsIs Font Courier Size 10 Spacing 12 CMYK 0 0 0 1 On "
+            "\"c:\\jobs\\master.ps\" 1 At 72 250 For 200 20 FirstPos -1 -1\r\n"
+            "NoteArea Is Text Justify Flow Font Times-Roman Size 10 Spacing 12 CMYK 0 0 0 1 "
+            "On \"c:\\jobs\\master.ps\" 1 At 72 300 For 150 60 FirstPos -1 -1\r\n"
+            "FitArea Is Graphic ScaleToFit On \"c:\\jobs\\master.ps\" 1 At 300 400 For 100 "
+            "100\r\n"
+            "TrimArea Is Graphic ScaleAndTrim 1 1 0 0 On \"c:\\jobs\\master.ps\" 1 At 300 550 "
+            "For 100 100\r\n"
+            "[DocumentInstructions]\r\n"
+            "Merge NameArea Name\r\nMerge RightArea Name\r\nMerge CenterArea Name\r\n"
+            "Merge NoteArea Note\r\nMerge FitArea Photo\r\nMerge TrimArea Photo\r\n"
+            "IncludePages \"c:\\jobs\\master.ps\" 1 1 612 792 0\r\n");
+        WriteText(Path("data.txt"),
+                  "Jane Doe\tThe quick brown fox jumps over the lazy dog near the river bank "
+                  "today\tpicture.eps\r\n"
+                  "John Roe\tShort note\tpicture.eps\r\n"
+                  "Wei Chen\tAnother note\tpicture.eps\r\n");
+    }
+
+    void TearDown() override { std::system(("rm -rf '" + strFolder + "'").c_str()); }
+
+    std::string Path(const std::string& strName) const { return strFolder + "/" + strName; }
+
+    // Runs nebmerge with the arguments; its exit code, standard output in strOut.
+    int Merge(const std::string& strArgs, std::string& strOut) const {
+        const char* pProgram = getenv("NEB_NEBMERGE");
+        std::string strCommand = std::string(pProgram != nullptr ? pProgram : "nebmerge") + " " +
+                                 strArgs + " > '" + Path("stdout.txt") + "' 2> '" +
+                                 Path("stderr.txt") + "'";
+        int nStatus = std::system(strCommand.c_str());
+        strOut = ReadText(Path("stdout.txt"));
+        return WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
+    }
+
+    std::vector<CSpan> Spans(const std::string& strPostScript) const {
+        std::string strCommand = "gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=txtwrite "
+                                 "-dTextFormat=0 -o '" +
+                                 Path("text.xml") + "' '" + strPostScript + "'";
+        EXPECT_EQ(std::system(strCommand.c_str()), 0);
+        std::string strXml = ReadText(Path("text.xml"));
+        std::vector<CSpan> spans;
+        std::regex span("<span bbox=\"(-?\\d+) (-?\\d+) (-?\\d+) (-?\\d+)\" font=\"([^\"]+)\" "
+                        "size=\"([0-9.]+)\">");
+        std::regex character("c=\"([^\"]*)\"");
+        int nPage = 0;
+        std::istringstream lines(strXml);
+        std::string strLine;
+        while (std::getline(lines, strLine)) {
+            std::smatch match;
+            if (strLine.find("<page") != std::string::npos) {
+                ++nPage;
+            } else if (std::regex_search(strLine, match, span)) {
+                spans.push_back({nPage, match[5], std::stod(match[6]), std::stod(match[1]),
+                                 std::stod(match[2]), std::stod(match[3]), ""});
+            } else if (std::regex_search(strLine, match, character) && !spans.empty()) {
+                std::string strChar = match[1];
+                spans.back().strText += strChar == "&quot;" ? "\"" : strChar;
+            }
+        }
+        return spans;
+    }
+
+    // The span of the page that begins with the text.
+    static const CSpan* Find(const std::vector<CSpan>& spans, int nPage, const std::string& strText,
+                             const std::string& strFont = "") {
+        for (const CSpan& span : spans) {
+            if (span.nPage == nPage && span.strText.rfind(strText, 0) == 0 &&
+                (strFont.empty() || span.strFont == strFont)) {
+                return &span;
+            }
+        }
+        return nullptr;
+    }
+
+    std::string strFolder;
+};
+
+TEST_F(MergedOutput, EveryValueOnItsCopysPageInItsPlaceFontAndSize) {
+    std::string strReport;
+    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                        Path("master.ps") + "' --out '" + Path("merged.ps") + "'",
+                    strReport),
+              0)
+        << ReadText(Path("stderr.txt"));
+    EXPECT_EQ(strReport, "3 copies, 0 problems\n");
+    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    CFontMetrics metrics;
+    const char* const names[] = {"Jane Doe", "John Roe", "Wei Chen"};
+    for (int nCopy = 1; nCopy <= 3; ++nCopy) {
+        SCOPED_TRACE(names[nCopy - 1]);
+        // The master's own text on every page.
+        ASSERT_NE(Find(spans, nCopy, "STATIC"), nullptr);
+        // Left: at the area's left, one size below its top.
+        const CSpan* pName = Find(spans, nCopy, names[nCopy - 1], "Helvetica-Bold");
+        ASSERT_NE(pName, nullptr);
+        EXPECT_EQ(pName->dSize, 18);
+        EXPECT_NEAR(pName->dX0, 72, 1);
+        EXPECT_NEAR(pName->dY, 118, 1);
+        // The width measured with the metrics is the width set.
+        EXPECT_NEAR(pName->dX1 - pName->dX0,
+                    metrics.TextWidth("Helvetica-Bold", names[nCopy - 1], 18), 1);
+        // Right: ends at the right edge.
+        const CSpan* pRight = Find(spans, nCopy, names[nCopy - 1], "Times-Roman");
+        ASSERT_NE(pRight, nullptr);
+        EXPECT_EQ(pRight->dSize, 12);
+        EXPECT_NEAR(pRight->dX1, 272, 1);
+        EXPECT_NEAR(pRight->dY, 212, 1);
+        // Centre: centred on the area's middle.
+        const CSpan* pCenter = Find(spans, nCopy, names[nCopy - 1], "Courier");
+        ASSERT_NE(pCenter, nullptr);
+        EXPECT_NEAR((pCenter->dX0 + pCenter->dX1) / 2, 172, 1);
+        EXPECT_NEAR(pCenter->dY, 260, 1);
+        // No copy's value on another copy's page.
+        for (int nOther = 1; nOther <= 3; ++nOther) {
+            if (nOther != nCopy) {
+                EXPECT_EQ(Find(spans, nOther, names[nCopy - 1]), nullptr);
+            }
+        }
+    }
+}
+
+TEST_F(MergedOutput, FlowWrapsAtTheRightWordAndJustifies) {
+    std::string strReport;
+    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                        Path("master.ps") + "' --out '" + Path("merged.ps") + "' --copies 1",
+                    strReport),
+              0);
+    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    // 150 points of 10-point Times-Roman: the first line ends before "near".
+    const CSpan* pFirst = Find(spans, 1, "The quick", "Times-Roman");
+    ASSERT_NE(pFirst, nullptr);
+    CFontMetrics metrics;
+    std::string strLine = "The quick brown fox jumps over the";
+    ASSERT_LE(metrics.TextWidth("Times-Roman", strLine, 10), 150);
+    ASSERT_GT(metrics.TextWidth("Times-Roman", strLine + " lazy", 10), 150);
+    // Justified: the first line runs from edge to edge.
+    EXPECT_NEAR(pFirst->dX0, 72, 1);
+    EXPECT_NEAR(pFirst->dX1, 222, 1.5);
+    EXPECT_NEAR(pFirst->dY, 310, 1);
+    // The next line begins with the word that did not fit, one leading below.
+    const CSpan* pSecond = Find(spans, 1, "lazy", "Times-Roman");
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_NEAR(pSecond->dY, 322, 1);
+    // Only the first copy was merged.
+    EXPECT_EQ(Find(spans, 2, "STATIC"), nullptr);
+}
+
+TEST_F(MergedOutput, ColourAndPicturesScaledToFitAndTrimmed) {
+    std::string strReport;
+    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                        Path("master.ps") + "' --out '" + Path("merged.ps") + "' --copies 2-2",
+                    strReport),
+              0);
+    std::string strMerged = ReadText(Path("merged.ps"));
+    EXPECT_NE(strMerged.find("0.10 0.20 0.30 0.40 setcmykcolor"), std::string::npos);
+    EXPECT_NE(strMerged.find("%%BeginDocument: " + Path("picture.eps")), std::string::npos);
+    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    // Fit: 200 by 100 into 100 by 100 is half size, centred vertically:
+    // the picture's bottom 25 points above the area's.
+    const CSpan* pFit = nullptr;
+    const CSpan* pTrim = nullptr;
+    for (const CSpan& span : spans) {
+        if (span.strText == "MARK") {
+            (span.dSize < 15 ? pFit : pTrim) = &span;
+        }
+    }
+    ASSERT_NE(pFit, nullptr);
+    EXPECT_EQ(pFit->dSize, 10);
+    EXPECT_NEAR(pFit->dX0, 300 + 10 * 0.5, 1);
+    EXPECT_NEAR(pFit->dY, 500 - 25 - 10 * 0.5, 1);
+    // Trim: scaled to fill the height (full size), centred, clipped to the area.
+    ASSERT_NE(pTrim, nullptr);
+    EXPECT_EQ(pTrim->dSize, 20);
+    EXPECT_NEAR(pTrim->dX0, 300 - 50 + 10, 1);
+    EXPECT_NEAR(pTrim->dY, 650 - 10, 1);
+    EXPECT_NE(strMerged.find("300.00 142.00 100.00 100.00 rectclip"), std::string::npos);
+}
+
+TEST_F(MergedOutput, TheMasterPageIsDefinedOnce) {
+    std::string strReport;
+    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                        Path("master.ps") + "' --out '" + Path("merged.ps") + "'",
+                    strReport),
+              0);
+    std::string strMerged = ReadText(Path("merged.ps"));
+    size_t nFirst = strMerged.find("(STATIC) show");
+    ASSERT_NE(nFirst, std::string::npos);
+    EXPECT_EQ(strMerged.find("(STATIC) show", nFirst + 1), std::string::npos);
+    EXPECT_NE(strMerged.find("%%Pages: 3\n"), std::string::npos);
+}
+
+TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
+    // A name too long for its 200-point right-aligned area in copy 2, a
+    // missing picture in copy 3.
+    WriteText(Path("data.txt"),
+              "Jane Doe\tNote\tpicture.eps\r\n"
+              "Bartholomew Maximilian Fitzgerald-Worthington\tNote\tpicture.eps\r\n"
+              "Wei Chen\tNote\tgone.eps\r\n");
+    std::string strReport;
+    EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --check", strReport), 1);
+    std::string strData = Path("data.txt");
+    EXPECT_NE(strReport.find(strData + ":2: copy 2, field Name, byte 27: text does not fit: runs "),
+              std::string::npos)
+        << strReport;
+    EXPECT_NE(strReport.find(strData + ":3: copy 3, field Photo, byte 105: missing EPS file: " +
+                             Path("gone.eps") + " does not exist"),
+              std::string::npos)
+        << strReport;
+    // The long name runs past each of the three areas it is set in; the
+    // picture missing from the two it goes to is one problem.
+    EXPECT_NE(strReport.find("\n3 copies, 4 problems (1 missing EPS file, 3 text does not fit)\n"),
+              std::string::npos)
+        << strReport;
+
+    EXPECT_EQ(
+        Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --check --json", strReport), 1);
+    EXPECT_NE(strReport.find("{\"copy\": 3, \"field\": \"Photo\", \"kind\": \"missing EPS file\", "
+                             "\"line\": 3, \"offset\": 105, "),
+              std::string::npos)
+        << strReport;
+
+    // A .ddf with an unknown section, named with its line; a missing master.
+    std::string strDocDef = ReadText(Path("job.ddf"));
+    WriteText(Path("bad.ddf"),
+              std::regex_replace(strDocDef, std::regex("\\[AreaDefinition\\]"), "[Areas]"));
+    EXPECT_EQ(Merge("'" + Path("bad.ddf") + "' '" + Path("data.txt") + "'", strReport), 2);
+    EXPECT_EQ(ReadText(Path("stderr.txt")),
+              "nebmerge: " + Path("bad.ddf") + ": line 6: unknown section [Areas]\n");
+    WriteText(Path("data.txt"), "Jane Doe\tNote\tpicture.eps\r\n");
+    remove(Path("master.ps").c_str());
+    EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "'", strReport), 2);
+    EXPECT_NE(ReadText(Path("stderr.txt")).find("cannot read the PostScript master"),
+              std::string::npos);
+    // A data file shorter than one copy.
+    WriteText(Path("data.txt"), "Jane Doe\tNote");
+    EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                        Path("master.ps") + "'",
+                    strReport),
+              2);
+    EXPECT_EQ(ReadText(Path("stderr.txt")),
+              "nebmerge: " + Path("data.txt") + ": not one whole copy to merge\n");
+    EXPECT_EQ(Merge("'" + Path("job.ddf") + "'", strReport), 2);
+}
+
+} // namespace
