@@ -2,8 +2,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 namespace {
+
+// The kind of an EPS placeholder object.
+constexpr int16_t PlaceholderKind = 11;
 
 // A PostScript string literal of the text.
 std::string Literal(const std::string& strText) {
@@ -23,14 +28,83 @@ std::string Number(double dValue) {
     return szNumber;
 }
 
-// The title of an EPS text, or empty.
-std::string EpsTitle(const std::string& strEps) {
-    size_t nAt = strEps.find("%%Title: ");
-    if (nAt == std::string::npos) {
+// The PostScript font of a host font name and its style bits (2 bold,
+// 4 italic): the standard font of the nearest family.
+std::string PostScriptFont(const std::string& strFont, int16_t nStyle) {
+    bool bBold = (nStyle & 2) != 0;
+    bool bItalic = (nStyle & 4) != 0;
+    if (strFont.find("Times") != std::string::npos) {
+        return bBold && bItalic ? "Times-BoldItalic"
+               : bBold          ? "Times-Bold"
+               : bItalic        ? "Times-Italic"
+                                : "Times-Roman";
+    }
+    std::string strFamily = strFont.find("Courier") != std::string::npos ? "Courier" : "Helvetica";
+    return strFamily + (bBold && bItalic ? "-BoldOblique"
+                        : bBold          ? "-Bold"
+                        : bItalic        ? "-Oblique"
+                                         : "");
+}
+
+// True when the EPS text draws something: more than the header comments a
+// placeholder carries.
+bool EpsDraws(const std::string& strEps) {
+    std::istringstream lines(strEps);
+    std::string strLine;
+    while (std::getline(lines, strLine)) {
+        if (!strLine.empty() && strLine[0] != '%') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A text block: its lines in its font, size, leading, alignment and colour,
+// the first baseline one size below its top.
+std::string TextBlock(const CHostObject& object, double dLeft, double dTop, double dWidth,
+                      double dPageHeight) {
+    const CTextAttributes& text = object.text;
+    double dSize = text.nSize > 0 ? text.nSize / 10.0 : 12;
+    double dLeading = text.nLeading > 0 ? text.nLeading / 10.0 : dSize * 1.2;
+    std::string strOut = "/" + PostScriptFont(text.strFont, text.nStyle) + " findfont " +
+                         Number(dSize) + " scalefont setfont " + Number(text.anCmyk[0] / 1000.0) +
+                         " " + Number(text.anCmyk[1] / 1000.0) + " " +
+                         Number(text.anCmyk[2] / 1000.0) + " " + Number(text.anCmyk[3] / 1000.0) +
+                         " setcmykcolor\n";
+    std::istringstream lines(text.strContent);
+    std::string strLine;
+    double dBaseline = dPageHeight - dTop - dSize;
+    while (std::getline(lines, strLine)) {
+        std::string strShown = Literal(strLine);
+        // Centred (1) and right-aligned (2) lines are placed by their width.
+        std::string strPlace = Number(dLeft) + " " + Number(dBaseline) + " moveto ";
+        if (text.nAlignment == 1 || text.nAlignment == 2) {
+            strPlace = Number(dLeft) + " " + Number(dWidth) + " " + strShown +
+                       " stringwidth pop sub " + (text.nAlignment == 1 ? "2 div " : "") + "add " +
+                       Number(dBaseline) + " moveto ";
+        }
+        strOut += strPlace + strShown + " show\n";
+        dBaseline -= dLeading;
+    }
+    return strOut + "0 setgray\n";
+}
+
+// An EPS drawing scaled into the object's box.
+std::string EpsDrawing(const std::string& strEps, double dLeft, double dBottom, double dWidth,
+                       double dHeight) {
+    size_t nAt = strEps.find("%%BoundingBox:");
+    double adBox[4] = {0, 0, 1, 1};
+    if (nAt == std::string::npos ||
+        sscanf(strEps.c_str() + nAt + 14, "%lf %lf %lf %lf", &adBox[0], &adBox[1], &adBox[2],
+               &adBox[3]) != 4 ||
+        adBox[2] <= adBox[0] || adBox[3] <= adBox[1]) {
         return "";
     }
-    nAt += 9;
-    return strEps.substr(nAt, strEps.find('\n', nAt) - nAt);
+    return "gsave " + Number(dLeft) + " " + Number(dBottom) + " translate " +
+           Number(dWidth / (adBox[2] - adBox[0])) + " " + Number(dHeight / (adBox[3] - adBox[1])) +
+           " scale " + Number(-adBox[0]) + " " + Number(-adBox[1]) +
+           " translate newpath\n%%BeginDocument: artwork\n" + strEps +
+           (strEps.back() == '\n' ? "" : "\n") + "%%EndDocument\ngrestore\n";
 }
 
 } // namespace
@@ -43,13 +117,27 @@ std::string PublicationPostScript(const CPublication& publication) {
     // The page lies in the middle of the paper.
     const double dx = (dPaperWidth - dPageWidth) / 2;
     const double dy = (dPaperHeight - dPageHeight) / 2;
+    std::set<std::string> fonts;
+    for (const CHostPage& page : publication.pages) {
+        for (const CHostObject& object : page.objects) {
+            if (object.bText && !object.text.strContent.empty()) {
+                fonts.insert(PostScriptFont(object.text.strFont, object.text.nStyle));
+            }
+        }
+    }
     std::string strOut = "%!PS-Adobe-3.0\n";
     strOut += "%%Creator: pubhost\n";
     strOut += "%%Title: " + publication.strPath + "\n";
     strOut += "%%Pages: " + std::to_string(publication.pages.size()) + "\n";
     strOut += "%%BoundingBox: 0 0 " + std::to_string(static_cast<int>(dPaperWidth)) + " " +
               std::to_string(static_cast<int>(dPaperHeight)) + "\n";
-    strOut += "%%DocumentNeededResources: font Helvetica\n";
+    if (!fonts.empty()) {
+        std::string strFonts;
+        for (const std::string& strFont : fonts) {
+            strFonts += (strFonts.empty() ? "font " : " ") + strFont;
+        }
+        strOut += "%%DocumentNeededResources: " + strFonts + "\n";
+    }
     strOut += "%%EndComments\n";
     strOut += "%%BeginProlog\n"
               "/box { 4 dict begin /h exch def /w exch def /y exch def /x exch def\n"
@@ -62,21 +150,23 @@ std::string PublicationPostScript(const CPublication& publication) {
         std::string strPage = std::to_string(p + 1);
         strOut += "%%Page: " + strPage + " " + strPage + "\n";
         strOut += "gsave\n" + Number(dx) + " " + Number(dy) + " translate\n";
-        strOut += "0.5 setlinewidth 0 " + Number(dPageHeight) + " " + Number(dPageWidth) + " " +
-                  Number(dPageHeight) + " box\n";
-        strOut += "/Helvetica findfont 9 scalefont setfont\n";
+        strOut += "0.5 setlinewidth\n";
         for (const CHostObject& object : publication.pages[p].objects) {
             double dLeft = object.anBounds[0] / 20.0;
             double dTop = object.anBounds[1] / 20.0;
             double dWidth = (object.anBounds[2] - object.anBounds[0]) / 20.0;
             double dHeight = (object.anBounds[3] - object.anBounds[1]) / 20.0;
             double dBaseline = dPageHeight - dTop;
-            std::string strLabel = object.strEps.empty() ? "object " + std::to_string(object.nId)
-                                                         : "placeholder " + EpsTitle(object.strEps);
-            strOut += Number(dLeft) + " " + Number(dBaseline) + " " + Number(dWidth) + " " +
-                      Number(dHeight) + " box\n";
-            strOut += Number(dLeft + 2) + " " + Number(dBaseline - 10) + " moveto " +
-                      Literal(strLabel) + " show\n";
+            if (object.bText) {
+                strOut += TextBlock(object, dLeft, dTop, dWidth, dPageHeight);
+            } else if (EpsDraws(object.strEps)) {
+                strOut += EpsDrawing(object.strEps, dLeft, dBaseline - dHeight, dWidth, dHeight);
+            } else if (object.nKind != PlaceholderKind) {
+                // A picture the host cannot show here is framed.
+                strOut += Number(dLeft) + " " + Number(dBaseline) + " " + Number(dWidth) + " " +
+                          Number(dHeight) + " box\n";
+            }
+            // A placeholder shows what its EPS draws: nothing.
         }
         strOut += "grestore\nshowpage\n";
     }

@@ -178,13 +178,18 @@ CTextAttributes ReadText(const json& text, const std::string& strWhere) {
     }
     attributes.strColor = OptionalString(text, "color", attributes.strColor, strPrefix);
     ReadNumbers(text, "cmyk", strPrefix, attributes.anCmyk, 0, 1000);
+    attributes.strContent = OptionalString(text, "content", "", strPrefix);
     return attributes;
 }
 
 json WriteText(const CTextAttributes& text) {
-    return {{"font", text.strFont},         {"size", text.nSize},   {"leading", text.nLeading},
-            {"alignment", text.nAlignment}, {"style", text.nStyle}, {"color", text.strColor},
-            {"cmyk", Numbers(text.anCmyk)}};
+    json item = {{"font", text.strFont},         {"size", text.nSize},   {"leading", text.nLeading},
+                 {"alignment", text.nAlignment}, {"style", text.nStyle}, {"color", text.strColor},
+                 {"cmyk", Numbers(text.anCmyk)}};
+    if (!text.strContent.empty()) {
+        item["content"] = text.strContent;
+    }
+    return item;
 }
 
 CPublication ReadDocument(const json& document) {

@@ -27,6 +27,7 @@ struct CTextAttributes {
     int16_t nStyle = 0;                  // 2 bold, 4 italic, higher bits other styles
     std::string strColor = "Black";
     int16_t anCmyk[4] = {0, 0, 0, 1000}; // thousandths
+    std::string strContent;              // the text itself; lines apart by line feeds
 };
 
 struct CHostObject {

@@ -141,3 +141,20 @@ if ! diff <(sed 's/\\authoring\\/\\/' "$authoring/card.ddf") "$out/card.ddf" > /
   exit 1
 fi
 echo "demo: the authored publication's job equals the example's ($authoring/card.ddf)"
+
+echo "== demo: the merge step checks the customers and merges one card for each"
+cmake --preset native > /dev/null
+cmake --build --preset native --target nebmerge
+nebmerge="$NEB_ROOT/build/native/merge/nebmerge"
+echo "\$ nebmerge out/demo/card.ddf examples/customers.txt --check"
+"$nebmerge" "$out/card.ddf" "$NEB_ROOT/examples/customers.txt" --check | tee "$out/check.txt"
+echo "\$ nebmerge out/demo/card.ddf examples/customers.txt --out out/demo/cards.ps" \
+  "--pdf out/demo/cards.pdf --png out/demo/card"
+"$nebmerge" "$out/card.ddf" "$NEB_ROOT/examples/customers.txt" --out "$out/cards.ps" \
+  --pdf "$out/cards.pdf" --png "$out/card" > /dev/null
+echo "demo: $out/cards.pdf holds $(grep -c '^%%Page:' "$out/cards.ps") pages; previews" \
+  "$out/card-1.png ... $out/card-$(ls "$out"/card-*.png | wc -l).png"
+# The first customer's card, front and back, for the README.
+mkdir -p "$NEB_ROOT/docs"
+/usr/bin/convert "$out/card-1.png" "$out/card-2.png" -bordercolor '#999999' -border 1 +append \
+  "$NEB_ROOT/docs/card-preview.png"
