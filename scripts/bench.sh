@@ -18,8 +18,12 @@
 # build/bench/before) and run, alternating with this one, by the same host on
 # the same publications: both sets of figures come from one run on one
 # machine, and the .ddf, the PostScript and the request log of both are
-# compared byte for byte. Last, the core's micro-benchmark runs (building and
+# compared byte for byte. Then the core's micro-benchmark runs (building and
 # writing the document definition of 20,000 areas, natively, without Wine).
+# Last, the merge step merges 10,000 copies of the example card (its job made
+# by the host, the customers repeated with numbers) and shows the time, the
+# copies per second and the bytes per copy, beside the bytes of the master's
+# pages, which the merged file holds once.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -74,6 +78,13 @@ figure() {
 
 session() {
   local plugins=(after) size folder name pages per
+  # The example card's job, for the merge step.
+  folder="$bench/card"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  example_publication "$folder" > "$folder/publication.json"
+  wine "$host" "$(winpath "$bench/after/nebvdata.add")" "$(winpath "$folder/publication.json")" \
+    --ui "$(winpath "$bench/answers.txt")" startup command:3 shutdown > "$folder/host.out"
   [ -n "$before" ] && plugins=(before after)
   for size in $sizes; do
     pages=${size%x*}
@@ -170,5 +181,25 @@ fi
 report
 
 cmake --preset bench > /dev/null
-cmake --build --preset bench --target docdef_bench > /dev/null
+cmake --build --preset bench --target docdef_bench nebmerge > /dev/null
 build/bench-native/tests/bench/docdef_bench
+
+# 10,000 customers: the example's five, numbered, over and over.
+card="$bench/card"
+awk 'BEGIN { RS = "\r\n\r\n"; ORS = "" }
+     { copy[NR] = $0 } END { for (i = 0; i < 10000; i++) {
+         c = copy[i % 5 + 1]; sub(/\r\n/, " " i + 1 "\r\n", c); print c "\r\n\r\n" } }' \
+  examples/customers.txt > "$card/customers-10000.txt"
+start=$(date +%s.%N)
+build/bench-native/merge/nebmerge "$card/card.ddf" "$card/customers-10000.txt" \
+  --out "$card/cards-10000.ps" > "$card/check.txt"
+end=$(date +%s.%N)
+master=$(sed -n '/^%%Page: 1 1/,/^%%Trailer/p' "$card/card.ps" | wc -c)
+merged=$(wc -c < "$card/cards-10000.ps")
+prolog=$(sed -n '1,/^%%EndSetup/p' "$card/cards-10000.ps" | wc -c)
+echo "merge: $(tail -n 1 "$card/check.txt")"
+seconds=$(echo "$end - $start" | bc -l)
+printf 'merge: 10000 copies in %.2f s, %.0f copies/s\n' "$seconds" "$(echo "10000 / $seconds" | bc -l)"
+printf 'merge: %d bytes: %d once (prolog with the master pages), %.0f per copy; the master pages alone take %d\n' \
+  "$merged" "$prolog" "$(echo "($merged - $prolog) / 10000" | bc -l)" "$master"
+grep -c "Season's Greetings" "$card/cards-10000.ps" | sed 's/^/merge: the master'"'"'s text appears /; s/$/ time(s) in the merged file/'

@@ -1,0 +1,68 @@
+// The variable data input file cut into copies: any bytes under one of the
+// kinds of data definitions the plug-in writes. Copies follow one another,
+// every value and problem lies inside the data, and a copy's values are
+// where its text is.
+#include "FuzzInput.h"
+#include "merge/DataCopies.h"
+#include "model/DocDefReader.h"
+
+namespace {
+
+const char* const Definitions[] = {
+    // The card: lines, and a filler for the blank line between copies.
+    "Name Is Lines Inline Text At 0 Chars For 1\nStreet Is Lines Inline Text At 0 Chars For 1\n"
+    "DummyNode0 Is Lines Inline Text At 0 Lines For 2\n",
+    // Characters, trimmed, references, lines between.
+    "Name Is TrimmedChars Inline Text At 0 Chars For 10\n"
+    "Street Is TrimmedChars Inline Text At 1 Lines For 11\n"
+    "Photo Is Chars Reference EPS At 1 Lines For 10\n"
+    "DummyNode0 Is Lines Inline Text At 0 Lines For 2\n",
+    // Every delimiter.
+    "Code Is Chars Inline Text At 0 Chars Until TAB\nItem Is Chars Inline Text At 0 Chars Until ;\n"
+    "Size Is TrimmedChars Inline Text At 0 Chars Until SPACE\n"
+    "Price Is Chars Inline Text At 0 Chars Until CRLF\n",
+    // Fillers, lines fields, until the next line, to the end of a line.
+    "DummyNode0 Is Lines Inline Text At 1 Lines For 0\nAddress Is Lines Inline Text At 0 Chars For "
+    "2\n"
+    "Notes Is Lines Inline Text At 0 Chars Until Total\nTotal Is Chars Inline Text At 0 Chars "
+    "ToEnd\n"
+    "DummyNode1 Is Lines Inline Text At 1 Lines For 2\n",
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
+    if (nSize == 0) {
+        return 0;
+    }
+    size_t nKind = pData[0] % (sizeof Definitions / sizeof Definitions[0]);
+    std::string strData(reinterpret_cast<const char*>(pData) + 1, nSize - 1);
+    CDocDef docDef;
+    std::string strError;
+    FUZZ_CHECK(
+        ReadDocDefText(std::string("Docdef-Version-1.0\n[DataDefinition]\n") + Definitions[nKind],
+                       docDef, strError),
+        "the definitions read");
+    std::vector<CDataCopy> copies;
+    std::vector<CProblem> problems;
+    CutCopies(strData, docDef.fields, copies, problems);
+    size_t nPrevious = 0;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const CDataCopy& copy = copies[i];
+        FUZZ_CHECK(copy.nNumber == static_cast<int>(i) + 1, "copies are numbered in order");
+        FUZZ_CHECK(i == 0 || copy.place.nOffset > nPrevious, "each copy begins after the last");
+        nPrevious = copy.place.nOffset;
+        for (const CFieldValue& value : copy.values) {
+            FUZZ_CHECK(value.place.nOffset <= strData.size(), "a value lies inside the data");
+            FUZZ_CHECK(value.strText.size() <= strData.size() - value.place.nOffset,
+                       "a value is no longer than the data after it");
+        }
+    }
+    for (const CProblem& problem : problems) {
+        FUZZ_CHECK(problem.place.nOffset <= strData.size(), "a problem lies inside the data");
+        FUZZ_CHECK(problem.nCopy >= 1 && problem.nCopy <= static_cast<int>(copies.size()) + 1,
+                   "a problem names a copy that was read or the one being read");
+        FUZZ_CHECK(problem.place.nLine >= 1, "lines count from 1");
+    }
+    return 0;
+}
