@@ -50,41 +50,63 @@ std::string Between(const std::string& strText, const std::string& strBegin,
     return strText.substr(nBegin + 1, nEnd - nBegin);
 }
 
+// A value set on a page: the data field's, in the area.
+struct CPlannedMerge {
+    std::string strField;
+    const CAreaDefinition* pArea;
+    const CDataDefinition* pField;
+};
+
 // One page to draw: the master page and the values set on it.
 struct CPlannedPage {
     int nMasterPage;
     double dWidth;
     double dHeight;
-    std::vector<const CMerge*> merges;
+    std::vector<CPlannedMerge> merges;
 };
 
-std::vector<CPlannedPage> PlanPages(const CDocDef& docDef) {
-    std::vector<CPlannedPage> pages;
-    std::vector<const CMerge*> pending;
-    CDocDef& lists = const_cast<CDocDef&>(docDef);
-    lists.instructions.Rewind();
-    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
-        if (auto* pMerge = dynamic_cast<const CMerge*>(pInstruction)) {
-            pending.push_back(pMerge);
-            continue;
-        }
-        auto* pPages = dynamic_cast<const CIncludePages*>(pInstruction);
-        int nFirst = atoi(pPages->strFirst.Text());
-        int nLast = atoi(pPages->strLast.Text());
+// The page plan the job's instructions hand themselves to, in order: the
+// Merge lines before an IncludePages set their values on the pages it takes.
+class CPagePlan : public IPagePlan {
+  public:
+    void IncludePages(const CSmallString&, const CSmallString& strFirst,
+                      const CSmallString& strLast, double dWidth, double dHeight,
+                      double) override {
+        int nFirst = atoi(strFirst.Text());
+        int nLast = atoi(strLast.Text());
         for (int n = nFirst; n <= nLast; ++n) {
-            CPlannedPage page{n, pPages->dWidth, pPages->dHeight, {}};
-            for (const CMerge* pMerge : pending) {
+            CPlannedPage page{n, dWidth, dHeight, {}};
+            for (const CPlannedMerge& merge : m_pending) {
                 // An area is set on the page it lies on; with one page taken,
                 // on that page whatever it says.
-                if (nFirst == nLast || atoi(pMerge->pArea->strPage.Text()) == n) {
-                    page.merges.push_back(pMerge);
+                if (nFirst == nLast || atoi(merge.pArea->strPage.Text()) == n) {
+                    page.merges.push_back(merge);
                 }
             }
             pages.push_back(page);
         }
-        pending.clear();
+        m_pending.clear();
     }
-    return pages;
+    // The job was read whole: every Merge has its area and data definition.
+    void Merge(const CSmallString&, const CSmallString& strField, const CAreaDefinition* pArea,
+               const CDataDefinition* pField) override {
+        m_pending.push_back({strField.Text(), pArea, pField});
+    }
+
+    std::vector<CPlannedPage> pages;
+
+  private:
+    std::vector<CPlannedMerge> m_pending;
+};
+
+std::vector<CPlannedPage> PlanPages(const CDocDef& docDef) {
+    CPagePlan plan;
+    CDocDef& lists = const_cast<CDocDef&>(docDef);
+    lists.instructions.Rewind();
+    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
+        pInstruction->Apply(plan);
+    }
+    return plan.pages;
 }
 
 void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
@@ -195,9 +217,9 @@ bool WriteMerged(const CJob& job, const CMasterPages& master, int nFirst, int nL
             return false;
         }
         used.insert(page.nMasterPage);
-        for (const CMerge* pMerge : page.merges) {
-            if (pMerge->pArea->nKind == KindText) {
-                fonts.insert(pMerge->pArea->strFont.Text());
+        for (const CPlannedMerge& merge : page.merges) {
+            if (merge.pArea->nKind == KindText) {
+                fonts.insert(merge.pArea->strFont.Text());
             }
         }
     }
@@ -232,13 +254,13 @@ bool WriteMerged(const CJob& job, const CMasterPages& master, int nFirst, int nL
                       " " + std::to_string(nOutPage) + "\n";
             strOut += "save /showpage {} def NebMasterPage" + std::to_string(page.nMasterPage) +
                       " restore\nsave\n";
-            for (const CMerge* pMerge : page.merges) {
-                const CFieldValue* pValue = copy.Value(pMerge->strFieldName.Text());
+            for (const CPlannedMerge& merge : page.merges) {
+                const CFieldValue* pValue = copy.Value(merge.strField);
                 if (pValue == nullptr || pValue->strText.empty()) {
                     continue;
                 }
-                const CAreaDefinition& area = *pMerge->pArea;
-                if (area.nKind == KindGraphic || pMerge->pField->nStorage == StorageReference) {
+                const CAreaDefinition& area = *merge.pArea;
+                if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
                     if (!PlaceEps(area, EpsPath(job.strDataFile, pValue->strText), page.dHeight,
                                   strOut, strError)) {
                         strError = "copy " + std::to_string(nCopy) + ", field " + pValue->strField +

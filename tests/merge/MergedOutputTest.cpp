@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -310,6 +311,73 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
     EXPECT_EQ(ReadText(Path("stderr.txt")),
               "nebmerge: " + Path("data.txt") + ": not one whole copy to merge\n");
     EXPECT_EQ(Merge("'" + Path("job.ddf") + "'", strReport), 2);
+}
+
+// Where the text lies in the data: its byte offset and its line.
+std::string Place(const std::string& strData, size_t nOffset) {
+    return ":" + std::to_string(1 + std::count(strData.begin(), strData.begin() + nOffset, '\n')) +
+           ":";
+}
+
+TEST_F(MergedOutput, PlantedFaultsAreReportedExactly) {
+    WriteText(Path("cards.ddf"),
+              "Docdef-Version-1.0\r\n[DataDefinition]\r\n"
+              "Name Is Lines Inline Text At 0 Chars For 1\r\n"
+              "Street Is Lines Inline Text At 0 Chars For 1\r\n"
+              "City Is Lines Inline Text At 0 Chars For 1\r\n"
+              "Photo Is Lines Reference EPS At 0 Chars For 1\r\n"
+              "DummyNode0 Is Lines Inline Text At 0 Lines For 2\r\n"
+              "[AreaDefinition]\r\n"
+              "NameArea Is Text Left AsIs Font Helvetica-Bold Size 12 Spacing 14 CMYK 0 0 0 1 On "
+              "\"master.ps\" 1 At 72 100 For 150 16 FirstPos -1 -1\r\n"
+              "StreetArea Is Text Left Flow Font Times-Roman Size 10 Spacing 12 CMYK 0 0 0 1 On "
+              "\"master.ps\" 1 At 72 120 For 200 14 FirstPos -1 -1\r\n"
+              "CityArea Is Text Left Flow Font Times-Roman Size 10 Spacing 12 CMYK 0 0 0 1 On "
+              "\"master.ps\" 1 At 72 134 For 200 14 FirstPos -1 -1\r\n"
+              "PhotoArea Is Graphic ScaleToFit On \"master.ps\" 1 At 300 100 For 100 100\r\n"
+              "[DocumentInstructions]\r\nMerge NameArea Name\r\nMerge StreetArea Street\r\n"
+              "Merge CityArea City\r\nMerge PhotoArea Photo\r\n"
+              "IncludePages \"master.ps\" 1 1 612 792 0\r\n");
+    const std::string strLong = "Maximilian Bartholomew Fitzgerald-Worthington";
+    std::string strClean;
+    std::string strFaulty;
+    for (int nCopy = 1; nCopy <= 10; ++nCopy) {
+        std::string strNumber = std::to_string(nCopy);
+        std::string strName = "Customer " + strNumber;
+        std::string strCopy = strName + "\r\n" + strNumber + " Main Street\r\n";
+        strClean += strCopy + "Springfield\r\npicture.eps\r\n\r\n";
+        strFaulty += (nCopy == 7 ? strLong + "\r\n" + strNumber + " Main Street\r\n" : strCopy) +
+                     (nCopy == 3 ? "" : "Springfield\r\n") +
+                     (nCopy == 9 ? "missing.eps" : "picture.eps") + "\r\n\r\n";
+    }
+    WriteText(Path("clean.txt"), strClean);
+    WriteText(Path("faulty.txt"), strFaulty);
+    std::string strReport;
+    EXPECT_EQ(Merge("'" + Path("cards.ddf") + "' '" + Path("clean.txt") + "' --check", strReport),
+              0);
+    EXPECT_EQ(strReport, "10 copies, 0 problems\n");
+
+    EXPECT_EQ(Merge("'" + Path("cards.ddf") + "' '" + Path("faulty.txt") + "' --check", strReport),
+              1);
+    // Copy 3's closing blank line came where its picture was due.
+    size_t nBlank = strFaulty.find("picture.eps\r\n\r\n", strFaulty.find("Customer 3")) + 13;
+    size_t nName = strFaulty.find(strLong);
+    size_t nMissing = strFaulty.find("missing.eps");
+    const std::string strData = Path("faulty.txt");
+    CFontMetrics metrics;
+    char szOver[32];
+    snprintf(szOver, sizeof szOver, "%.1f", metrics.TextWidth("Helvetica-Bold", strLong, 12) - 150);
+    EXPECT_EQ(strReport,
+              strData + Place(strFaulty, nBlank) + " copy 3, field Photo, byte " +
+                  std::to_string(nBlank) +
+                  ": line missing: the copy ends before this field's line\n" + strData +
+                  Place(strFaulty, nName) + " copy 7, field Name, byte " + std::to_string(nName) +
+                  ": text does not fit: runs " + szOver + " pt past the width of area NameArea\n" +
+                  strData + Place(strFaulty, nMissing) + " copy 9, field Photo, byte " +
+                  std::to_string(nMissing) + ": missing EPS file: " + Path("missing.eps") +
+                  " does not exist\n"
+                  "10 copies, 3 problems (1 line missing, 1 missing EPS file, 1 text does not "
+                  "fit)\n");
 }
 
 } // namespace
