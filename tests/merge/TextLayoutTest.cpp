@@ -1,0 +1,69 @@
+// Text measured with the fonts' metrics and laid out in its area.
+#include "merge/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CAreaDefinition Area(int32_t nAlignment, const char* pFont, float fWidth, float fHeight) {
+    CAreaDefinition area;
+    area.nAlignment = nAlignment;
+    area.strFont = pFont;
+    area.fSize = 10;
+    area.fSpacing = 12;
+    area.fWidth = fWidth;
+    area.fHeight = fHeight;
+    return area;
+}
+
+TEST(FontMetrics, StandardNamesMeasureWithTheirUrwFonts) {
+    CFontMetrics metrics;
+    EXPECT_EQ(CFontMetrics::UrwName("Helvetica-Bold"), "NimbusSans-Bold");
+    EXPECT_EQ(CFontMetrics::UrwName("Times-Roman"), "NimbusRoman-Regular");
+    EXPECT_EQ(CFontMetrics::UrwName("Optima"), "");
+    EXPECT_DOUBLE_EQ(metrics.TextWidth("Helvetica", "A", 10), 6.67);
+    // Courier: every character 600 thousandths wide.
+    EXPECT_DOUBLE_EQ(metrics.TextWidth("Courier", "abc de", 10), 36);
+    EXPECT_LT(metrics.TextWidth("Optima", "A", 10), 0);
+    EXPECT_EQ(metrics.Error(), "no metrics for the font Optima");
+    CFontMetrics elsewhere("/nonexistent");
+    EXPECT_LT(elsewhere.TextWidth("Helvetica", "A", 10), 0);
+    EXPECT_EQ(elsewhere.Error(),
+              "/nonexistent/NimbusSans-Regular.afm: cannot read the font metrics");
+}
+
+TEST(TextLayout, LinesWithoutFlowAndOverflowBothWays) {
+    CFontMetrics metrics;
+    // Courier 10: 6 points a character. Set as is: one line per line.
+    CTextLayout layout = LayOutText(Area(0, "Courier", 30, 20), "abcdefg\nxy", metrics);
+    ASSERT_EQ(layout.lines.size(), 2u);
+    EXPECT_EQ(layout.lines[0].strText, "abcdefg");
+    EXPECT_DOUBLE_EQ(layout.lines[0].dBaseline, 10);
+    EXPECT_DOUBLE_EQ(layout.lines[1].dBaseline, 22);
+    EXPECT_DOUBLE_EQ(layout.dOverWidth, 12);
+    EXPECT_DOUBLE_EQ(layout.dOverHeight, 2);
+    // Right and centred by the width left.
+    EXPECT_DOUBLE_EQ(LayOutText(Area(2, "Courier", 30, 20), "xy", metrics).lines[0].dX, 18);
+    EXPECT_DOUBLE_EQ(LayOutText(Area(1, "Courier", 30, 20), "xy", metrics).lines[0].dX, 9);
+}
+
+TEST(TextLayout, FlowWrapsAtWordsAndJustifiesAllButTheLastLine) {
+    CFontMetrics metrics;
+    // 30 points: five characters a line.
+    CTextLayout layout = LayOutText(Area(7, "Courier", 30, 100), "ab cd efghij k", metrics);
+    ASSERT_EQ(layout.lines.size(), 3u);
+    EXPECT_EQ(layout.lines[0].strText, "ab cd");
+    EXPECT_EQ(layout.lines[1].strText, "efghij");
+    EXPECT_EQ(layout.lines[2].strText, "k");
+    EXPECT_DOUBLE_EQ(layout.lines[0].dWordSpace, 0); // full already
+    EXPECT_DOUBLE_EQ(layout.dOverWidth, 6);          // a word longer than the line
+    CTextLayout justified = LayOutText(Area(7, "Courier", 40, 100), "ab c d ef", metrics);
+    ASSERT_EQ(justified.lines.size(), 2u);
+    EXPECT_EQ(justified.lines[0].strText, "ab c d");
+    EXPECT_DOUBLE_EQ(justified.lines[0].dWordSpace, 2);
+    EXPECT_DOUBLE_EQ(justified.lines[1].dWordSpace, 0);
+    // A font without metrics is laid out unmeasured.
+    EXPECT_FALSE(LayOutText(Area(4, "Optima", 30, 20), "abc", metrics).bMeasured);
+}
+
+} // namespace
