@@ -75,14 +75,14 @@ std::map<std::string, int> CountsByKind(const CJob& job) {
 
 } // namespace
 
-std::string EpsPath(const std::string& strDataFile, const std::string& strName) {
+std::string BesideFile(const std::string& strFile, const std::string& strName) {
     bool bAbsolute = (!strName.empty() && (strName[0] == '/' || strName[0] == '\\')) ||
                      (strName.size() > 1 && strName[1] == ':');
     if (bAbsolute) {
         return strName;
     }
-    size_t nSlash = strDataFile.find_last_of("/\\");
-    return nSlash == std::string::npos ? strName : strDataFile.substr(0, nSlash + 1) + strName;
+    size_t nSlash = strFile.find_last_of("/\\");
+    return nSlash == std::string::npos ? strName : strFile.substr(0, nSlash + 1) + strName;
 }
 
 bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, CJob& job,
@@ -128,8 +128,8 @@ void CheckCopies(CJob& job, CFontMetrics& metrics) {
                            (other.kind == DataProblem::MissingEps ||
                             other.kind == DataProblem::EpsWithoutBox);
                 });
-                if (!bKnown && EpsProblem(EpsPath(job.strDataFile, pValue->strText), problem.kind,
-                                          problem.strDetail)) {
+                if (!bKnown && EpsProblem(BesideFile(job.strDataFile, pValue->strText),
+                                          problem.kind, problem.strDetail)) {
                     found.push_back(problem);
                 }
                 continue;

@@ -29,9 +29,9 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, C
 // copy order.
 void CheckCopies(CJob& job, CFontMetrics& metrics);
 
-// Where an EPS file named by a reference field lies: beside the data file
-// unless the name is absolute.
-std::string EpsPath(const std::string& strDataFile, const std::string& strName);
+// Where a file named in another file lies: beside that file unless the name
+// is absolute (an EPS file named in the data file, a master beside the .ddf).
+std::string BesideFile(const std::string& strFile, const std::string& strName);
 
 // The report: one line per problem, then the summary line.
 std::string ReportText(const CJob& job);

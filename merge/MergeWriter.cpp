@@ -70,8 +70,7 @@ struct CPlannedPage {
 class CPagePlan : public IPagePlan {
   public:
     void IncludePages(const CSmallString&, const CSmallString& strFirst,
-                      const CSmallString& strLast, double dWidth, double dHeight,
-                      double) override {
+                      const CSmallString& strLast, double dWidth, double dHeight, double) override {
         int nFirst = atoi(strFirst.Text());
         int nLast = atoi(strLast.Text());
         for (int n = nFirst; n <= nLast; ++n) {
@@ -261,7 +260,7 @@ bool WriteMerged(const CJob& job, const CMasterPages& master, int nFirst, int nL
                 }
                 const CAreaDefinition& area = *merge.pArea;
                 if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
-                    if (!PlaceEps(area, EpsPath(job.strDataFile, pValue->strText), page.dHeight,
+                    if (!PlaceEps(area, BesideFile(job.strDataFile, pValue->strText), page.dHeight,
                                   strOut, strError)) {
                         strError = "copy " + std::to_string(nCopy) + ", field " + pValue->strField +
                                    ": " + strError;

@@ -78,7 +78,7 @@ std::string MasterPath(const CJob& job) {
             candidates.push_back(strUnix.substr(2));
         }
         size_t nSlash = strUnix.find_last_of('/');
-        candidates.push_back(EpsPath(job.strDocDefFile, strUnix.substr(nSlash + 1)));
+        candidates.push_back(BesideFile(job.strDocDefFile, strUnix.substr(nSlash + 1)));
     }
     for (const std::string& strPath : candidates) {
         if (access(strPath.c_str(), R_OK) == 0) {
