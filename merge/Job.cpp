@@ -167,8 +167,11 @@ std::string ReportText(const CJob& job) {
                   std::to_string(problem.place.nOffset) + ": " + ProblemName(problem.kind) + ": " +
                   problem.strDetail + "\n";
     }
-    strOut += std::to_string(job.copies.size()) + " copies, " +
-              std::to_string(job.problems.size()) + " problems";
+    auto Count = [](size_t n, const char* pOne, const char* pMany) {
+        return std::to_string(n) + " " + (n == 1 ? pOne : pMany);
+    };
+    strOut += Count(job.copies.size(), "copy", "copies") + ", " +
+              Count(job.problems.size(), "problem", "problems");
     std::string strKinds;
     for (const auto& count : CountsByKind(job)) {
         strKinds +=

@@ -290,6 +290,17 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
               std::string::npos)
         << strReport;
 
+    // A picture without its bounding box.
+    WriteText(Path("flat.eps"), "%!PS-Adobe-3.0 EPSF-3.0\n0 0 moveto 10 10 lineto stroke\n");
+    WriteText(Path("data.txt"), "Jane Doe\tNote\tflat.eps\r\n");
+    EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --check", strReport), 1);
+    EXPECT_EQ(strReport, Path("data.txt") +
+                             ":1: copy 1, field Photo, byte 14: EPS without bounding "
+                             "box: " +
+                             Path("flat.eps") +
+                             " has no %%BoundingBox\n1 copy, 1 problem (1 EPS without "
+                             "bounding box)\n");
+
     // A .ddf with an unknown section, named with its line; a missing master.
     std::string strDocDef = ReadText(Path("job.ddf"));
     WriteText(Path("bad.ddf"),
