@@ -9,8 +9,6 @@
 #include <map>
 #include <sstream>
 
-namespace {
-
 bool ReadFile(const std::string& strFile, std::string& strText) {
     std::ifstream in(strFile, std::ios::binary);
     if (!in) {
@@ -21,6 +19,8 @@ bool ReadFile(const std::string& strFile, std::string& strText) {
     strText = text.str();
     return !in.bad();
 }
+
+namespace {
 
 std::string Points(double dPoints) {
     char szText[32];

@@ -29,6 +29,9 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, C
 // copy order.
 void CheckCopies(CJob& job, CFontMetrics& metrics);
 
+// The whole file, bytes as they are; false when it cannot be read.
+bool ReadFile(const std::string& strFile, std::string& strText);
+
 // Where a file named in another file lies: beside that file unless the name
 // is absolute (an EPS file named in the data file, a master beside the .ddf).
 std::string BesideFile(const std::string& strFile, const std::string& strName);

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -133,13 +132,11 @@ void SetText(const CAreaDefinition& area, const std::string& strValue, double dP
 // proportions, or (ScaleAndTrim) scaled to fill it and clipped to it.
 bool PlaceEps(const CAreaDefinition& area, const std::string& strPath, double dPaperHeight,
               std::string& strOut, std::string& strError) {
-    std::ifstream in(strPath, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::string strEps = text.str();
+    std::string strEps;
+    bool bRead = ReadFile(strPath, strEps);
     size_t nAt = strEps.find("%%BoundingBox:");
     double adBox[4];
-    if (!in || nAt == std::string::npos ||
+    if (!bRead || nAt == std::string::npos ||
         sscanf(strEps.c_str() + nAt + 14, "%lf %lf %lf %lf", &adBox[0], &adBox[1], &adBox[2],
                &adBox[3]) != 4 ||
         adBox[2] <= adBox[0] || adBox[3] <= adBox[1]) {

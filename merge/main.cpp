@@ -23,7 +23,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 
@@ -43,17 +42,6 @@ int Usage() {
 int Fail(const std::string& strError) {
     fprintf(stderr, "nebmerge: %s\n", strError.c_str());
     return ExitUnreadable;
-}
-
-bool ReadFile(const std::string& strFile, std::string& strText) {
-    std::ifstream in(strFile, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    strText = text.str();
-    return true;
 }
 
 // The master the job names: as written, as a Wine Z: path, or its name
