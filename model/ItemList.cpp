@@ -80,7 +80,7 @@ template <typename T>
 T* FindThroughIndex(const CItemList& list, CNameIndex& index, const CSmallString& name) {
     if (!index.InStep(list.Changes())) {
         index.Reset();
-        list.ForEachItem([&](void* pItem) { index.Add(static_cast<T*>(pItem)->strName, pItem); });
+        list.ForEachItem([&](void* pItem) { index.Add(pItem); });
         index.MarkInStep(list.Changes());
     }
     return static_cast<T*>(index.Find(name));
@@ -94,7 +94,7 @@ template <typename T> int AppendIndexed(CItemList& list, CNameIndex& index, cons
         return -1;
     }
     if (bInStep) {
-        index.Add(item.strName, list.Last());
+        index.Add(list.Last());
         index.MarkInStep(list.Changes());
     }
     return 0;
@@ -111,7 +111,13 @@ void ReleaseCell(void* pItem) {
     delete pCell;
 }
 
+template <typename T> const CSmallString& NameOf(const void* pItem) {
+    return static_cast<const T*>(pItem)->strName;
+}
+
 } // namespace
+
+CDataDefinitionList::CDataDefinitionList() : m_index(NameOf<CDataDefinition>) {}
 
 CDataDefinitionList::~CDataDefinitionList() {
     CDataDefinitionList::RemoveAll();
@@ -128,6 +134,8 @@ CDataDefinition* CDataDefinitionList::FindByName(const CSmallString& name) {
 void CDataDefinitionList::RemoveAll() {
     Clear(Delete<CDataDefinition>);
 }
+
+CAreaDefinitionList::CAreaDefinitionList() : m_index(NameOf<CAreaDefinition>) {}
 
 CAreaDefinitionList::~CAreaDefinitionList() {
     CAreaDefinitionList::RemoveAll();

@@ -59,6 +59,7 @@ class CInstruction;
 
 class CDataDefinitionList : public CItemList {
   public:
+    CDataDefinitionList();
     ~CDataDefinitionList() override;
     virtual int AddCopy(const CDataDefinition& record);
     virtual void RemoveAll();
@@ -72,6 +73,7 @@ class CDataDefinitionList : public CItemList {
 
 class CAreaDefinitionList : public CItemList {
   public:
+    CAreaDefinitionList();
     ~CAreaDefinitionList() override;
     virtual int AddCopy(const CAreaDefinition& area);
     virtual void RemoveAll();

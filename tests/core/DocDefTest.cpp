@@ -297,6 +297,29 @@ TEST(AddOrReplace, FindsByNameAsTheListWalkDid) {
     EXPECT_EQ(list.Count(), 1);
 }
 
+TEST(AddOrReplace, ManyNamesThroughTheIndexGrowing) {
+    CAreaDefinitionList list;
+    for (int nRound = 0; nRound < 2; ++nRound) {
+        for (int i = 0; i < 3000; ++i) {
+            CAreaDefinition area;
+            area.strName = ("Area" + std::to_string(i)).c_str();
+            area.fLeft = static_cast<float>(nRound);
+            EXPECT_EQ(AddOrReplace(list, area), nRound == 0 ? 1 : 0) << i;
+        }
+    }
+    EXPECT_EQ(list.Count(), 3000);
+    list.Rewind();
+    for (int i = 0; i < 3000; ++i) {
+        CAreaDefinition* pArea = list.NextArea();
+        ASSERT_NE(pArea, nullptr);
+        EXPECT_STREQ(pArea->strName.Text(), ("Area" + std::to_string(i)).c_str());
+        EXPECT_EQ(pArea->fLeft, 1);
+        EXPECT_EQ(list.FindByName(pArea->strName), pArea);
+    }
+    EXPECT_EQ(list.FindByName("Area3000"), nullptr);
+    EXPECT_EQ(list.FindByName(""), nullptr);
+}
+
 TEST(AddOrReplace, DataDefinitionsByName) {
     CDataDefinitionList list;
     CDataDefinition record;
