@@ -136,6 +136,13 @@ void CheckCopies(CJob& job, CFontMetrics& metrics) {
             }
             CTextLayout layout = LayOutText(area, pValue->strText, metrics);
             if (!layout.bMeasured) {
+                std::string strWarning = std::string("area ") + area.strName.Text() +
+                                         ": no metrics for the font " + area.strFont.Text() +
+                                         ", its text is not measured";
+                if (std::find(job.warnings.begin(), job.warnings.end(), strWarning) ==
+                    job.warnings.end()) {
+                    job.warnings.push_back(strWarning);
+                }
                 continue;
             }
             std::string strDetail;
@@ -193,6 +200,10 @@ std::string ReportJson(const CJob& job) {
                   ", \"line\": " + std::to_string(problem.place.nLine) +
                   ", \"offset\": " + std::to_string(problem.place.nOffset) +
                   ", \"detail\": " + JsonString(problem.strDetail) + "}";
+    }
+    strOut += "], \"warnings\": [";
+    for (size_t i = 0; i < job.warnings.size(); ++i) {
+        strOut += std::string(i == 0 ? "" : ", ") + JsonString(job.warnings[i]);
     }
     strOut += "], \"summary\": {";
     bool bFirst = true;

@@ -16,6 +16,8 @@ struct CJob {
     CDocDef docDef;
     std::vector<CDataCopy> copies;
     std::vector<CProblem> problems;
+    // What the check could not do: an area whose font has no metrics here.
+    std::vector<std::string> warnings;
 };
 
 // Reads the .ddf and the data file and cuts the copies; false with a message

@@ -160,6 +160,9 @@ int main(int argc, char** argv) {
     }
     CFontMetrics metrics;
     CheckCopies(job, metrics);
+    for (const std::string& strWarning : job.warnings) {
+        fprintf(stderr, "nebmerge: %s\n", strWarning.c_str());
+    }
     fputs(bJson ? ReportJson(job).c_str() : ReportText(job).c_str(), stdout);
     int nExit = job.problems.empty() ? ExitClean : ExitProblems;
     if (bCheckOnly) {

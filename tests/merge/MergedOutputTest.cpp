@@ -301,6 +301,17 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
                              " has no %%BoundingBox\n1 copy, 1 problem (1 EPS without "
                              "bounding box)\n");
 
+    // An area in a font without metrics here: set, not measured, and said so.
+    std::string strOptima = ReadText(Path("job.ddf"));
+    size_t nFont = strOptima.find("Font Courier");
+    strOptima.replace(nFont, 12, "Font Optima");
+    WriteText(Path("optima.ddf"), strOptima);
+    WriteText(Path("data.txt"), "Jane Doe\tNote\tpicture.eps\r\n");
+    EXPECT_EQ(Merge("'" + Path("optima.ddf") + "' '" + Path("data.txt") + "' --check", strReport),
+              0);
+    EXPECT_EQ(ReadText(Path("stderr.txt")), "nebmerge: area CenterArea: no metrics for the font "
+                                            "Optima, its text is not measured\n");
+
     // A .ddf with an unknown section, named with its line; a missing master.
     std::string strDocDef = ReadText(Path("job.ddf"));
     WriteText(Path("bad.ddf"),
