@@ -110,6 +110,8 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, C
 void CheckCopies(CJob& job, CFontMetrics& metrics) {
     std::vector<CProblem> found;
     for (const CDataCopy& copy : job.copies) {
+        // Where this copy's problems begin among those found.
+        const size_t nCopyProblems = found.size();
         job.docDef.instructions.Rewind();
         while (const CInstruction* pInstruction = job.docDef.instructions.NextInstruction()) {
             auto* pMerge = dynamic_cast<const CMerge*>(pInstruction);
@@ -123,11 +125,13 @@ void CheckCopies(CJob& job, CFontMetrics& metrics) {
                 CProblem problem{DataProblem::MissingEps, copy.nNumber, pValue->strField,
                                  pValue->place, ""};
                 // A value that goes to several areas is one problem.
-                bool bKnown = std::any_of(found.begin(), found.end(), [&](const CProblem& other) {
-                    return other.nCopy == copy.nNumber && other.strField == pValue->strField &&
-                           (other.kind == DataProblem::MissingEps ||
-                            other.kind == DataProblem::EpsWithoutBox);
-                });
+                bool bKnown =
+                    std::any_of(found.begin() + static_cast<std::ptrdiff_t>(nCopyProblems),
+                                found.end(), [&](const CProblem& other) {
+                                    return other.strField == pValue->strField &&
+                                           (other.kind == DataProblem::MissingEps ||
+                                            other.kind == DataProblem::EpsWithoutBox);
+                                });
                 if (!bKnown && EpsProblem(BesideFile(job.strDataFile, pValue->strText),
                                           problem.kind, problem.strDetail)) {
                     found.push_back(problem);
