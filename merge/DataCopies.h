@@ -9,6 +9,7 @@
 #include "model/ItemList.h"
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,14 @@ struct CFieldValue {
 struct CDataCopy {
     int nNumber = 0; // from 1
     CDataPlace place;
-    std::vector<CFieldValue> values; // the data fields' values, fillers left out
+    // The data fields' values in the order of their records, fillers left
+    // out; a copy that ended early lacks the values after its end.
+    std::vector<CFieldValue> values;
     // The value of the field, or null.
     const CFieldValue* Value(const std::string& strField) const;
+    // The value of the field that is the nOrdinal-th (from 0) of the data
+    // definitions that are no fillers, or null.
+    const CFieldValue* Value(size_t nOrdinal, const std::string& strField) const;
 };
 
 enum class DataProblem {
@@ -40,6 +46,8 @@ enum class DataProblem {
     MissingEps,        // a reference field names an EPS file that does not exist
     EpsWithoutBox,     // a reference field's EPS file has no %%BoundingBox
     TextOverflow,      // a text value does not fit its area
+    BadCharacter,      // a byte that is no character of the data's encoding, or one the font lacks
+    CopyTooLarge,      // a copy runs past the size limit
 };
 
 // The kind's name in reports: "delimiter not found", ...
@@ -53,12 +61,52 @@ struct CProblem {
     std::string strDetail;
 };
 
-// Cuts the data into copies, one after another until the data is used up
+// True for the records that only skip data (fillers), which are no fields.
+bool IsFiller(const CDataDefinition& record);
+
+// The data file cut into copies, one after another until the data is used up
 // (blank lines after the last copy are no copy). Where copies end with a
 // blank line (the job's last record skips it), a blank line met where a
 // field's line is due ends that copy early: its missing line is reported and
 // the next copy begins after the blank line. Any other copy that cannot be
 // read whole is reported and ends the cutting, since where the next would
 // begin is not known. Empty values are reported too.
-void CutCopies(const std::string& strData, CDataDefinitionList& records,
+// The data is read as it is needed: only the copy being read and what the
+// reader asked for beyond it are held, so a file of any length is cut in
+// memory bounded by the longest copy; a copy past nMaxCopyBytes is reported
+// and ends the cutting.
+class CCopySource {
+  public:
+    // Puts up to nSize more bytes of the data into the buffer: the count, 0
+    // at the end of the data, negative when it cannot be read.
+    using Reader = std::function<long(char* pBuffer, size_t nSize)>;
+
+    CCopySource(const CDataDefinitionList& records, Reader read, size_t nMaxCopyBytes,
+                size_t nChunk = 1 << 16);
+    // The next copy and its problems; false when the data is used up or the
+    // cutting ended (a copy that cannot be read is among the problems).
+    bool Next(CDataCopy& copy, std::vector<CProblem>& problems);
+    // True when the data could not be read to its end.
+    bool ReadFailed() const { return m_bReadFailed; }
+
+  private:
+    // Drops what lies before the next copy and reads more; false at the end.
+    bool Fill();
+
+    std::vector<const CDataDefinition*> m_records;
+    Reader m_read;
+    size_t m_nMaxCopyBytes;
+    size_t m_nChunk;
+    std::string m_strWindow; // data from m_nBase on
+    size_t m_nBase = 0;      // offset of the window in the data
+    size_t m_nNext = 0;      // where the next copy begins, in the window
+    int m_nNextLine = 1;     // its line
+    int m_nCopies = 0;
+    bool m_bEnd = false; // the window holds the rest of the data
+    bool m_bDone = false;
+    bool m_bReadFailed = false;
+};
+
+// The whole data, held in memory, cut into copies.
+void CutCopies(const std::string& strData, const CDataDefinitionList& records,
                std::vector<CDataCopy>& copies, std::vector<CProblem>& problems);

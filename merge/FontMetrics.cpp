@@ -1,5 +1,8 @@
 #include "FontMetrics.h"
 
+#include "TextEncoding.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -64,8 +67,15 @@ std::string CFontMetrics::UrwName(const std::string& strFont) {
 }
 
 const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
+    if (m_pLastWidths != nullptr && strFont == m_strLastFont) {
+        return m_pLastWidths;
+    }
     auto found = m_fonts.find(strFont);
     if (found != m_fonts.end()) {
+        if (found->second.bRead) {
+            m_strLastFont = strFont;
+            m_pLastWidths = &found->second;
+        }
         return found->second.bRead ? &found->second : nullptr;
     }
     CWidths& widths = m_fonts[strFont];
@@ -81,31 +91,65 @@ const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
         return nullptr;
     }
     std::string strLine;
+    char szName[128];
     while (std::getline(in, strLine)) {
         int nCode = -1;
         int nWidth = 0;
-        // "C 65 ; WX 667 ; N A ; B ..."
-        if (sscanf(strLine.c_str(), "C %d ; WX %d", &nCode, &nWidth) == 2 && nCode >= 0 &&
-            nCode < 256) {
-            widths.anWidth[nCode] = nWidth;
+        // "C 65 ; WX 667 ; N A ; B ..."; unencoded glyphs have the code -1.
+        if (sscanf(strLine.c_str(), "C %d ; WX %d ; N %127s", &nCode, &nWidth, szName) == 3) {
+            widths.byName[szName] = nWidth;
         }
     }
-    // A character without a glyph of its own is measured as a space.
-    widths.nDefault = widths.anWidth[' '];
+    for (int nCode = 0; nCode < 256; ++nCode) {
+        std::string strName = nCode < 0x20
+                                  ? ""
+                                  : GlyphName(DecodeText(std::string(1, static_cast<char>(nCode)),
+                                                         TextEncoding::Windows1252)[0]);
+        auto named = widths.byName.find(strName);
+        widths.anWinAnsi[nCode] = named == widths.byName.end() ? -1 : named->second;
+    }
     widths.bRead = true;
     return &widths;
 }
 
-double CFontMetrics::TextWidth(const std::string& strFont, const std::string& strText,
+int CFontMetrics::CWidths::Width(char32_t c) const {
+    int nCode = WinAnsiCode(c);
+    if (nCode >= 0) {
+        return anWinAnsi[nCode];
+    }
+    std::string strName = GlyphName(c);
+    auto named = strName.empty() ? byName.end() : byName.find(strName);
+    return named == byName.end() ? -1 : named->second;
+}
+
+double CFontMetrics::TextWidth(const std::string& strFont, const std::u32string& strText,
                                double dSize) {
     const CWidths* pWidths = Widths(strFont);
     if (pWidths == nullptr) {
         return -1;
     }
     long nTotal = 0;
-    for (unsigned char c : strText) {
-        int nWidth = pWidths->anWidth[c];
-        nTotal += nWidth != 0 ? nWidth : pWidths->nDefault;
+    for (char32_t c : strText) {
+        nTotal += std::max(0, pWidths->Width(c));
     }
     return static_cast<double>(nTotal) * dSize / 1000.0;
+}
+
+double CFontMetrics::TextWidth(const std::string& strFont, const std::string& strText,
+                               double dSize) {
+    return TextWidth(strFont, DecodeText(strText, TextEncoding::Windows1252), dSize);
+}
+
+char32_t CFontMetrics::MissingGlyph(const std::string& strFont, const std::u32string& strText) {
+    for (char32_t c : strText) {
+        if (!CanShow(strFont, c)) {
+            return c;
+        }
+    }
+    return 0;
+}
+
+bool CFontMetrics::CanShow(const std::string& strFont, char32_t c) {
+    const CWidths* pWidths = Widths(strFont);
+    return pWidths == nullptr || pWidths->Width(c) >= 0;
 }

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 class CFontMetrics {
   public:
@@ -16,20 +17,34 @@ class CFontMetrics {
     static std::string UrwName(const std::string& strFont);
 
     // The width of the text in points at the size, or a negative number when
-    // the font's metrics cannot be had (an unknown name, a missing file).
+    // the font's metrics cannot be had (an unknown name, a missing file). A
+    // character the font has no glyph for adds nothing.
+    double TextWidth(const std::string& strFont, const std::u32string& strText, double dSize);
+    // The same for text in Windows-1252.
     double TextWidth(const std::string& strFont, const std::string& strText, double dSize);
+    // The first character of the text that the font has no glyph for (a
+    // control character, a byte that is no character), or 0 when it has them
+    // all or has no metrics.
+    char32_t MissingGlyph(const std::string& strFont, const std::u32string& strText);
+    // False when the font's metrics say it has no glyph for the character.
+    bool CanShow(const std::string& strFont, char32_t c);
     // Why the last font could not be had.
     const std::string& Error() const { return m_strError; }
 
   private:
     struct CWidths {
         bool bRead = false;
-        int anWidth[256] = {}; // thousandths of the size, by character code
-        int nDefault = 0;
+        int anWinAnsi[256]; // thousandths of the size, by Windows-1252 code; -1 without glyph
+        std::unordered_map<std::string, int> byName; // every glyph of the font
+        // The width of the character's glyph, or -1.
+        int Width(char32_t c) const;
     };
     const CWidths* Widths(const std::string& strFont);
 
     std::string m_strFolder;
     std::map<std::string, CWidths> m_fonts;
+    // The font asked for last, asked again for every line set in it.
+    std::string m_strLastFont;
+    const CWidths* m_pLastWidths = nullptr;
     std::string m_strError;
 };

@@ -1,24 +1,13 @@
 #include "Job.h"
 
+#include "InputFiles.h"
 #include "TextLayout.h"
 #include "model/DocDefReader.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <map>
-#include <sstream>
-
-bool ReadFile(const std::string& strFile, std::string& strText) {
-    std::ifstream in(strFile, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    strText = text.str();
-    return !in.bad();
-}
 
 namespace {
 
@@ -28,193 +17,200 @@ std::string Points(double dPoints) {
     return szText;
 }
 
-// The problem an EPS file has, if any: missing, or without a bounding box.
-bool EpsProblem(const std::string& strPath, DataProblem& kind, std::string& strDetail) {
-    std::string strText;
-    if (!ReadFile(strPath, strText)) {
-        kind = DataProblem::MissingEps;
-        strDetail = strPath + " does not exist";
+// The problem of a text value in its area, if any: a character the font
+// cannot show, or text that runs out of the area.
+bool TextProblem(CJob& job, const CAreaDefinition& area, const std::string& strValue,
+                 CFontMetrics& metrics, DataProblem& kind, std::string& strDetail) {
+    CTextLayout layout = LayOutText(area, strValue, metrics, job.options.encoding);
+    if (!layout.bMeasured) {
+        if (job.unmeasuredAreas.insert(area.strName.Text()).second) {
+            job.warnings.push_back(std::string("area ") + area.strName.Text() +
+                                   ": no metrics for the font " + area.strFont.Text() +
+                                   ", its text is not measured");
+        }
+        return false;
+    }
+    if (layout.missing == BadByte) {
+        kind = DataProblem::BadCharacter;
+        strDetail =
+            std::string("a byte that is no character in ") + EncodingName(job.options.encoding);
         return true;
     }
-    // The bounding box stands in the header, a line of its own.
-    size_t nAt = strText.find("%%BoundingBox:");
-    double adBox[4];
-    if (nAt == std::string::npos || sscanf(strText.c_str() + nAt + 14, "%lf %lf %lf %lf", &adBox[0],
-                                           &adBox[1], &adBox[2], &adBox[3]) != 4) {
-        kind = DataProblem::EpsWithoutBox;
-        strDetail = strPath + " has no %%BoundingBox";
+    if (layout.missing != 0) {
+        std::string strName = GlyphName(layout.missing);
+        kind = DataProblem::BadCharacter;
+        strDetail = CodePoint(layout.missing) + (strName.empty() ? "" : " (" + strName + ")") +
+                    " cannot be shown in the font " + area.strFont.Text() + " of area " +
+                    area.strName.Text();
         return true;
     }
-    return false;
+    kind = DataProblem::TextOverflow;
+    if (layout.dOverWidth > 0.05) {
+        strDetail = "runs " + Points(layout.dOverWidth) + " pt past the width of area " +
+                    area.strName.Text();
+    }
+    if (layout.dOverHeight > 0.05) {
+        strDetail += std::string(strDetail.empty() ? "runs " : ", and ") +
+                     Points(layout.dOverHeight) + " pt below the bottom of area " +
+                     area.strName.Text();
+    }
+    return !strDetail.empty();
 }
 
-std::string JsonString(const std::string& strText) {
-    std::string strOut = "\"";
-    for (unsigned char c : strText) {
-        if (c == '"' || c == '\\') {
-            strOut += '\\';
-            strOut += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char szEscape[8];
-            snprintf(szEscape, sizeof szEscape, "\\u%04x", c);
-            strOut += szEscape;
+// Adds the copy's problems in its areas to those its cutting found.
+void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFirst, int nLast,
+               std::vector<CProblem>& problems) {
+    const size_t nCutProblems = problems.size();
+    for (const CPlannedMerge& merge : job.merges) {
+        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+        if (pValue == nullptr || pValue->strText.empty()) {
+            continue;
+        }
+        CProblem problem{DataProblem::MissingEps, copy.nNumber, pValue->strField, pValue->place,
+                         ""};
+        const CAreaDefinition& area = *merge.pArea;
+        bool bFound = false;
+        if (merge.pField->nStorage == StorageReference || area.nKind == KindGraphic) {
+            CPicture* pPicture =
+                job.pictures->Find(pValue->strText, problem.kind, problem.strDetail);
+            bFound = pPicture == nullptr;
+            if (pPicture != nullptr && copy.nNumber >= nFirst && copy.nNumber <= nLast) {
+                ++pPicture->nUses;
+            }
         } else {
-            strOut += static_cast<char>(c);
+            bFound =
+                TextProblem(job, area, pValue->strText, metrics, problem.kind, problem.strDetail);
+        }
+        // A value that goes to several areas has a picture or character
+        // problem once.
+        bool bKnown =
+            problem.kind != DataProblem::TextOverflow &&
+            std::any_of(problems.begin() + static_cast<std::ptrdiff_t>(nCutProblems),
+                        problems.end(), [&](const CProblem& other) {
+                            return other.strField == problem.strField && other.kind == problem.kind;
+                        });
+        if (bFound && !bKnown) {
+            problems.push_back(problem);
         }
     }
-    return strOut + "\"";
-}
-
-std::map<std::string, int> CountsByKind(const CJob& job) {
-    std::map<std::string, int> counts;
-    for (const CProblem& problem : job.problems) {
-        ++counts[ProblemName(problem.kind)];
-    }
-    return counts;
 }
 
 } // namespace
 
-std::string BesideFile(const std::string& strFile, const std::string& strName) {
-    bool bAbsolute = (!strName.empty() && (strName[0] == '/' || strName[0] == '\\')) ||
-                     (strName.size() > 1 && strName[1] == ':');
-    if (bAbsolute) {
-        return strName;
+std::string MasterPath(const CJob& job) {
+    const std::string strNamed = MasterNamed(job.docDef);
+    std::string strUnix = strNamed;
+    std::replace(strUnix.begin(), strUnix.end(), '\\', '/');
+    std::vector<std::string> candidates;
+    bool bDrive = strUnix.size() > 2 && strUnix[1] == ':';
+    if (bDrive && (strUnix[0] == 'z' || strUnix[0] == 'Z')) {
+        candidates.push_back(strUnix.substr(2));
+    } else if (!bDrive && !strUnix.empty() && strUnix[0] == '/') {
+        candidates.push_back(strUnix);
     }
-    size_t nSlash = strFile.find_last_of("/\\");
-    return nSlash == std::string::npos ? strName : strFile.substr(0, nSlash + 1) + strName;
+    // A Windows path, or a name relative to the .ddf, is looked for beside it.
+    std::string strBeside = bDrive ? strUnix.substr(strUnix.find_last_of('/') + 1) : strUnix;
+    if (!strBeside.empty() && strBeside[0] != '/') {
+        candidates.push_back(FolderOf(job.strDocDefFile) + "/" + strBeside);
+    }
+    for (const std::string& strPath : candidates) {
+        if (access(strPath.c_str(), R_OK) == 0) {
+            return strPath;
+        }
+    }
+    return candidates.empty() ? strNamed : candidates.back();
 }
 
-bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, CJob& job,
-             std::string& strError) {
+bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
+             const CJobOptions& options, CJob& job, std::string& strError) {
     job.strDocDefFile = strDocDefFile;
     job.strDataFile = strDataFile;
+    job.options = options;
     std::string strText;
-    if (!ReadFile(strDocDefFile, strText)) {
-        strError = strDocDefFile + ": cannot read the document definition";
+    if (!ReadWholeFile(strDocDefFile, options.nMaxFileBytes, strText, strError)) {
+        strError = "cannot read the document definition " + strError;
         return false;
     }
     if (!ReadDocDefText(strText, job.docDef, strError)) {
         strError = strDocDefFile + ": " + strError;
         return false;
     }
-    std::string strData;
-    if (!ReadFile(strDataFile, strData)) {
-        strError = strDataFile + ": cannot read the variable data input file";
+    if (job.docDef.fields.Count() == 0) {
+        strError = strDocDefFile + ": the job defines no data field";
         return false;
     }
-    CutCopies(strData, job.docDef.fields, job.copies, job.problems);
+    if (!CheckAreaNumbers(job.docDef, strError)) {
+        strError = strDocDefFile + ": " + strError;
+        return false;
+    }
+    size_t nSize = 0;
+    int nData = OpenRegularFile(strDataFile, nSize, strError);
+    if (nData < 0) {
+        strError = "cannot read the variable data input file " + strError;
+        return false;
+    }
+    close(nData);
+    job.strMasterFile = options.strMaster.empty() ? MasterPath(job) : options.strMaster;
+    std::string strMaster;
+    if (!ReadWholeFile(job.strMasterFile, options.nMaxFileBytes, strMaster, strError)) {
+        strError = "cannot read the PostScript master " + strError + " (give it with --ps)";
+        return false;
+    }
+    if (!ReadMasterPages(strMaster, job.master, strError) ||
+        !PlanPages(job.docDef, static_cast<int>(job.master.pages.size()), job.pages, strError)) {
+        strError = job.strMasterFile + ": " + strError;
+        return false;
+    }
+    job.merges = JobMerges(job.docDef);
+    job.pictures.reset(new CPictures(
+        CPictureFolder(options.strPictures.empty() ? FolderOf(strDataFile) : options.strPictures,
+                       options.nMaxFileBytes)));
     return true;
 }
 
-void CheckCopies(CJob& job, CFontMetrics& metrics) {
-    std::vector<CProblem> found;
-    for (const CDataCopy& copy : job.copies) {
-        // Where this copy's problems begin among those found.
-        const size_t nCopyProblems = found.size();
-        job.docDef.instructions.Rewind();
-        while (const CInstruction* pInstruction = job.docDef.instructions.NextInstruction()) {
-            auto* pMerge = dynamic_cast<const CMerge*>(pInstruction);
-            const CFieldValue* pValue =
-                pMerge != nullptr ? copy.Value(pMerge->strFieldName.Text()) : nullptr;
-            if (pValue == nullptr || pValue->strText.empty()) {
-                continue;
-            }
-            const CAreaDefinition& area = *pMerge->pArea;
-            if (pMerge->pField->nStorage == StorageReference || area.nKind == KindGraphic) {
-                CProblem problem{DataProblem::MissingEps, copy.nNumber, pValue->strField,
-                                 pValue->place, ""};
-                // A value that goes to several areas is one problem.
-                bool bKnown =
-                    std::any_of(found.begin() + static_cast<std::ptrdiff_t>(nCopyProblems),
-                                found.end(), [&](const CProblem& other) {
-                                    return other.strField == pValue->strField &&
-                                           (other.kind == DataProblem::MissingEps ||
-                                            other.kind == DataProblem::EpsWithoutBox);
-                                });
-                if (!bKnown && EpsProblem(BesideFile(job.strDataFile, pValue->strText),
-                                          problem.kind, problem.strDetail)) {
-                    found.push_back(problem);
-                }
-                continue;
-            }
-            CTextLayout layout = LayOutText(area, pValue->strText, metrics);
-            if (!layout.bMeasured) {
-                std::string strWarning = std::string("area ") + area.strName.Text() +
-                                         ": no metrics for the font " + area.strFont.Text() +
-                                         ", its text is not measured";
-                if (std::find(job.warnings.begin(), job.warnings.end(), strWarning) ==
-                    job.warnings.end()) {
-                    job.warnings.push_back(strWarning);
-                }
-                continue;
-            }
-            std::string strDetail;
-            if (layout.dOverWidth > 0.05) {
-                strDetail = "runs " + Points(layout.dOverWidth) + " pt past the width of area " +
-                            area.strName.Text();
-            }
-            if (layout.dOverHeight > 0.05) {
-                strDetail += std::string(strDetail.empty() ? "runs " : ", and ") +
-                             Points(layout.dOverHeight) + " pt below the bottom of area " +
-                             area.strName.Text();
-            }
-            if (!strDetail.empty()) {
-                found.push_back({DataProblem::TextOverflow, copy.nNumber, pValue->strField,
-                                 pValue->place, strDetail});
-            }
+bool ForEachCopy(const CJob& job,
+                 const std::function<bool(const CDataCopy*, std::vector<CProblem>&)>& visit,
+                 std::string& strError) {
+    size_t nSize = 0;
+    int nFile = OpenRegularFile(job.strDataFile, nSize, strError);
+    if (nFile < 0) {
+        return false;
+    }
+    CCopySource source(
+        job.docDef.fields,
+        [nFile](char* pBuffer, size_t nCount) { return ReadSome(nFile, pBuffer, nCount); },
+        job.options.nMaxCopyBytes);
+    CDataCopy copy;
+    std::vector<CProblem> problems;
+    bool bGoOn = true;
+    while (bGoOn && source.Next(copy, problems)) {
+        bGoOn = visit(&copy, problems);
+        problems.clear();
+    }
+    // The problems of a copy that ended the cutting.
+    if (bGoOn && !problems.empty()) {
+        visit(nullptr, problems);
+    }
+    close(nFile);
+    if (source.ReadFailed()) {
+        strError = job.strDataFile + ": cannot be read to its end";
+        return false;
+    }
+    return true;
+}
+
+bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,
+                 std::string& strError) {
+    job.nCopies = 0;
+    auto check = [&](const CDataCopy* pCopy, std::vector<CProblem>& problems) {
+        if (pCopy != nullptr) {
+            ++job.nCopies;
+            CheckCopy(job, *pCopy, metrics, nFirst, nLast, problems);
         }
-    }
-    job.problems.insert(job.problems.end(), found.begin(), found.end());
-    std::stable_sort(job.problems.begin(), job.problems.end(),
-                     [](const CProblem& a, const CProblem& b) { return a.nCopy < b.nCopy; });
-}
-
-std::string ReportText(const CJob& job) {
-    std::string strOut;
-    for (const CProblem& problem : job.problems) {
-        strOut += job.strDataFile + ":" + std::to_string(problem.place.nLine) + ": copy " +
-                  std::to_string(problem.nCopy) + ", field " + problem.strField + ", byte " +
-                  std::to_string(problem.place.nOffset) + ": " + ProblemName(problem.kind) + ": " +
-                  problem.strDetail + "\n";
-    }
-    auto Count = [](size_t n, const char* pOne, const char* pMany) {
-        return std::to_string(n) + " " + (n == 1 ? pOne : pMany);
+        for (const CProblem& problem : problems) {
+            report.Problem(problem);
+        }
+        return true;
     };
-    strOut += Count(job.copies.size(), "copy", "copies") + ", " +
-              Count(job.problems.size(), "problem", "problems");
-    std::string strKinds;
-    for (const auto& count : CountsByKind(job)) {
-        strKinds +=
-            (strKinds.empty() ? "" : ", ") + std::to_string(count.second) + " " + count.first;
-    }
-    strOut += strKinds.empty() ? "\n" : " (" + strKinds + ")\n";
-    return strOut;
-}
-
-std::string ReportJson(const CJob& job) {
-    std::string strOut = "{\"ddf\": " + JsonString(job.strDocDefFile) +
-                         ", \"data\": " + JsonString(job.strDataFile) +
-                         ", \"copies\": " + std::to_string(job.copies.size()) + ", \"problems\": [";
-    for (size_t i = 0; i < job.problems.size(); ++i) {
-        const CProblem& problem = job.problems[i];
-        strOut += std::string(i == 0 ? "" : ", ") + "{\"copy\": " + std::to_string(problem.nCopy) +
-                  ", \"field\": " + JsonString(problem.strField) +
-                  ", \"kind\": " + JsonString(ProblemName(problem.kind)) +
-                  ", \"line\": " + std::to_string(problem.place.nLine) +
-                  ", \"offset\": " + std::to_string(problem.place.nOffset) +
-                  ", \"detail\": " + JsonString(problem.strDetail) + "}";
-    }
-    strOut += "], \"warnings\": [";
-    for (size_t i = 0; i < job.warnings.size(); ++i) {
-        strOut += std::string(i == 0 ? "" : ", ") + JsonString(job.warnings[i]);
-    }
-    strOut += "], \"summary\": {";
-    bool bFirst = true;
-    for (const auto& count : CountsByKind(job)) {
-        strOut += std::string(bFirst ? "" : ", ") + JsonString(count.first) + ": " +
-                  std::to_string(count.second);
-        bFirst = false;
-    }
-    return strOut + "}}\n";
+    return ForEachCopy(job, check, strError);
 }

@@ -1,44 +1,72 @@
 // A job as the merge step sees it: the document definition read from the
-// .ddf, the variable data input file cut into copies, and every problem the
-// check found in them.
+// .ddf, its PostScript master split into pages and the pages each copy
+// takes, the pictures folder, and the variable data input file, which is
+// read copy by copy whenever it is walked.
 #pragma once
 
 #include "DataCopies.h"
 #include "FontMetrics.h"
+#include "MasterPages.h"
+#include "PagePlan.h"
+#include "Pictures.h"
+#include "Report.h"
+#include "TextEncoding.h"
 #include "model/DocDef.h"
 
+#include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
+
+struct CJobOptions {
+    TextEncoding encoding = TextEncoding::Windows1252; // of the data file
+    std::string strMaster;                    // the PostScript master; empty: the one the job names
+    std::string strPictures;                  // the pictures folder; empty: the data file's folder
+    size_t nMaxFileBytes = size_t(256) << 20; // the .ddf, the master, each picture
+    size_t nMaxCopyBytes = size_t(1) << 20;   // one copy of the data file
+};
 
 struct CJob {
     std::string strDocDefFile;
     std::string strDataFile;
+    std::string strMasterFile;
+    CJobOptions options;
     CDocDef docDef;
-    std::vector<CDataCopy> copies;
-    std::vector<CProblem> problems;
+    CMasterPages master;
+    std::vector<CPlannedPage> pages;   // the pages of every copy
+    std::vector<CPlannedMerge> merges; // every Merge of the job
+    std::unique_ptr<CPictures> pictures;
+    size_t nCopies = 0; // counted by the check
     // What the check could not do: an area whose font has no metrics here.
     std::vector<std::string> warnings;
+    std::set<std::string> unmeasuredAreas;
 };
 
-// Reads the .ddf and the data file and cuts the copies; false with a message
-// when either cannot be read (a .ddf that does not read names its line).
-bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile, CJob& job,
-             std::string& strError);
+// Reads the .ddf and the master, plans the pages, and makes sure the data
+// file can be read; false with a message when any of them cannot be used (a
+// .ddf that does not read names its line, a page range names the master's
+// pages).
+bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
+             const CJobOptions& options, CJob& job, std::string& strError);
+
+// Walks the data file's copies in order, each with the problems its cutting
+// found, and last (with no copy) the problems of a copy that could not be
+// read whole, if any; the walk stops when the visitor returns false. False
+// with a message when the data file cannot be read.
+bool ForEachCopy(const CJob& job,
+                 const std::function<bool(const CDataCopy*, std::vector<CProblem>&)>& visit,
+                 std::string& strError);
 
 // Checks every copy against the areas its values go to: a text that does not
-// fit its area (measured with the fonts' metrics), an EPS file that is not
-// there or has no bounding box. Adds what it finds to the job's problems, in
-// copy order.
-void CheckCopies(CJob& job, CFontMetrics& metrics);
+// fit its area or holds a character its font cannot show (measured with the
+// fonts' metrics), a picture that is not in the pictures folder or has no
+// bounding box. Problems go to the report as they are found, in copy order;
+// the pictures of copies nFirst to nLast have their uses counted. False with
+// a message when the data file cannot be read.
+bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,
+                 std::string& strError);
 
-// The whole file, bytes as they are; false when it cannot be read.
-bool ReadFile(const std::string& strFile, std::string& strText);
-
-// Where a file named in another file lies: beside that file unless the name
-// is absolute (an EPS file named in the data file, a master beside the .ddf).
-std::string BesideFile(const std::string& strFile, const std::string& strName);
-
-// The report: one line per problem, then the summary line.
-std::string ReportText(const CJob& job);
-// The same report as a JSON object.
-std::string ReportJson(const CJob& job);
+// The master the job names, as written, as a Wine Z: path, or its file name
+// beside the .ddf (where a master named by a relative path is looked for).
+std::string MasterPath(const CJob& job);

@@ -1,11 +1,15 @@
 #include "MergeWriter.h"
 
+#include "InputFiles.h"
 #include "TextLayout.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
-#include <set>
-#include <sstream>
+#include <map>
 
 namespace {
 
@@ -15,7 +19,7 @@ std::string Number(double dValue) {
     return szNumber;
 }
 
-// A PostScript string literal of the text; bytes outside printable ASCII
+// A PostScript string literal of the bytes; those outside printable ASCII
 // are written as octal escapes.
 std::string Literal(const std::string& strText) {
     std::string strOut = "(";
@@ -34,115 +38,236 @@ std::string Literal(const std::string& strText) {
     return strOut + ")";
 }
 
-// The text between two DSC comment lines, without them; empty when absent.
-std::string Between(const std::string& strText, const std::string& strBegin,
-                    const std::string& strEnd) {
-    size_t nBegin = strText.find("\n" + strBegin);
-    if (nBegin == std::string::npos) {
-        return "";
+// Text fit for a DSC comment line: no control characters.
+std::string CommentText(std::string strText) {
+    for (char& c : strText) {
+        c = static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
     }
-    nBegin = strText.find('\n', nBegin + 1);
-    size_t nEnd = strText.find("\n" + strEnd, nBegin);
-    if (nBegin == std::string::npos || nEnd == std::string::npos) {
-        return "";
-    }
-    return strText.substr(nBegin + 1, nEnd - nBegin);
+    return strText;
 }
 
-// A value set on a page: the data field's, in the area.
-struct CPlannedMerge {
-    std::string strField;
-    const CAreaDefinition* pArea;
-    const CDataDefinition* pField;
-};
+// The end marker of a reusable stream of the content: a word the content
+// does not hold, named after its hash.
+std::string Marker(uint64_t nHash, const std::string& strContent = "") {
+    char szMarker[40];
+    snprintf(szMarker, sizeof szMarker, "NebEnd%016" PRIx64, nHash);
+    std::string strMarker = szMarker;
+    while (strContent.find(strMarker) != std::string::npos) {
+        strMarker += "x";
+    }
+    return strMarker;
+}
 
-// One page to draw: the master page and the values set on it.
-struct CPlannedPage {
-    int nMasterPage;
-    double dWidth;
-    double dHeight;
-    std::vector<CPlannedMerge> merges;
-};
+uint64_t Hash(const std::string& strText) {
+    uint64_t nHash = 14695981039346656037ull;
+    for (unsigned char c : strText) {
+        nHash = (nHash ^ c) * 1099511628211ull;
+    }
+    return nHash;
+}
 
-// The page plan the job's instructions hand themselves to, in order: the
-// Merge lines before an IncludePages set their values on the pages it takes.
-class CPagePlan : public IPagePlan {
+// The start of a reusable stream: what follows up to the marker is kept
+// and can be run again (and again) with NebDraw.
+std::string StreamStart(const std::string& strName, const std::string& strMarker) {
+    return "/" + strName + " currentfile 0 (" + strMarker +
+           ") /SubFileDecode filter /ReusableStreamDecode filter\n";
+}
+
+// What the merged file defines before the master runs: the real showpage,
+// kept, and a showpage that does nothing while a master page runs (bound
+// into the master's procedures, since it is defined before them); the
+// Windows-1252 font encoding; the re-encoding of a font; the drawing of a
+// reusable stream.
+std::string Prolog() {
+    std::string strOut = "/NebShowpage systemdict /showpage get def\n/NebInMaster false def\n"
+                         "/showpage { NebInMaster not { NebShowpage } if } def\n"
+                         "/NebEncoding [";
+    for (int nCode = 0; nCode < 256; ++nCode) {
+        std::u32string strChar =
+            DecodeText(std::string(1, static_cast<char>(nCode)), TextEncoding::Windows1252);
+        std::string strName = nCode < 0x20 ? "" : GlyphName(strChar[0]);
+        strOut += std::string(nCode % 8 == 0 ? "\n" : " ") + "/" +
+                  (strName.empty() ? ".notdef" : strName);
+    }
+    strOut += "\n] def\n"
+              "/NebReencode { findfont dup length dict begin\n"
+              "  { 1 index /FID ne { def } { pop pop } ifelse } forall\n"
+              "  /Encoding NebEncoding def currentdict end definefont } bind def\n"
+              "/NebDraw { dup 0 setfileposition cvx exec } bind def\n";
+    return strOut;
+}
+
+class CWriter {
   public:
-    void IncludePages(const CSmallString&, const CSmallString& strFirst,
-                      const CSmallString& strLast, double dWidth, double dHeight, double) override {
-        int nFirst = atoi(strFirst.Text());
-        int nLast = atoi(strLast.Text());
-        for (int n = nFirst; n <= nLast; ++n) {
-            CPlannedPage page{n, dWidth, dHeight, {}};
-            for (const CPlannedMerge& merge : m_pending) {
-                // An area is set on the page it lies on; with one page taken,
-                // on that page whatever it says.
-                if (nFirst == nLast || atoi(merge.pArea->strPage.Text()) == n) {
-                    page.merges.push_back(merge);
-                }
-            }
-            pages.push_back(page);
-        }
-        m_pending.clear();
-    }
-    // The job was read whole: every Merge has its area and data definition.
-    void Merge(const CSmallString&, const CSmallString& strField, const CAreaDefinition* pArea,
-               const CDataDefinition* pField) override {
-        m_pending.push_back({strField.Text(), pArea, pField});
-    }
+    CWriter(CJob& job, CFontMetrics& metrics, COutputFile& out)
+        : m_job(job), m_metrics(metrics), m_out(out) {}
 
-    std::vector<CPlannedPage> pages;
+    bool Head(size_t nCopies, std::string& strError);
+    bool Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError);
+    bool Trailer() { return m_out.Write("%%Trailer\n%%EOF\n"); }
 
   private:
-    std::vector<CPlannedMerge> m_pending;
+    void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight);
+    bool PlacePicture(const CAreaDefinition& area, const CPicture& picture, double dPaperHeight,
+                      std::string& strError);
+    bool CopyPicture(const CPicture& picture, std::string& strError);
+
+    CJob& m_job;
+    CFontMetrics& m_metrics;
+    COutputFile& m_out;
+    std::map<std::string, int> m_fonts; // font name to its re-encoded font's number
+    std::string m_strPage;              // what is not yet written
 };
 
-std::vector<CPlannedPage> PlanPages(const CDocDef& docDef) {
-    CPagePlan plan;
-    CDocDef& lists = const_cast<CDocDef&>(docDef);
-    lists.instructions.Rewind();
-    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
-        pInstruction->Apply(plan);
+bool CWriter::Head(size_t nCopies, std::string& strError) {
+    const std::vector<CPlannedPage>& pages = m_job.pages;
+    std::vector<int> used;
+    for (const CPlannedPage& page : pages) {
+        used.push_back(page.nMasterPage);
+        for (const CPlannedMerge& merge : page.merges) {
+            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference) {
+                m_fonts.emplace(merge.pArea->strFont.Text(), 0);
+            }
+        }
     }
-    return plan.pages;
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    std::string strOut =
+        "%!PS-Adobe-3.0\n%%Creator: nebmerge\n%%Title: " + CommentText(m_job.strDocDefFile) +
+        "\n%%Pages: " + std::to_string(nCopies * pages.size()) + "\n%%BoundingBox: 0 0 " +
+        std::to_string(static_cast<int>(pages[0].dWidth)) + " " +
+        std::to_string(static_cast<int>(pages[0].dHeight)) + "\n";
+    int nFont = 0;
+    for (auto& font : m_fonts) {
+        font.second = ++nFont;
+        strOut += std::string(nFont == 1 ? "%%DocumentNeededResources:" : "%%+") + " font " +
+                  CommentText(font.first) + "\n";
+    }
+    strOut += "%%EndComments\n%%BeginProlog\n" + Prolog() + "%%EndProlog\n%%BeginSetup\n" +
+              m_job.master.strHead + "<< /PageSize [" + Number(pages[0].dWidth) + " " +
+              Number(pages[0].dHeight) + "] >> setpagedevice\n";
+    for (const auto& font : m_fonts) {
+        strOut += "/NebF" + std::to_string(font.second) + " " +
+                  Literal(font.first + "-NebWinAnsi") + " cvn " + Literal(font.first) +
+                  " cvn NebReencode def\n";
+    }
+    // Each master page the job takes, once.
+    for (int nPage : used) {
+        const std::string& strBody = m_job.master.pages[static_cast<size_t>(nPage - 1)];
+        std::string strMarker = Marker(Hash(strBody), strBody);
+        strOut += StreamStart("NebMaster" + std::to_string(nPage), strMarker) + strBody +
+                  strMarker + "\ndef\n";
+    }
+    if (!m_out.Write(strOut)) {
+        strError = "cannot write the merged file";
+        return false;
+    }
+    // Each picture that more than one copy places, once.
+    int nStream = 0;
+    for (CPicture& picture : m_job.pictures->All()) {
+        if (!picture.bGood || picture.nUses < 2) {
+            continue;
+        }
+        picture.nStream = ++nStream;
+        std::string strMarker = Marker(picture.nHash);
+        m_out.Write(StreamStart("NebPicture" + std::to_string(nStream), strMarker) +
+                    "%%BeginDocument: " + CommentText(picture.strPath) + "\n");
+        if (!CopyPicture(picture, strError)) {
+            return false;
+        }
+        m_out.Write("\n%%EndDocument\n" + strMarker + "\ndef\n");
+    }
+    if (!m_out.Write("%%EndSetup\n")) {
+        strError = "cannot write the merged file";
+        return false;
+    }
+    return true;
 }
 
-void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
-             CFontMetrics& metrics, std::string& strOut) {
-    CTextLayout layout = LayOutText(area, strValue, metrics);
-    strOut += "/" + std::string(area.strFont.Text()) + " findfont " + Number(area.fSize) +
-              " scalefont setfont " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
-              Number(area.fYellow) + " " + Number(area.fBlack) + " setcmykcolor\n";
+bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError) {
+    size_t nOutPage = nFirstPage;
+    for (const CPlannedPage& page : m_job.pages) {
+        std::string strMaster = std::to_string(page.nMasterPage);
+        m_strPage += "%%Page: " + std::to_string(copy.nNumber) + "." + strMaster + " " +
+                     std::to_string(nOutPage++) +
+                     "\nsave userdict /NebInMaster true put NebMaster" + strMaster +
+                     " NebDraw restore\nsave\n";
+        for (const CPlannedMerge& merge : page.merges) {
+            const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+            if (pValue == nullptr || pValue->strText.empty()) {
+                continue;
+            }
+            const CAreaDefinition& area = *merge.pArea;
+            if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
+                DataProblem kind;
+                std::string strDetail;
+                const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
+                if (pPicture == nullptr ||
+                    !PlacePicture(area, *pPicture, page.dHeight, strDetail)) {
+                    strError = "copy " + std::to_string(copy.nNumber) + ", field " +
+                               pValue->strField + ": " + strDetail;
+                    return false;
+                }
+            } else {
+                SetText(area, pValue->strText, page.dHeight);
+            }
+        }
+        m_strPage += "restore\nNebShowpage\n";
+    }
+    bool bWritten = m_out.Write(m_strPage);
+    m_strPage.clear();
+    if (!bWritten) {
+        strError = "cannot write the merged file";
+    }
+    return bWritten;
+}
+
+void CWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
+                      double dPaperHeight) {
+    CTextLayout layout = LayOutText(area, strValue, m_metrics, m_job.options.encoding);
+    const std::string strFont = area.strFont.Text();
+    m_strPage += "NebF" + std::to_string(m_fonts[strFont]) + " " + Number(area.fSize) +
+                 " scalefont setfont " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
+                 Number(area.fYellow) + " " + Number(area.fBlack) + " setcmykcolor\n";
     for (const CSetLine& line : layout.lines) {
         if (line.strText.empty()) {
             continue;
         }
-        double dX = area.fLeft + line.dX;
-        double dY = dPaperHeight - (area.fTop + line.dBaseline);
-        strOut += Number(dX) + " " + Number(dY) + " moveto ";
-        if (line.dWordSpace > 0) {
-            strOut += Number(line.dWordSpace) + " 0 32 " + Literal(line.strText) + " widthshow\n";
-        } else {
-            strOut += Literal(line.strText) + " show\n";
+        m_strPage += Number(area.fLeft + line.dX) + " " +
+                     Number(dPaperHeight - (area.fTop + line.dBaseline)) + " moveto";
+        // Runs of characters the font encoding has, shown as a string; any
+        // other character by its glyph's name; one the font lacks not at all.
+        std::string strRun;
+        auto EndRun = [&]() {
+            if (strRun.empty()) {
+                return;
+            }
+            m_strPage += line.dWordSpace > 0 ? " " + Number(line.dWordSpace) + " 0 32 " +
+                                                   Literal(strRun) + " widthshow"
+                                             : " " + Literal(strRun) + " show";
+            strRun.clear();
+        };
+        for (char32_t c : line.strText) {
+            int nCode = WinAnsiCode(c);
+            bool bShown = m_metrics.CanShow(strFont, c);
+            if (nCode >= 0 && bShown) {
+                strRun += static_cast<char>(nCode);
+            } else if (bShown && !GlyphName(c).empty()) {
+                EndRun();
+                m_strPage += " /" + GlyphName(c) + " glyphshow";
+            }
         }
+        EndRun();
+        m_strPage += "\n";
     }
 }
 
-// Places the EPS file in the area: scaled to fit inside it keeping its
-// proportions, or (ScaleAndTrim) scaled to fill it and clipped to it.
-bool PlaceEps(const CAreaDefinition& area, const std::string& strPath, double dPaperHeight,
-              std::string& strOut, std::string& strError) {
-    std::string strEps;
-    bool bRead = ReadFile(strPath, strEps);
-    size_t nAt = strEps.find("%%BoundingBox:");
-    double adBox[4];
-    if (!bRead || nAt == std::string::npos ||
-        sscanf(strEps.c_str() + nAt + 14, "%lf %lf %lf %lf", &adBox[0], &adBox[1], &adBox[2],
-               &adBox[3]) != 4 ||
-        adBox[2] <= adBox[0] || adBox[3] <= adBox[1]) {
-        strError = strPath + ": not an EPS file with a bounding box";
-        return false;
-    }
+// Places the picture in the area: scaled to fit inside it keeping its
+// proportions, or (ScaleAndTrim) scaled to fill it and clipped to it, with
+// the state an EPS expects and nothing it leaves behind.
+bool CWriter::PlacePicture(const CAreaDefinition& area, const CPicture& picture,
+                           double dPaperHeight, std::string& strError) {
+    const double* adBox = picture.adBox;
     double dEpsWidth = adBox[2] - adBox[0];
     double dEpsHeight = adBox[3] - adBox[1];
     double dScaleX = area.fWidth / dEpsWidth;
@@ -153,126 +278,80 @@ bool PlaceEps(const CAreaDefinition& area, const std::string& strPath, double dP
     // Centred in the area.
     double dX = area.fLeft + (area.fWidth - dEpsWidth * dScale) / 2;
     double dY = dBottom + (area.fHeight - dEpsHeight * dScale) / 2;
-    strOut += "/NebEpsState save def /NebOperands count 1 sub def /NebDicts countdictstack def\n"
-              "userdict begin /showpage {} def 0 setgray 0 setlinecap 1 setlinewidth "
-              "0 setlinejoin 10 setmiterlimit [] 0 setdash newpath\n";
+    m_strPage += "/NebEpsState save def /NebOperands count 1 sub def /NebDicts countdictstack def\n"
+                 "userdict begin /showpage {} def 0 setgray 0 setlinecap 1 setlinewidth "
+                 "0 setlinejoin 10 setmiterlimit [] 0 setdash newpath\n";
     if (bTrim) {
-        strOut += Number(area.fLeft) + " " + Number(dBottom) + " " + Number(area.fWidth) + " " +
-                  Number(area.fHeight) + " rectclip\n";
+        m_strPage += Number(area.fLeft) + " " + Number(dBottom) + " " + Number(area.fWidth) + " " +
+                     Number(area.fHeight) + " rectclip\n";
     }
-    strOut += Number(dX) + " " + Number(dY) + " translate " + Number(dScale) + " " +
-              Number(dScale) + " scale " + Number(-adBox[0]) + " " + Number(-adBox[1]) +
-              " translate\n%%BeginDocument: " + strPath + "\n" + strEps +
-              (strEps.empty() || strEps.back() != '\n' ? "\n" : "") +
-              "%%EndDocument\ncount NebOperands sub {pop} repeat "
-              "countdictstack NebDicts sub {end} repeat NebEpsState restore\n";
+    m_strPage += Number(dX) + " " + Number(dY) + " translate " + Number(dScale) + " " +
+                 Number(dScale) + " scale " + Number(-adBox[0]) + " " + Number(-adBox[1]) +
+                 " translate\n";
+    if (picture.nStream != 0) {
+        m_strPage += "NebPicture" + std::to_string(picture.nStream) + " NebDraw\n";
+    } else {
+        m_strPage += "%%BeginDocument: " + CommentText(picture.strPath) + "\n";
+        if (!m_out.Write(m_strPage) || !CopyPicture(picture, strError)) {
+            return false;
+        }
+        m_strPage = "\n%%EndDocument\n";
+    }
+    m_strPage += "count NebOperands sub {pop} repeat "
+                 "countdictstack NebDicts sub {end} repeat NebEpsState restore\n";
     return true;
+}
+
+// The picture's PostScript section, as it is, into the output.
+bool CWriter::CopyPicture(const CPicture& picture, std::string& strError) {
+    size_t nSize = 0;
+    int nFile = OpenRegularFile(picture.strPath, nSize, strError);
+    if (nFile < 0) {
+        return false;
+    }
+    bool bCopied = nSize >= picture.nOffset + picture.nLength &&
+                   lseek(nFile, static_cast<off_t>(picture.nOffset), SEEK_SET) >= 0;
+    std::string strChunk(1 << 16, '\0');
+    size_t nLeft = picture.nLength;
+    while (bCopied && nLeft > 0) {
+        long nRead = ReadSome(nFile, &strChunk[0], std::min(nLeft, strChunk.size()));
+        bCopied = nRead > 0 && m_out.Write(strChunk.data(), static_cast<size_t>(nRead));
+        nLeft -= bCopied ? static_cast<size_t>(nRead) : 0;
+    }
+    close(nFile);
+    if (!bCopied) {
+        strError = picture.strPath + ": changed or unreadable while it was merged";
+    }
+    return bCopied;
 }
 
 } // namespace
 
-bool ReadMasterPages(const std::string& strText, CMasterPages& master, std::string& strError) {
-    master = CMasterPages();
-    master.strProlog = Between(strText, "%%BeginProlog", "%%EndProlog");
-    master.strSetup = Between(strText, "%%BeginSetup", "%%EndSetup");
-    size_t nPage = strText.find("\n%%Page:");
-    while (nPage != std::string::npos) {
-        size_t nBody = strText.find('\n', nPage + 1);
-        if (nBody == std::string::npos) {
-            break;
-        }
-        size_t nNext = strText.find("\n%%Page:", nBody);
-        size_t nEnd = nNext != std::string::npos ? nNext : strText.find("\n%%Trailer", nBody);
-        if (nEnd == std::string::npos) {
-            nEnd = strText.size();
-        }
-        master.pages.push_back(strText.substr(nBody + 1, nEnd - nBody));
-        nPage = nNext;
-    }
-    if (master.pages.empty()) {
-        strError = "the PostScript master has no %%Page: comment";
+bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
+                 std::string& strError, const std::function<void(int nDone)>& progress) {
+    CWriter writer(job, metrics, out);
+    if (!writer.Head(static_cast<size_t>(nLast - nFirst + 1), strError)) {
         return false;
     }
-    return true;
-}
-
-bool WriteMerged(const CJob& job, const CMasterPages& master, int nFirst, int nLast,
-                 CFontMetrics& metrics, std::string& strOut, std::string& strError,
-                 const std::function<void(int nDone)>& progress) {
-    std::vector<CPlannedPage> plan = PlanPages(job.docDef);
-    if (plan.empty()) {
-        strError = "the job takes no page of the PostScript master";
+    bool bWritten = true;
+    size_t nPage = 1;
+    auto merge = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
+        if (pCopy == nullptr || pCopy->nNumber < nFirst) {
+            return true;
+        }
+        bWritten = writer.Copy(*pCopy, nPage, strError);
+        nPage += job.pages.size();
+        if (bWritten && progress) {
+            progress(pCopy->nNumber - nFirst + 1);
+        }
+        return bWritten && pCopy->nNumber < nLast;
+    };
+    if (!ForEachCopy(job, merge, strError) || !bWritten) {
         return false;
     }
-    std::set<int> used;
-    std::set<std::string> fonts;
-    for (const CPlannedPage& page : plan) {
-        if (page.nMasterPage < 1 || static_cast<size_t>(page.nMasterPage) > master.pages.size()) {
-            strError = "the job takes page " + std::to_string(page.nMasterPage) +
-                       ", which the PostScript master does not have";
-            return false;
-        }
-        used.insert(page.nMasterPage);
-        for (const CPlannedMerge& merge : page.merges) {
-            if (merge.pArea->nKind == KindText) {
-                fonts.insert(merge.pArea->strFont.Text());
-            }
-        }
+    if (!writer.Trailer()) {
+        strError = "cannot write the merged file";
+        return false;
     }
-    int nCopies = nLast - nFirst + 1;
-    strOut = "%!PS-Adobe-3.0\n%%Creator: nebmerge\n%%Title: " + job.strDocDefFile + "\n";
-    strOut += "%%Pages: " + std::to_string(static_cast<size_t>(nCopies) * plan.size()) + "\n";
-    strOut += "%%BoundingBox: 0 0 " + std::to_string(static_cast<int>(plan[0].dWidth)) + " " +
-              std::to_string(static_cast<int>(plan[0].dHeight)) + "\n";
-    std::string strFonts;
-    for (const std::string& strFont : fonts) {
-        strFonts += (strFonts.empty() ? "font " : " ") + strFont;
-    }
-    if (!strFonts.empty()) {
-        strOut += "%%DocumentNeededResources: " + strFonts + "\n";
-    }
-    strOut += "%%EndComments\n%%BeginProlog\n" + master.strProlog;
-    // Each master page once, drawn for every copy.
-    for (int nPage : used) {
-        strOut += "/NebMasterPage" + std::to_string(nPage) + " {\n" +
-                  master.pages[static_cast<size_t>(nPage - 1)] + "} def\n";
-    }
-    // The master's setup, then the paper the job's pages are printed on.
-    strOut += "%%EndProlog\n%%BeginSetup\n" + master.strSetup + "<< /PageSize [" +
-              Number(plan[0].dWidth) + " " + Number(plan[0].dHeight) +
-              "] >> setpagedevice\n%%EndSetup\n";
-    int nOutPage = 0;
-    for (int nCopy = nFirst; nCopy <= nLast; ++nCopy) {
-        const CDataCopy& copy = job.copies[static_cast<size_t>(nCopy - 1)];
-        for (const CPlannedPage& page : plan) {
-            ++nOutPage;
-            strOut += "%%Page: " + std::to_string(nCopy) + "." + std::to_string(page.nMasterPage) +
-                      " " + std::to_string(nOutPage) + "\n";
-            strOut += "save /showpage {} def NebMasterPage" + std::to_string(page.nMasterPage) +
-                      " restore\nsave\n";
-            for (const CPlannedMerge& merge : page.merges) {
-                const CFieldValue* pValue = copy.Value(merge.strField);
-                if (pValue == nullptr || pValue->strText.empty()) {
-                    continue;
-                }
-                const CAreaDefinition& area = *merge.pArea;
-                if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
-                    if (!PlaceEps(area, BesideFile(job.strDataFile, pValue->strText), page.dHeight,
-                                  strOut, strError)) {
-                        strError = "copy " + std::to_string(nCopy) + ", field " + pValue->strField +
-                                   ": " + strError;
-                        return false;
-                    }
-                } else {
-                    SetText(area, pValue->strText, page.dHeight, metrics, strOut);
-                }
-            }
-            strOut += "restore\nshowpage\n";
-        }
-        if (progress) {
-            progress(nCopy - nFirst + 1);
-        }
-    }
-    strOut += "%%Trailer\n%%EOF\n";
     return true;
 }

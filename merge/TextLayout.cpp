@@ -1,27 +1,43 @@
 #include "TextLayout.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace {
 
-std::vector<std::string> Words(const std::string& strLine) {
-    std::istringstream in(strLine);
-    std::vector<std::string> words;
-    std::string strWord;
-    while (in >> strWord) {
-        words.push_back(strWord);
+bool IsBlank(char32_t c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The words of a line of the value.
+std::vector<std::u32string> Words(const std::u32string& strLine) {
+    std::vector<std::u32string> words;
+    size_t i = 0;
+    while (i < strLine.size()) {
+        while (i < strLine.size() && IsBlank(strLine[i])) {
+            ++i;
+        }
+        size_t nStart = i;
+        while (i < strLine.size() && !IsBlank(strLine[i])) {
+            ++i;
+        }
+        if (i > nStart) {
+            words.push_back(strLine.substr(nStart, i - nStart));
+        }
     }
     return words;
 }
 
-// The value's own lines.
-std::vector<std::string> Paragraphs(const std::string& strValue) {
-    std::vector<std::string> paragraphs;
-    std::istringstream in(strValue);
-    std::string strLine;
-    while (std::getline(in, strLine)) {
-        paragraphs.push_back(strLine);
+// The value's own lines; a final line feed ends the last line.
+std::vector<std::u32string> Paragraphs(const std::u32string& strValue) {
+    std::vector<std::u32string> paragraphs;
+    size_t nStart = 0;
+    while (nStart < strValue.size()) {
+        size_t nFeed = strValue.find(U'\n', nStart);
+        if (nFeed == std::u32string::npos) {
+            nFeed = strValue.size();
+        }
+        paragraphs.push_back(strValue.substr(nStart, nFeed - nStart));
+        nStart = nFeed + 1;
     }
     if (paragraphs.empty()) {
         paragraphs.emplace_back();
@@ -32,50 +48,53 @@ std::vector<std::string> Paragraphs(const std::string& strValue) {
 } // namespace
 
 CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
-                       CFontMetrics& metrics) {
+                       CFontMetrics& metrics, TextEncoding encoding) {
     CTextLayout layout;
     const std::string strFont = area.strFont.Text();
     const double dSize = area.fSize;
     const double dWidth = area.fWidth;
     const bool bFlow = area.nAlignment >= AlignLeftFlow;
     const int nAlign = area.nAlignment % 4; // 0 Left, 1 Center, 2 Right, 3 Justify
-    auto Measure = [&](const std::string& strText) {
-        double dMeasured = metrics.TextWidth(strFont, strText, dSize);
-        if (dMeasured < 0) {
-            layout.bMeasured = false;
-            return 0.0;
-        }
-        return dMeasured;
+    layout.bMeasured = metrics.TextWidth(strFont, std::u32string(), dSize) >= 0;
+    auto Measure = [&](const std::u32string& strText) {
+        return layout.bMeasured ? metrics.TextWidth(strFont, strText, dSize) : 0.0;
     };
-    // Each line with whether it ends its paragraph (Justify leaves those).
-    std::vector<std::pair<std::string, bool>> lines;
-    for (const std::string& strParagraph : Paragraphs(strValue)) {
-        std::vector<std::string> words = Words(strParagraph);
-        if (!bFlow || words.empty()) {
-            std::string strLine;
-            for (const std::string& strWord : words) {
-                strLine += (strLine.empty() ? "" : " ") + strWord;
-            }
-            lines.emplace_back(strLine, true);
-            continue;
-        }
-        std::string strLine;
-        for (const std::string& strWord : words) {
-            std::string strLonger = strLine.empty() ? strWord : strLine + " " + strWord;
-            if (!strLine.empty() && Measure(strLonger) > dWidth) {
-                lines.emplace_back(strLine, false);
-                strLine = strWord;
+    const double dSpace = Measure(U" ");
+    // Each line with its width and whether it ends its paragraph (Justify
+    // leaves those). Widths add up word by word, so that a long line costs
+    // no more than its words.
+    struct CLine {
+        std::u32string strText;
+        double dWidth;
+        bool bLast;
+    };
+    std::vector<CLine> lines;
+    for (const std::u32string& strParagraph : Paragraphs(DecodeText(strValue, encoding))) {
+        CLine line{U"", 0, false};
+        for (const std::u32string& strWord : Words(strParagraph)) {
+            double dWord = Measure(strWord);
+            if (line.strText.empty()) {
+                line = {strWord, dWord, false};
+            } else if (bFlow && line.dWidth + dSpace + dWord > dWidth) {
+                lines.push_back(line);
+                line = {strWord, dWord, false};
             } else {
-                strLine = strLonger;
+                line.strText += U' ';
+                line.strText += strWord;
+                line.dWidth += dSpace + dWord;
             }
         }
-        lines.emplace_back(strLine, true);
+        line.bLast = true;
+        lines.push_back(line);
     }
     double dBaseline = dSize;
-    for (const auto& line : lines) {
+    for (const CLine& line : lines) {
+        if (layout.missing == 0) {
+            layout.missing = metrics.MissingGlyph(strFont, line.strText);
+        }
         CSetLine set;
-        set.strText = line.first;
-        set.dWidth = Measure(line.first);
+        set.strText = line.strText;
+        set.dWidth = line.dWidth;
         set.dBaseline = dBaseline;
         dBaseline += area.fSpacing;
         double dRoom = dWidth - set.dWidth;
@@ -84,8 +103,8 @@ CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
             set.dX = dRoom / 2;
         } else if (nAlign == 2) {
             set.dX = dRoom;
-        } else if (nAlign == 3 && !line.second && dRoom > 0) {
-            long nBlanks = std::count(line.first.begin(), line.first.end(), ' ');
+        } else if (nAlign == 3 && !line.bLast && dRoom > 0) {
+            long nBlanks = std::count(line.strText.begin(), line.strText.end(), U' ');
             if (nBlanks > 0) {
                 set.dWordSpace = dRoom / static_cast<double>(nBlanks);
                 set.dWidth = dWidth;

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "FontMetrics.h"
+#include "TextEncoding.h"
 #include "model/AreaDefinition.h"
 
 #include <string>
 #include <vector>
 
 struct CSetLine {
-    std::string strText;
+    std::u32string strText;
     double dX = 0;         // from the area's left edge, in points
     double dBaseline = 0;  // from the area's top edge, downwards
     double dWidth = 0;     // as set
@@ -22,10 +23,12 @@ struct CTextLayout {
     double dOverWidth = 0;  // points the widest line runs past the right edge
     double dOverHeight = 0; // points the last line runs below the bottom edge
     bool bMeasured = true;  // false when the font has no metrics
+    char32_t missing = 0;   // the first character the font cannot show, or 0
 };
 
-// Lays the value out in the area. The first baseline lies one font size
-// below the top; each further line the leading (Spacing) below the one
-// before; the area's height is passed when the last baseline lies below it.
+// Lays the value, bytes in the data file's encoding, out in the area. The
+// first baseline lies one font size below the top; each further line the
+// leading (Spacing) below the one before; the area's height is passed when
+// the last baseline lies below it. Blanks (spaces, tabs) separate words.
 CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
-                       CFontMetrics& metrics);
+                       CFontMetrics& metrics, TextEncoding encoding = TextEncoding::Windows1252);

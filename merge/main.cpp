@@ -1,229 +1,324 @@
 // nebmerge: turns a variable data job into personalised copies.
-//   nebmerge JOB.ddf DATA-FILE [--check] [--json] [--ps MASTER.ps]
-//            [--copies N | N-M] [--out MERGED.ps] [--pdf FILE] [--png PREFIX]
-// The job's document definition and the variable data input file are read,
-// the data cut into copies and every copy checked against the job's areas
-// (always, before anything is merged); the report goes to standard output,
-// as text or, with --json, as JSON. With --check nothing else is done.
-// Otherwise the chosen copies (all by default) are merged into one
-// PostScript file (--out, by default the .ddf's name with "-merged.ps"),
-// and with --pdf and --png Ghostscript makes a PDF of it and a PNG per page
-// (PREFIX-1.png, ...). The PostScript master is the file the job's pages
-// name, or the one given with --ps; a Windows path that cannot be opened
-// here is looked for beside the .ddf under its own name.
-// Exit codes: 0 clean, 1 problems in the data, 2 the job or a file cannot be
-// read or written (or the arguments are wrong).
+// The job's document definition, its PostScript master and the variable
+// data input file are read, the data cut into copies and every copy checked
+// against the job's areas (always, before anything is merged); the report
+// goes to standard output, as text or, with --json, as JSON. With --check
+// nothing else is done. Otherwise the chosen copies (all by default) are
+// merged into one PostScript file (--out, by default the .ddf's name with
+// "-merged.ps"), and with --pdf and --png Ghostscript makes a PDF of it and
+// a PNG per page (PREFIX-1.png, ...). The data file, its pictures and the
+// master come from customers: see README for what is refused and why.
+// Exit codes: 0 clean, 1 problems in the data, 2 the job cannot be run (a
+// file that cannot be read or written, a job that does not hold together,
+// wrong arguments, anything that went wrong).
 #include "FontMetrics.h"
+#include "Ghostscript.h"
+#include "InputFiles.h"
 #include "Job.h"
 #include "MergeWriter.h"
+#include "OutputFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
+#include <exception>
+#include <filesystem>
+#include <functional>
+#include <new>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 namespace {
 
 constexpr int ExitClean = 0;
 constexpr int ExitProblems = 1;
-constexpr int ExitUnreadable = 2;
+constexpr int ExitCannotRun = 2;
+
+struct CArguments {
+    std::string strDocDef;
+    std::string strData;
+    bool bCheckOnly = false;
+    bool bJson = false;
+    std::string strCopies;
+    std::string strOut;
+    std::string strPdf;
+    std::string strPng;
+    int nGsSeconds = 3600;
+    CJobOptions job;
+};
+
+// A count given on the command line: digits only, from 1 to nMax.
+bool Count(const char* pText, unsigned long long nMax, unsigned long long& nValue) {
+    char* pEnd = nullptr;
+    nValue = strtoull(pText, &pEnd, 10);
+    return *pText >= '0' && *pText <= '9' && *pEnd == '\0' && nValue >= 1 && nValue <= nMax;
+}
+
+// One entry gives both the parsing and the usage of an option.
+struct COption {
+    const char* pName;
+    const char* pValue; // the value's name in the usage; null for a switch
+    const char* pHelp;
+    std::function<bool(CArguments&, const char*)> set;
+};
+
+const COption Options[] = {
+    {"--check", nullptr, "check the data against the job, merge nothing",
+     [](CArguments& a, const char*) { return a.bCheckOnly = true; }},
+    {"--json", nullptr, "the report as JSON",
+     [](CArguments& a, const char*) { return a.bJson = true; }},
+    {"--ps", "MASTER.ps", "the PostScript master (default: the one the job names)",
+     [](CArguments& a, const char* p) { return !(a.job.strMaster = p).empty(); }},
+    {"--encoding", "NAME", "the data file's encoding: windows-1252 (default), iso-8859-1, utf-8",
+     [](CArguments& a, const char* p) { return ParseEncoding(p, a.job.encoding); }},
+    {"--pictures", "DIR", "the folder of the pictures the data names (default: the data's)",
+     [](CArguments& a, const char* p) { return !(a.job.strPictures = p).empty(); }},
+    {"--max-file-bytes", "N", "the largest .ddf, master or picture read (default 256 MiB)",
+     [](CArguments& a, const char* p) {
+         unsigned long long n = 0;
+         return Count(p, 1ull << 40, n) && (a.job.nMaxFileBytes = n) > 0;
+     }},
+    {"--max-copy-bytes", "N", "the longest copy of the data file (default 1 MiB)",
+     [](CArguments& a, const char* p) {
+         unsigned long long n = 0;
+         return Count(p, 1ull << 32, n) && (a.job.nMaxCopyBytes = n) > 0;
+     }},
+    {"--copies", "N|N-M", "the copies to merge (default: all)",
+     [](CArguments& a, const char* p) { return !(a.strCopies = p).empty(); }},
+    {"--out", "MERGED.ps", "the merged PostScript (default: JOB-merged.ps)",
+     [](CArguments& a, const char* p) { return !(a.strOut = p).empty(); }},
+    {"--pdf", "FILE", "a PDF of the merged copies, made by Ghostscript",
+     [](CArguments& a, const char* p) { return !(a.strPdf = p).empty(); }},
+    {"--png", "PREFIX", "a 72 dpi preview of each page: PREFIX-1.png, ...",
+     [](CArguments& a, const char* p) { return !(a.strPng = p).empty(); }},
+    {"--gs-timeout", "SECONDS", "how long Ghostscript may run (default 3600)",
+     [](CArguments& a, const char* p) {
+         unsigned long long n = 0;
+         return Count(p, 1u << 30, n) && (a.nGsSeconds = static_cast<int>(n)) > 0;
+     }},
+};
 
 int Usage() {
-    fprintf(stderr, "usage: nebmerge JOB.ddf DATA-FILE [--check] [--json] [--ps MASTER.ps]\n"
-                    "                [--copies N|N-M] [--out MERGED.ps] [--pdf FILE] "
-                    "[--png PREFIX]\n");
-    return ExitUnreadable;
+    fputs("usage: nebmerge JOB.ddf DATA-FILE [options]\n", stderr);
+    for (const COption& option : Options) {
+        std::string strForm = std::string(option.pName) +
+                              (option.pValue != nullptr ? std::string(" ") + option.pValue : "");
+        fprintf(stderr, "  %-26s %s\n", strForm.c_str(), option.pHelp);
+    }
+    return ExitCannotRun;
+}
+
+bool ParseArguments(int argc, char** argv, CArguments& arguments) {
+    if (argc < 3) {
+        return false;
+    }
+    arguments.strDocDef = argv[1];
+    arguments.strData = argv[2];
+    for (int i = 3; i < argc; ++i) {
+        const COption* pFound = nullptr;
+        for (const COption& option : Options) {
+            pFound = argv[i] == std::string(option.pName) ? &option : pFound;
+        }
+        if (pFound == nullptr || (pFound->pValue != nullptr && i + 1 >= argc)) {
+            return false;
+        }
+        const char* pValue = pFound->pValue != nullptr ? argv[++i] : "";
+        if (!pFound->set(arguments, pValue)) {
+            fprintf(stderr, "nebmerge: %s %s: not a value it takes\n", pFound->pName, pValue);
+            return false;
+        }
+    }
+    return true;
 }
 
 int Fail(const std::string& strError) {
     fprintf(stderr, "nebmerge: %s\n", strError.c_str());
-    return ExitUnreadable;
+    return ExitCannotRun;
 }
 
-// The master the job names: as written, as a Wine Z: path, or its name
-// beside the .ddf.
-std::string MasterPath(const CJob& job) {
-    std::string strNamed;
-    CDocDef& lists = const_cast<CDocDef&>(job.docDef);
-    lists.instructions.Rewind();
-    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
-        if (auto* pPages = dynamic_cast<const CIncludePages*>(pInstruction)) {
-            strNamed = pPages->strFile.Text();
-            break;
-        }
-    }
-    std::string strUnix = strNamed;
-    for (char& c : strUnix) {
-        c = c == '\\' ? '/' : c;
-    }
-    std::vector<std::string> candidates = {strNamed};
-    if (strUnix.size() > 2 && strUnix[1] == ':') {
-        if (strUnix[0] == 'z' || strUnix[0] == 'Z') {
-            candidates.push_back(strUnix.substr(2));
-        }
-        size_t nSlash = strUnix.find_last_of('/');
-        candidates.push_back(BesideFile(job.strDocDefFile, strUnix.substr(nSlash + 1)));
-    }
-    for (const std::string& strPath : candidates) {
-        if (access(strPath.c_str(), R_OK) == 0) {
-            return strPath;
-        }
-    }
-    return strNamed;
-}
-
-// Runs Ghostscript; false with a message when it is missing or fails.
-bool RunGhostscript(const std::vector<std::string>& args, std::string& strError) {
-    std::vector<char*> argv;
-    std::vector<std::string> all = {"gs", "-q", "-dBATCH", "-dNOPAUSE", "-dSAFER"};
-    all.insert(all.end(), args.begin(), args.end());
-    for (std::string& strArg : all) {
-        argv.push_back(&strArg[0]);
-    }
-    argv.push_back(nullptr);
-    pid_t nChild = fork();
-    if (nChild == 0) {
-        execvp("gs", argv.data());
-        _exit(127);
-    }
-    int nStatus = 0;
-    if (nChild < 0 || waitpid(nChild, &nStatus, 0) < 0) {
-        strError = "cannot start Ghostscript";
-        return false;
-    }
-    if (WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 127) {
-        strError = "Ghostscript (gs) is not installed: install the ghostscript package";
-        return false;
-    }
-    if (!WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0) {
-        strError = "Ghostscript could not render the merged file";
-        return false;
-    }
-    return true;
-}
-
-bool ParseCopies(const std::string& strRange, int nCount, int& nFirst, int& nLast) {
-    char* pEnd = nullptr;
-    long nFrom = strtol(strRange.c_str(), &pEnd, 10);
-    long nTo = nFrom;
-    if (*pEnd == '-') {
-        nTo = strtol(pEnd + 1, &pEnd, 10);
-    }
-    if (*pEnd != '\0' || nFrom < 1 || nTo < nFrom || nTo > nCount) {
-        return false;
-    }
+bool ParseCopies(const std::string& strRange, int& nFirst, int& nLast) {
+    size_t nDash = strRange.find('-');
+    unsigned long long nFrom = 0;
+    unsigned long long nTo = 0;
+    bool bGood = Count(strRange.substr(0, nDash).c_str(), INT_MAX, nFrom);
+    nTo = nFrom;
+    bGood = bGood &&
+            (nDash == std::string::npos || Count(strRange.substr(nDash + 1).c_str(), INT_MAX, nTo));
     nFirst = static_cast<int>(nFrom);
     nLast = static_cast<int>(nTo);
+    return bGood && nTo >= nFrom;
+}
+
+// The .ddf's name without its extension, with "-merged.ps".
+std::string DefaultOutput(const std::string& strDocDef) {
+    size_t nSlash = strDocDef.find_last_of('/');
+    size_t nDot = strDocDef.find_last_of('.');
+    bool bExtension = nDot != std::string::npos && (nSlash == std::string::npos || nDot > nSlash);
+    return (bExtension ? strDocDef.substr(0, nDot) : strDocDef) + "-merged.ps";
+}
+
+// Refuses an output that is one of the inputs or another output, before
+// anything is written.
+bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& strError) {
+    std::vector<std::string> outputs = {arguments.strOut};
+    if (!arguments.strPdf.empty()) {
+        outputs.push_back(arguments.strPdf);
+    }
+    const std::string inputs[] = {job.strDocDefFile, job.strDataFile, job.strMasterFile};
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        std::string strOutput = CanonicalPath(outputs[i]);
+        struct stat output;
+        bool bExists = stat(outputs[i].c_str(), &output) == 0;
+        for (const std::string& strInput : inputs) {
+            struct stat input;
+            if (strOutput == CanonicalPath(strInput) ||
+                (bExists && stat(strInput.c_str(), &input) == 0 && input.st_dev == output.st_dev &&
+                 input.st_ino == output.st_ino)) {
+                strError =
+                    outputs[i] + ": is an input of the job (" + strInput + "); name another output";
+                return false;
+            }
+        }
+        for (size_t k = 0; k < i; ++k) {
+            if (CanonicalPath(outputs[k]) == strOutput) {
+                strError = outputs[i] + ": is named for two outputs";
+                return false;
+            }
+        }
+    }
     return true;
+}
+
+// The PDF, made from the merged PostScript under a temporary name and
+// renamed when whole.
+bool MakePdf(const CArguments& arguments, std::string& strError) {
+    COutputFile pdf;
+    return pdf.Open(arguments.strPdf, strError) &&
+           RunGhostscript(
+               {"-sDEVICE=pdfwrite", "-sOutputFile=" + GhostscriptOutputName(pdf.TemporaryPath())},
+               arguments.strOut, arguments.nGsSeconds, strError) &&
+           pdf.Commit(strError);
+}
+
+// The previews, made in a folder of their own beside the prefix and moved
+// to their names when all are made.
+bool MakePreviews(const CArguments& arguments, std::string& strError) {
+    std::string strFolder = FolderOf(arguments.strPng) + "/.nebmerge-png-XXXXXX";
+    if (mkdtemp(&strFolder[0]) == nullptr) {
+        strError = arguments.strPng + ": cannot make the previews there";
+        return false;
+    }
+    bool bMade =
+        RunGhostscript({"-sDEVICE=png16m", "-r72",
+                        "-sOutputFile=" + GhostscriptOutputName(strFolder + "/page") + "-%d.png"},
+                       arguments.strOut, arguments.nGsSeconds, strError);
+    for (int nPage = 1; bMade; ++nPage) {
+        std::string strMade = strFolder + "/page-" + std::to_string(nPage) + ".png";
+        if (access(strMade.c_str(), F_OK) != 0) {
+            break;
+        }
+        std::string strFinal = arguments.strPng + "-" + std::to_string(nPage) + ".png";
+        if (rename(strMade.c_str(), strFinal.c_str()) != 0) {
+            strError = strFinal + ": cannot be written";
+            bMade = false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::remove_all(strFolder, error);
+    return bMade;
+}
+
+int Run(int argc, char** argv) {
+    CArguments arguments;
+    if (!ParseArguments(argc, argv, arguments)) {
+        return Usage();
+    }
+    int nFirst = 1;
+    int nLast = INT_MAX;
+    if (!arguments.strCopies.empty() && !ParseCopies(arguments.strCopies, nFirst, nLast)) {
+        return Fail("--copies " + arguments.strCopies + ": not N or N-M, from 1");
+    }
+    CJob job;
+    std::string strError;
+    if (!LoadJob(arguments.strDocDef, arguments.strData, arguments.job, job, strError)) {
+        return Fail(strError);
+    }
+    CFontMetrics metrics;
+    CReport report(stdout, arguments.bJson, job.strDocDefFile, job.strDataFile);
+    if (!CheckCopies(job, metrics, report, nFirst, nLast, strError)) {
+        return Fail(strError);
+    }
+    report.Finish(job.nCopies, job.warnings);
+    fflush(stdout);
+    for (const std::string& strWarning : job.warnings) {
+        fprintf(stderr, "nebmerge: %s\n", strWarning.c_str());
+    }
+    int nExit = report.Problems() == 0 ? ExitClean : ExitProblems;
+    if (arguments.bCheckOnly) {
+        return nExit;
+    }
+    if (job.nCopies == 0) {
+        return Fail(arguments.strData + ": not one whole copy to merge");
+    }
+    if (arguments.strCopies.empty()) {
+        nLast = static_cast<int>(job.nCopies);
+    }
+    if (static_cast<size_t>(nLast) > job.nCopies) {
+        return Fail("--copies " + arguments.strCopies + ": the data holds copies 1 to " +
+                    std::to_string(job.nCopies));
+    }
+    if (arguments.strOut.empty()) {
+        arguments.strOut = DefaultOutput(arguments.strDocDef);
+    }
+    if (!OutputsApart(arguments, job, strError)) {
+        return Fail(strError);
+    }
+    bool bTerminal = isatty(fileno(stderr)) != 0;
+    int nCopies = nLast - nFirst + 1;
+    auto started = std::chrono::steady_clock::now();
+    auto progress = [&](int nDone) {
+        if (!bTerminal || (nDone % 100 != 0 && nDone != nCopies)) {
+            return;
+        }
+        double dSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        fprintf(stderr, "\rnebmerge: %d of %d copies, %.0f copies/s", nDone, nCopies,
+                dSeconds > 0 ? nDone / dSeconds : 0.0);
+        if (nDone == nCopies) {
+            fputc('\n', stderr);
+        }
+    };
+    COutputFile merged;
+    if (!merged.Open(arguments.strOut, strError) ||
+        !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
+        !merged.Commit(strError)) {
+        return Fail(strError);
+    }
+    if (!arguments.strPdf.empty() && !MakePdf(arguments, strError)) {
+        return Fail(strError);
+    }
+    if (!arguments.strPng.empty() && !MakePreviews(arguments, strError)) {
+        return Fail(strError);
+    }
+    return nExit;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        return Usage();
+    // Whatever goes wrong ends in a message and exit code 2, never an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail("out of memory (the limits --max-file-bytes and --max-copy-bytes bound what "
+                    "is held)");
+    } catch (const std::exception& error) {
+        return Fail(std::string("cannot go on: ") + error.what());
+    } catch (...) {
+        return Fail("cannot go on: an unexpected error");
     }
-    std::string strDocDef = argv[1];
-    std::string strData = argv[2];
-    bool bCheckOnly = false;
-    bool bJson = false;
-    std::string strMaster, strCopies, strOut, strPdf, strPng;
-    for (int i = 3; i < argc; ++i) {
-        std::string strArg = argv[i];
-        auto Value = [&](std::string& strValue) {
-            if (i + 1 >= argc) {
-                return false;
-            }
-            strValue = argv[++i];
-            return true;
-        };
-        bool bKnown = strArg == "--check"    ? (bCheckOnly = true)
-                      : strArg == "--json"   ? (bJson = true)
-                      : strArg == "--ps"     ? Value(strMaster)
-                      : strArg == "--copies" ? Value(strCopies)
-                      : strArg == "--out"    ? Value(strOut)
-                      : strArg == "--pdf"    ? Value(strPdf)
-                      : strArg == "--png"    ? Value(strPng)
-                                             : false;
-        if (!bKnown) {
-            return Usage();
-        }
-    }
-    CJob job;
-    std::string strError;
-    if (!LoadJob(strDocDef, strData, job, strError)) {
-        return Fail(strError);
-    }
-    CFontMetrics metrics;
-    CheckCopies(job, metrics);
-    for (const std::string& strWarning : job.warnings) {
-        fprintf(stderr, "nebmerge: %s\n", strWarning.c_str());
-    }
-    fputs(bJson ? ReportJson(job).c_str() : ReportText(job).c_str(), stdout);
-    int nExit = job.problems.empty() ? ExitClean : ExitProblems;
-    if (bCheckOnly) {
-        return nExit;
-    }
-    if (job.copies.empty()) {
-        return Fail(strData + ": not one whole copy to merge");
-    }
-    int nFirst = 1;
-    int nLast = static_cast<int>(job.copies.size());
-    if (!strCopies.empty() &&
-        !ParseCopies(strCopies, static_cast<int>(job.copies.size()), nFirst, nLast)) {
-        return Fail("--copies " + strCopies + ": the data holds copies 1 to " +
-                    std::to_string(job.copies.size()));
-    }
-    if (strMaster.empty()) {
-        strMaster = MasterPath(job);
-    }
-    std::string strMasterText;
-    CMasterPages master;
-    if (!ReadFile(strMaster, strMasterText)) {
-        return Fail(strMaster + ": cannot read the PostScript master (give it with --ps)");
-    }
-    if (!ReadMasterPages(strMasterText, master, strError)) {
-        return Fail(strMaster + ": " + strError);
-    }
-    bool bTerminal = isatty(fileno(stderr)) != 0;
-    auto started = std::chrono::steady_clock::now();
-    auto progress = [&](int nDone) {
-        if (!bTerminal || (nDone % 100 != 0 && nDone != nLast - nFirst + 1)) {
-            return;
-        }
-        double dSeconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        fprintf(stderr, "\rnebmerge: %d of %d copies, %.0f copies/s", nDone, nLast - nFirst + 1,
-                dSeconds > 0 ? nDone / dSeconds : 0.0);
-        if (nDone == nLast - nFirst + 1) {
-            fputc('\n', stderr);
-        }
-    };
-    std::string strMerged;
-    if (!WriteMerged(job, master, nFirst, nLast, metrics, strMerged, strError, progress)) {
-        return Fail(strError);
-    }
-    if (strOut.empty()) {
-        size_t nDot = strDocDef.find_last_of('.');
-        strOut = (nDot == std::string::npos ? strDocDef : strDocDef.substr(0, nDot)) + "-merged.ps";
-    }
-    std::ofstream out(strOut, std::ios::binary | std::ios::trunc);
-    out << strMerged;
-    out.flush();
-    if (!out) {
-        return Fail(strOut + ": cannot write the merged PostScript");
-    }
-    out.close();
-    if (!strPdf.empty() && !RunGhostscript({"-sDEVICE=pdfwrite", "-o", strPdf, strOut}, strError)) {
-        return Fail(strError);
-    }
-    if (!strPng.empty() &&
-        !RunGhostscript({"-sDEVICE=png16m", "-r72", "-o", strPng + "-%d.png", strOut}, strError)) {
-        return Fail(strError);
-    }
-    return nExit;
 }

@@ -170,6 +170,13 @@ void CInstructionList::RemoveAll() {
     Clear(ReleaseCell);
 }
 
+void CInstructionList::ForEachInstruction(
+    const std::function<void(const CInstruction&)>& visit) const {
+    ForEachItem([&](const void* pItem) {
+        visit(*static_cast<const CInstructionCell*>(pItem)->pInstruction);
+    });
+}
+
 CInstruction* CInstructionList::NextInstruction() {
     auto* pCell = static_cast<CInstructionCell*>(Next());
     return pCell != nullptr ? pCell->pInstruction : nullptr;

@@ -5,6 +5,7 @@
 #include "NameIndex.h"
 
 #include <cstdint>
+#include <functional>
 
 class CItemList {
   public:
@@ -92,4 +93,6 @@ class CInstructionList : public CItemList {
     virtual int AddCopy(CInstruction* pInstruction);
     virtual void RemoveAll();
     CInstruction* NextInstruction();
+    // Visits every instruction in order, leaving the cursor where it is.
+    void ForEachInstruction(const std::function<void(const CInstruction&)>& visit) const;
 };

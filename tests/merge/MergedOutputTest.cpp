@@ -273,8 +273,10 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
     EXPECT_NE(strReport.find(strData + ":2: copy 2, field Name, byte 27: text does not fit: runs "),
               std::string::npos)
         << strReport;
-    EXPECT_NE(strReport.find(strData + ":3: copy 3, field Photo, byte 105: missing EPS file: " +
-                             Path("gone.eps") + " does not exist"),
+    EXPECT_NE(strReport.find(strData +
+                             ":3: copy 3, field Photo, byte 105: missing EPS file: "
+                             "\"gone.eps\" is not a file in the pictures folder " +
+                             strFolder),
               std::string::npos)
         << strReport;
     // The long name runs past each of the three areas it is set in; the
@@ -296,10 +298,8 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
     EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --check", strReport), 1);
     EXPECT_EQ(strReport, Path("data.txt") +
                              ":1: copy 1, field Photo, byte 14: EPS without bounding "
-                             "box: " +
-                             Path("flat.eps") +
-                             " has no %%BoundingBox\n1 copy, 1 problem (1 EPS without "
-                             "bounding box)\n");
+                             "box: \"flat.eps\" has no %%BoundingBox\n1 copy, 1 problem (1 EPS "
+                             "without bounding box)\n");
 
     // An area in a font without metrics here: set, not measured, and said so.
     std::string strOptima = ReadText(Path("job.ddf"));
@@ -325,6 +325,7 @@ TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
     EXPECT_NE(ReadText(Path("stderr.txt")).find("cannot read the PostScript master"),
               std::string::npos);
     // A data file shorter than one copy.
+    WriteText(Path("master.ps"), Master);
     WriteText(Path("data.txt"), "Jane Doe\tNote");
     EXPECT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
                         Path("master.ps") + "'",
@@ -396,8 +397,10 @@ TEST_F(MergedOutput, PlantedFaultsAreReportedExactly) {
                   Place(strFaulty, nName) + " copy 7, field Name, byte " + std::to_string(nName) +
                   ": text does not fit: runs " + szOver + " pt past the width of area NameArea\n" +
                   strData + Place(strFaulty, nMissing) + " copy 9, field Photo, byte " +
-                  std::to_string(nMissing) + ": missing EPS file: " + Path("missing.eps") +
-                  " does not exist\n"
+                  std::to_string(nMissing) +
+                  ": missing EPS file: \"missing.eps\" is not a file in the pictures folder " +
+                  strFolder +
+                  "\n"
                   "10 copies, 3 problems (1 line missing, 1 missing EPS file, 1 text does not "
                   "fit)\n");
 }

@@ -37,7 +37,7 @@ TEST(TextLayout, LinesWithoutFlowAndOverflowBothWays) {
     // Courier 10: 6 points a character. Set as is: one line per line.
     CTextLayout layout = LayOutText(Area(0, "Courier", 30, 20), "abcdefg\nxy", metrics);
     ASSERT_EQ(layout.lines.size(), 2u);
-    EXPECT_EQ(layout.lines[0].strText, "abcdefg");
+    EXPECT_EQ(layout.lines[0].strText, U"abcdefg");
     EXPECT_DOUBLE_EQ(layout.lines[0].dBaseline, 10);
     EXPECT_DOUBLE_EQ(layout.lines[1].dBaseline, 22);
     EXPECT_DOUBLE_EQ(layout.dOverWidth, 12);
@@ -52,14 +52,14 @@ TEST(TextLayout, FlowWrapsAtWordsAndJustifiesAllButTheLastLine) {
     // 30 points: five characters a line.
     CTextLayout layout = LayOutText(Area(7, "Courier", 30, 100), "ab cd efghij k", metrics);
     ASSERT_EQ(layout.lines.size(), 3u);
-    EXPECT_EQ(layout.lines[0].strText, "ab cd");
-    EXPECT_EQ(layout.lines[1].strText, "efghij");
-    EXPECT_EQ(layout.lines[2].strText, "k");
+    EXPECT_EQ(layout.lines[0].strText, U"ab cd");
+    EXPECT_EQ(layout.lines[1].strText, U"efghij");
+    EXPECT_EQ(layout.lines[2].strText, U"k");
     EXPECT_DOUBLE_EQ(layout.lines[0].dWordSpace, 0); // full already
     EXPECT_DOUBLE_EQ(layout.dOverWidth, 6);          // a word longer than the line
     CTextLayout justified = LayOutText(Area(7, "Courier", 40, 100), "ab c d ef", metrics);
     ASSERT_EQ(justified.lines.size(), 2u);
-    EXPECT_EQ(justified.lines[0].strText, "ab c d");
+    EXPECT_EQ(justified.lines[0].strText, U"ab c d");
     EXPECT_DOUBLE_EQ(justified.lines[0].dWordSpace, 2);
     EXPECT_DOUBLE_EQ(justified.lines[1].dWordSpace, 0);
     // A font without metrics is laid out unmeasured.

@@ -1,0 +1,38 @@
+// A file the merge step writes: written under a temporary name beside its
+// final one and renamed when whole, so that a failed or interrupted run
+// (a full disk, an error in a later copy) never leaves a truncated file
+// under the final name.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class COutputFile {
+  public:
+    COutputFile() = default;
+    COutputFile(const COutputFile&) = delete;
+    COutputFile& operator=(const COutputFile&) = delete;
+    // Removes the temporary file unless the output was committed.
+    ~COutputFile();
+
+    // Creates the temporary file beside strPath; false with a message.
+    bool Open(const std::string& strPath, std::string& strError);
+    // The temporary file's path, for a writer of its own (Ghostscript).
+    const std::string& TemporaryPath() const { return m_strTemporary; }
+    // False once anything could not be written.
+    bool Write(const char* pBytes, size_t nCount);
+    bool Write(const std::string& strText) { return Write(strText.data(), strText.size()); }
+    // Writes out, syncs and closes the file and gives it its final name;
+    // false with a message (and nothing under the final name) otherwise.
+    bool Commit(std::string& strError);
+
+  private:
+    std::string m_strPath;
+    std::string m_strTemporary;
+    FILE* m_pFile = nullptr;
+    bool m_bFailed = false;
+};
+
+// The path as an absolute one, its folder resolved: two names of one file
+// give the same text, whether the file exists or not.
+std::string CanonicalPath(const std::string& strPath);
