@@ -367,15 +367,17 @@ bool CCopySource::Next(CDataCopy& copy, std::vector<CProblem>& problems) {
         CCopyReader reader(m_strWindow, places, read, found);
         size_t p = m_nNext;
         bool bRead = reader.Read(m_records, p);
-        if (reader.TouchedEnd() && !m_bEnd) {
-            if (m_strWindow.size() - m_nNext > m_nMaxCopyBytes) {
-                problems.push_back({DataProblem::CopyTooLarge, read.nNumber,
-                                    m_records.front()->strName.Text(), read.place,
-                                    "the copy runs past " + std::to_string(m_nMaxCopyBytes) +
-                                        " bytes (--max-copy-bytes)"});
-                m_bDone = true;
-                return false;
-            }
+        bool bGrow = reader.TouchedEnd() && !m_bEnd;
+        size_t nTaken = (bGrow ? m_strWindow.size() : p) - m_nNext;
+        if (nTaken > m_nMaxCopyBytes) {
+            problems.push_back({DataProblem::CopyTooLarge, read.nNumber,
+                                m_records.front()->strName.Text(), read.place,
+                                "the copy runs past " + std::to_string(m_nMaxCopyBytes) +
+                                    " bytes (--max-copy-bytes)"});
+            m_bDone = true;
+            return false;
+        }
+        if (bGrow) {
             Fill();
             continue;
         }

@@ -159,7 +159,7 @@ bool CWriter::Head(size_t nCopies, std::string& strError) {
                   strMarker + "\ndef\n";
     }
     if (!m_out.Write(strOut)) {
-        strError = "cannot write the merged file";
+        strError = m_out.Path() + ": cannot be written";
         return false;
     }
     // Each picture that more than one copy places, once.
@@ -178,7 +178,7 @@ bool CWriter::Head(size_t nCopies, std::string& strError) {
         m_out.Write("\n%%EndDocument\n" + strMarker + "\ndef\n");
     }
     if (!m_out.Write("%%EndSetup\n")) {
-        strError = "cannot write the merged file";
+        strError = m_out.Path() + ": cannot be written";
         return false;
     }
     return true;
@@ -217,7 +217,7 @@ bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strErr
     bool bWritten = m_out.Write(m_strPage);
     m_strPage.clear();
     if (!bWritten) {
-        strError = "cannot write the merged file";
+        strError = m_out.Path() + ": cannot be written";
     }
     return bWritten;
 }
@@ -313,16 +313,19 @@ bool CWriter::CopyPicture(const CPicture& picture, std::string& strError) {
                    lseek(nFile, static_cast<off_t>(picture.nOffset), SEEK_SET) >= 0;
     std::string strChunk(1 << 16, '\0');
     size_t nLeft = picture.nLength;
-    while (bCopied && nLeft > 0) {
+    bool bWritten = true;
+    while (bCopied && bWritten && nLeft > 0) {
         long nRead = ReadSome(nFile, &strChunk[0], std::min(nLeft, strChunk.size()));
-        bCopied = nRead > 0 && m_out.Write(strChunk.data(), static_cast<size_t>(nRead));
+        bCopied = nRead > 0;
+        bWritten = !bCopied || m_out.Write(strChunk.data(), static_cast<size_t>(nRead));
         nLeft -= bCopied ? static_cast<size_t>(nRead) : 0;
     }
     close(nFile);
-    if (!bCopied) {
-        strError = picture.strPath + ": changed or unreadable while it was merged";
+    if (!bCopied || !bWritten) {
+        strError = !bWritten ? m_out.Path() + ": cannot be written"
+                             : picture.strPath + ": changed or unreadable while it was merged";
     }
-    return bCopied;
+    return bCopied && bWritten;
 }
 
 } // namespace
@@ -350,7 +353,7 @@ bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutpu
         return false;
     }
     if (!writer.Trailer()) {
-        strError = "cannot write the merged file";
+        strError = out.Path() + ": cannot be written";
         return false;
     }
     return true;

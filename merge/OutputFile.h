@@ -17,6 +17,7 @@ class COutputFile {
 
     // Creates the temporary file beside strPath; false with a message.
     bool Open(const std::string& strPath, std::string& strError);
+    const std::string& Path() const { return m_strPath; }
     // The temporary file's path, for a writer of its own (Ghostscript).
     const std::string& TemporaryPath() const { return m_strTemporary; }
     // False once anything could not be written.
