@@ -266,7 +266,8 @@ TEST_F(UntrustedInput, AccentedNamesComeBackExactlyFromThePdfOrAreReported) {
                                  "'";
         if (!row.strShown.empty()) {
             ASSERT_EQ(Run(strOptions), 0) << strReport << Stderr();
-            const CSpan* pName = Find(Spans(Path("merged.pdf")), 1, row.strShown);
+            std::vector<CSpan> spans = Spans(Path("merged.pdf"));
+            const CSpan* pName = Find(spans, 1, row.strShown);
             ASSERT_NE(pName, nullptr);
             EXPECT_EQ(pName->strText, row.strShown);
         } else {
