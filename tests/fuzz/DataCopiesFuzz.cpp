@@ -6,6 +6,8 @@
 #include "merge/DataCopies.h"
 #include "model/DocDefReader.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const Definitions[] = {
@@ -46,6 +48,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     std::vector<CDataCopy> copies;
     std::vector<CProblem> problems;
     CutCopies(strData, docDef.fields, copies, problems);
+    // Read a few bytes at a time, as from a file, the data cuts the same.
+    const size_t nChunk = pData[0] / 4 % 7 + 1;
+    size_t nGiven = 0;
+    CCopySource source(
+        docDef.fields,
+        [&](char* pBuffer, size_t nCount) {
+            nCount = std::min({nCount, nChunk, strData.size() - nGiven});
+            strData.copy(pBuffer, nCount, nGiven);
+            nGiven += nCount;
+            return static_cast<long>(nCount);
+        },
+        strData.size() + 1, nChunk);
+    CDataCopy copy;
+    std::vector<CProblem> chunkProblems;
+    size_t nCopy = 0;
+    while (source.Next(copy, chunkProblems)) {
+        FUZZ_CHECK(nCopy < copies.size() && copies[nCopy].values.size() == copy.values.size() &&
+                       copies[nCopy].place.nOffset == copy.place.nOffset &&
+                       copies[nCopy].place.nLine == copy.place.nLine,
+                   "a copy read in chunks is the copy read whole");
+        for (size_t i = 0; i < copy.values.size(); ++i) {
+            const CFieldValue& whole = copies[nCopy].values[i];
+            FUZZ_CHECK(whole.strText == copy.values[i].strText &&
+                           whole.place.nOffset == copy.values[i].place.nOffset &&
+                           whole.place.nLine == copy.values[i].place.nLine,
+                       "a value read in chunks is the value read whole");
+        }
+        ++nCopy;
+    }
+    FUZZ_CHECK(nCopy == copies.size() && chunkProblems.size() == problems.size(),
+               "as many copies and problems in chunks as whole");
+    for (size_t i = 0; i < problems.size(); ++i) {
+        FUZZ_CHECK(problems[i].place.nOffset == chunkProblems[i].place.nOffset &&
+                       problems[i].place.nLine == chunkProblems[i].place.nLine &&
+                       problems[i].kind == chunkProblems[i].kind,
+                   "a problem found in chunks is the problem found whole");
+    }
     size_t nPrevious = 0;
     for (size_t i = 0; i < copies.size(); ++i) {
         const CDataCopy& copy = copies[i];

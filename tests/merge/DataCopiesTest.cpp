@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,53 @@ struct CCut {
     std::vector<CProblem> problems;
 };
 
-CCut Cut(const std::string& strDefinitions, const std::string& strData) {
+// Cut whole, or (nChunk) read a few bytes at a time as from a file.
+CCut Cut(const std::string& strDefinitions, const std::string& strData, size_t nChunk = 0) {
     CDocDef docDef;
     std::string strError;
     std::string strText = "Docdef-Version-1.0\n[DataDefinition]\n" + strDefinitions +
                           "[AreaDefinition]\n[DocumentInstructions]\n";
     EXPECT_TRUE(ReadDocDefText(strText, docDef, strError)) << strError;
     CCut cut;
-    CutCopies(strData, docDef.fields, cut.copies, cut.problems);
+    if (nChunk == 0) {
+        CutCopies(strData, docDef.fields, cut.copies, cut.problems);
+        return cut;
+    }
+    size_t nGiven = 0;
+    CCopySource source(
+        docDef.fields,
+        [&](char* pBuffer, size_t nSize) {
+            size_t nCount = std::min({nSize, nChunk, strData.size() - nGiven});
+            strData.copy(pBuffer, nCount, nGiven);
+            nGiven += nCount;
+            return static_cast<long>(nCount);
+        },
+        1 << 20, nChunk);
+    CDataCopy copy;
+    while (source.Next(copy, cut.problems)) {
+        cut.copies.push_back(copy);
+    }
     return cut;
+}
+
+// The copies and problems as text, places included.
+std::string Described(const CCut& cut) {
+    std::string strOut;
+    for (const CDataCopy& copy : cut.copies) {
+        strOut += "copy " + std::to_string(copy.nNumber) + "@" +
+                  std::to_string(copy.place.nOffset) + ":" + std::to_string(copy.place.nLine);
+        for (const CFieldValue& value : copy.values) {
+            strOut += " " + value.strField + "=" + value.strText + "@" +
+                      std::to_string(value.place.nOffset) + ":" + std::to_string(value.place.nLine);
+        }
+        strOut += "\n";
+    }
+    for (const CProblem& problem : cut.problems) {
+        strOut += std::string(ProblemName(problem.kind)) + " " + std::to_string(problem.nCopy) +
+                  " " + problem.strField + "@" + std::to_string(problem.place.nOffset) + ":" +
+                  std::to_string(problem.place.nLine) + " " + problem.strDetail + "\n";
+    }
+    return strOut;
 }
 
 std::vector<std::string> Values(const CDataCopy& copy) {
@@ -170,6 +209,34 @@ TEST(DataCopies, NothingToCutAndRecordsThatTakeNothing) {
     // Records that take no byte do not read the same copy for ever.
     CCut cut = Cut("Empty Is Chars Inline Text At 0 Chars For 0\n", "abc");
     EXPECT_EQ(cut.copies.size(), 1u);
+}
+
+TEST(DataCopies, ReadAFewBytesAtATimeAsWhole) {
+    // Every case: the same copies, values, places and problems however the
+    // file's bytes arrive.
+    const char* const Until = "Code Is Chars Inline Text At 0 Chars Until TAB\n"
+                              "Item Is Chars Inline Text At 0 Chars Until CRLF\n";
+    const char* const NextLine = "DummyNode0 Is Lines Inline Text At 1 Lines For 0\n"
+                                 "Notes Is Lines Inline Text At 0 Chars Until Total\n"
+                                 "Total Is Lines Inline Text At 0 Chars For 1\n"
+                                 "DummyNode1 Is Lines Inline Text At 0 Lines For 2\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\nIL 62701\r\n\r\n"
+                          "John Roe\r\n450 Oak Avenue\r\nWY 82501\r\n\r\n"
+                          "Wei Chen\r\n77 Elm Court\r\nMadison\r\nWI 53703\r\n\r\n\r\n"},
+        {CardDefinitions, "Jane Doe\r\n12 Main Street\r\nSpringfield\r\n"},
+        {Until, "A1\tTea\r\nB2\tCoffee\r\n\tCocoa\r\nC3 Milk\r\nD4\tWater\r\n"},
+        {NextLine, "HEAD\r\nfirst\r\nsecond\r\nTotal 12\r\n\r\nHEAD\r\nnone\r\nTot"},
+        {NextLine, "HEAD\r\nfirst\r\nTotal 1\r\n\r\nHEAD\r\nTo\r\nTotal 2\r\n\r\n"},
+    };
+    for (const auto& data : cases) {
+        std::string strWhole = Described(Cut(data.first, data.second));
+        for (size_t nChunk : {1, 2, 3, 7}) {
+            EXPECT_EQ(Described(Cut(data.first, data.second, nChunk)), strWhole)
+                << nChunk << " bytes at a time of\n"
+                << data.second;
+        }
+    }
 }
 
 } // namespace
