@@ -23,7 +23,8 @@
 # Last, the merge step merges 10,000 copies of the example card (its job made
 # by the host, the customers repeated with numbers) and shows the time, the
 # copies per second and the bytes per copy, beside the bytes of the master's
-# pages, which the merged file holds once.
+# pages, which the merged file holds once; then the check and the merge of
+# 1,000,000 copies, with their time and peak memory.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -203,3 +204,20 @@ printf 'merge: 10000 copies in %.2f s, %.0f copies/s\n' "$seconds" "$(echo "1000
 printf 'merge: %d bytes: %d once (prolog with the master pages), %.0f per copy; the master pages alone take %d\n' \
   "$merged" "$prolog" "$(echo "($merged - $prolog) / 10000" | bc -l)" "$master"
 grep -c "Season's Greetings" "$card/cards-10000.ps" | sed 's/^/merge: the master'"'"'s text appears /; s/$/ time(s) in the merged file/'
+
+# 1,000,000 customers: the check and the merge read the data a copy at a time
+# and write the merged file as they go, so their peak memory is that of one
+# copy, whatever the count.
+perl -e 'local $/ = "\r\n\r\n"; my @c = grep { /\S/ } <STDIN>;
+         for my $i (0 .. 999999) { my $x = $c[$i % 5]; $x =~ s/\r\n/ @{[$i + 1]}\r\n/;
+                                   $x .= "\r\n\r\n" unless $x =~ /\r\n\r\n$/; print $x }' \
+  < examples/customers.txt > "$card/customers-1000000.txt"
+for mode in check merge; do
+  args=(--check)
+  [ "$mode" = merge ] && args=(--out "$card/cards-1000000.ps")
+  /usr/bin/time -f '%e %M' -o "$card/$mode.time" build/bench-native/merge/nebmerge \
+    "$card/card.ddf" "$card/customers-1000000.txt" "${args[@]}" > "$card/$mode-1000000.txt"
+  read -r elapsed peak < "$card/$mode.time"
+  echo "$mode: $(tail -n 1 "$card/$mode-1000000.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
+done
+rm -f "$card/cards-1000000.ps" "$card/customers-1000000.txt"

@@ -66,4 +66,49 @@ TEST(TextLayout, FlowWrapsAtWordsAndJustifiesAllButTheLastLine) {
     EXPECT_FALSE(LayOutText(Area(4, "Optima", 30, 20), "abc", metrics).bMeasured);
 }
 
+TEST(TextLayout, ALongParagraphCostsNoMoreThanItsWords) {
+    CFontMetrics metrics;
+    // 200,000 words, set as is in a font without metrics and flowed in one
+    // with them: each word is measured once, not the line again per word.
+    std::string strWords;
+    for (int i = 0; i < 200000; ++i) {
+        strWords += "word ";
+    }
+    CTextLayout unmeasured = LayOutText(Area(0, "Optima", 30, 20), strWords, metrics);
+    ASSERT_EQ(unmeasured.lines.size(), 1u);
+    EXPECT_EQ(unmeasured.lines[0].strText.size(), 5u * 200000 - 1);
+    // Courier 10: "word word" is 54 points; 60 take two words a line.
+    EXPECT_EQ(LayOutText(Area(4, "Courier", 60, 20), strWords, metrics).lines.size(), 100000u);
+}
+
+TEST(TextLayout, CharactersByEncodingAndGlyph) {
+    CFontMetrics metrics;
+    // "Łódź" in UTF-8 is measured glyph by glyph; a byte that is no
+    // character, and a character the font lacks, are named.
+    CTextLayout polish = LayOutText(Area(0, "Times-Roman", 100, 20),
+                                    "\xC5\x81\xC3\xB3"
+                                    "d\xC5\xBA",
+                                    metrics, TextEncoding::Utf8);
+    EXPECT_EQ(polish.lines[0].strText, U"\u0141\u00F3d\u017A");
+    EXPECT_EQ(polish.missing, 0u);
+    EXPECT_DOUBLE_EQ(polish.lines[0].dWidth,
+                     metrics.TextWidth("Times-Roman", U"\u0141\u00F3d\u017A", 10));
+    EXPECT_GT(polish.lines[0].dWidth, 10);
+    EXPECT_EQ(LayOutText(Area(0, "Times-Roman", 100, 20), "A\x81", metrics).missing, BadByte);
+    EXPECT_EQ(
+        LayOutText(Area(0, "Times-Roman", 100, 20), "\xE4\xB8\xAD", metrics, TextEncoding::Utf8)
+            .missing,
+        U'\u4E2D');
+    // Windows-1252's own letters at 0x80 to 0x9F.
+    EXPECT_EQ(DecodeText("\x80\x8A\x9F", TextEncoding::Windows1252), U"\u20AC\u0160\u0178");
+    EXPECT_EQ(DecodeText("\x80", TextEncoding::Latin1), std::u32string(1, BadByte));
+    // Overlong, surrogate and cut UTF-8 sequences are no characters.
+    EXPECT_EQ(DecodeText("\xC0\xAF\xED\xA0\x80\xE2\x82", TextEncoding::Utf8),
+              std::u32string(7, BadByte));
+    EXPECT_EQ(GlyphName(U'\u0141'), "Lslash");
+    EXPECT_EQ(GlyphName(U'\u0416'), "uni0416");
+    EXPECT_EQ(WinAnsiCode(U'\u20AC'), 0x80);
+    EXPECT_EQ(WinAnsiCode(U'\u0141'), -1);
+}
+
 } // namespace
