@@ -58,14 +58,6 @@ std::string Marker(uint64_t nHash, const std::string& strContent = "") {
     return strMarker;
 }
 
-uint64_t Hash(const std::string& strText) {
-    uint64_t nHash = 14695981039346656037ull;
-    for (unsigned char c : strText) {
-        nHash = (nHash ^ c) * 1099511628211ull;
-    }
-    return nHash;
-}
-
 // The start of a reusable stream: what follows up to the marker is kept
 // and can be run again (and again) with NebDraw.
 std::string StreamStart(const std::string& strName, const std::string& strMarker) {
@@ -154,7 +146,7 @@ bool CWriter::Head(size_t nCopies, std::string& strError) {
     // Each master page the job takes, once.
     for (int nPage : used) {
         const std::string& strBody = m_job.master.pages[static_cast<size_t>(nPage - 1)];
-        std::string strMarker = Marker(Hash(strBody), strBody);
+        std::string strMarker = Marker(Fnv1a(FnvStart, strBody.data(), strBody.size()), strBody);
         strOut += StreamStart("NebMaster" + std::to_string(nPage), strMarker) + strBody +
                   strMarker + "\ndef\n";
     }

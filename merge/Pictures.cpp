@@ -67,6 +67,13 @@ bool FindBox(const std::string& strHead, const std::string& strTail, double* adB
 
 } // namespace
 
+uint64_t Fnv1a(uint64_t nHash, const char* pBytes, size_t nCount) {
+    for (size_t i = 0; i < nCount; ++i) {
+        nHash = (nHash ^ static_cast<unsigned char>(pBytes[i])) * 1099511628211ull;
+    }
+    return nHash;
+}
+
 bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kind,
                  std::string& strDetail) {
     kind = DataProblem::EpsWithoutBox;
@@ -83,7 +90,7 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
     picture.nLength = nSize;
     // Read through once: the header, the hash of the section, its tail.
     std::string strHead, strTail;
-    uint64_t nHash = 14695981039346656037ull;
+    uint64_t nHash = FnvStart;
     std::string strChunk(HeaderBytes, '\0');
     size_t nAt = 0;
     long nRead = 0;
@@ -109,9 +116,7 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
         if (nFrom < nTo) {
             const char* pPart = strChunk.data() + (nFrom - nAt);
             size_t nPart = nTo - nFrom;
-            for (size_t i = 0; i < nPart; ++i) {
-                nHash = (nHash ^ static_cast<unsigned char>(pPart[i])) * 1099511628211ull;
-            }
+            nHash = Fnv1a(nHash, pPart, nPart);
             if (strHead.size() < HeaderBytes) {
                 strHead.append(pPart, std::min(nPart, HeaderBytes - strHead.size()));
             }

@@ -24,6 +24,10 @@ struct CPicture {
     std::string strProblem;
 };
 
+// The FNV-1a hash of the bytes, going on from nHash (start with FnvStart).
+constexpr uint64_t FnvStart = 14695981039346656037ull;
+uint64_t Fnv1a(uint64_t nHash, const char* pBytes, size_t nCount);
+
 // Reads the picture's PostScript section and its bounding box, and hashes
 // the section; false with the problem (its detail follows the name).
 bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kind,

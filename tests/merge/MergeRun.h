@@ -3,6 +3,8 @@
 // PDF) read back through Ghostscript's text extraction.
 #pragma once
 
+#include "merge/TextEncoding.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -43,19 +45,8 @@ inline std::string Unescaped(const std::string& strChar) {
     if (strChar.compare(0, 3, "&#x") != 0) {
         return strChar;
     }
-    unsigned long c = std::stoul(strChar.substr(3), nullptr, 16);
-    std::string strOut;
-    if (c < 0x80) {
-        strOut += static_cast<char>(c);
-    } else if (c < 0x800) {
-        strOut += static_cast<char>(0xC0 | (c >> 6));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        strOut += static_cast<char>(0xE0 | (c >> 12));
-        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return strOut;
+    return ToUtf8(
+        std::u32string(1, static_cast<char32_t>(std::stoul(strChar.substr(3), nullptr, 16))));
 }
 
 inline void WriteText(const std::string& strFile, const std::string& strText) {
