@@ -102,23 +102,24 @@ std::string MasterPath(const CJob& job) {
     std::string strUnix = strNamed;
     std::replace(strUnix.begin(), strUnix.end(), '\\', '/');
     std::vector<std::string> candidates;
+    // Beside the .ddf first: a job moved with its master, a Windows path, a
+    // relative name.
     bool bDrive = strUnix.size() > 2 && strUnix[1] == ':';
+    std::string strBeside = bDrive ? strUnix.substr(strUnix.find_last_of('/') + 1) : strUnix;
+    if (!strBeside.empty() && strBeside[0] != '/') {
+        candidates.push_back(FolderOf(job.strDocDefFile) + "/" + strBeside);
+    }
     if (bDrive && (strUnix[0] == 'z' || strUnix[0] == 'Z')) {
         candidates.push_back(strUnix.substr(2));
     } else if (!bDrive && !strUnix.empty() && strUnix[0] == '/') {
         candidates.push_back(strUnix);
-    }
-    // A Windows path, or a name relative to the .ddf, is looked for beside it.
-    std::string strBeside = bDrive ? strUnix.substr(strUnix.find_last_of('/') + 1) : strUnix;
-    if (!strBeside.empty() && strBeside[0] != '/') {
-        candidates.push_back(FolderOf(job.strDocDefFile) + "/" + strBeside);
     }
     for (const std::string& strPath : candidates) {
         if (access(strPath.c_str(), R_OK) == 0) {
             return strPath;
         }
     }
-    return candidates.empty() ? strNamed : candidates.back();
+    return candidates.empty() ? strNamed : candidates.front();
 }
 
 bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,

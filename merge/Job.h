@@ -67,6 +67,7 @@ bool ForEachCopy(const CJob& job,
 bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,
                  std::string& strError);
 
-// The master the job names, as written, as a Wine Z: path, or its file name
-// beside the .ddf (where a master named by a relative path is looked for).
+// The master the job names: its file name beside the .ddf (where a master
+// named by a relative path is looked for too), or the path as written, or as
+// a Wine Z: path.
 std::string MasterPath(const CJob& job);

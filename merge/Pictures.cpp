@@ -159,6 +159,7 @@ CPicture* CPictures::Find(const std::string& strName, DataProblem& kind, std::st
     } else {
         m_pictures.emplace_back();
         pPicture = &m_pictures.back();
+        pPicture->strPath = strPath;
         pPicture->bGood = ReadPicture(strPath, *pPicture, pPicture->kind, pPicture->strProblem);
         m_byPath[strPath] = pPicture;
     }

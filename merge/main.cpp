@@ -168,7 +168,10 @@ bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& str
     if (!arguments.strPdf.empty()) {
         outputs.push_back(arguments.strPdf);
     }
-    const std::string inputs[] = {job.strDocDefFile, job.strDataFile, job.strMasterFile};
+    std::vector<std::string> inputs = {job.strDocDefFile, job.strDataFile, job.strMasterFile};
+    for (const CPicture& picture : job.pictures->All()) {
+        inputs.push_back(picture.strPath);
+    }
     for (size_t i = 0; i < outputs.size(); ++i) {
         std::string strOutput = CanonicalPath(outputs[i]);
         struct stat output;

@@ -137,6 +137,8 @@ TEST_F(UntrustedInput, JobsThatCannotRunEndInExitTwoWithAMessage) {
                             Path("data.txt") + "); name another output\n");
     EXPECT_EQ(ReadText(Path("data.txt")), "Jane Doe\tNote\tpicture.eps\r\n");
     EXPECT_EQ(Run("--out '" + strFolder + "/./job.ddf'"), 2);
+    EXPECT_EQ(Run("--out '" + Path("picture.eps") + "'"), 2);
+    EXPECT_EQ(ReadText(Path("picture.eps")), Picture);
     EXPECT_EQ(Run("--out '" + Path("x.ps") + "' --pdf '" + Path("x.ps") + "'"), 2);
     EXPECT_EQ(Stderr(), "nebmerge: " + Path("x.ps") + ": is named for two outputs\n");
     EXPECT_FALSE(Exists("x.ps"));
