@@ -151,5 +151,5 @@ char32_t CFontMetrics::MissingGlyph(const std::string& strFont, const std::u32st
 
 bool CFontMetrics::CanShow(const std::string& strFont, char32_t c) {
     const CWidths* pWidths = Widths(strFont);
-    return pWidths == nullptr || pWidths->Width(c) >= 0;
+    return pWidths == nullptr ? c != BadByte : pWidths->Width(c) >= 0;
 }

@@ -24,9 +24,10 @@ class CFontMetrics {
     double TextWidth(const std::string& strFont, const std::string& strText, double dSize);
     // The first character of the text that the font has no glyph for (a
     // control character, a byte that is no character), or 0 when it has them
-    // all or has no metrics.
+    // all; without the font's metrics, only a byte that is no character.
     char32_t MissingGlyph(const std::string& strFont, const std::u32string& strText);
-    // False when the font's metrics say it has no glyph for the character.
+    // False when the font's metrics say it has no glyph for the character, or
+    // the character is a byte that is no character.
     bool CanShow(const std::string& strFont, char32_t c);
     // Why the last font could not be had.
     const std::string& Error() const { return m_strError; }

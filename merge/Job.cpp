@@ -22,6 +22,13 @@ std::string Points(double dPoints) {
 bool TextProblem(CJob& job, const CAreaDefinition& area, const std::string& strValue,
                  CFontMetrics& metrics, DataProblem& kind, std::string& strDetail) {
     CTextLayout layout = LayOutText(area, strValue, metrics, job.options.encoding);
+    // Whatever the font, a byte that is no character of the encoding.
+    if (layout.missing == BadByte) {
+        kind = DataProblem::BadCharacter;
+        strDetail =
+            std::string("a byte that is no character in ") + EncodingName(job.options.encoding);
+        return true;
+    }
     if (!layout.bMeasured) {
         if (job.unmeasuredAreas.insert(area.strName.Text()).second) {
             job.warnings.push_back(std::string("area ") + area.strName.Text() +
@@ -29,12 +36,6 @@ bool TextProblem(CJob& job, const CAreaDefinition& area, const std::string& strV
                                    ", its text is not measured");
         }
         return false;
-    }
-    if (layout.missing == BadByte) {
-        kind = DataProblem::BadCharacter;
-        strDetail =
-            std::string("a byte that is no character in ") + EncodingName(job.options.encoding);
-        return true;
     }
     if (layout.missing != 0) {
         std::string strName = GlyphName(layout.missing);
