@@ -284,12 +284,14 @@ TEST_F(UntrustedInput, AccentedNamesComeBackExactlyFromThePdfOrAreReported) {
 
 TEST_F(UntrustedInput, OutputsAreWrittenWholeOrNotAtAllAndGhostscriptStaysInItsBox) {
     WriteText(Path("data.txt"), "Jane Doe\tNote\tpicture.eps\r\n");
-    // The default output is named after the .ddf, whatever dots its folder has.
+    // The default output is named after the .ddf, whatever dots its folder
+    // has and whether or not it has an extension.
     ASSERT_EQ(mkdir(Path("a.b").c_str(), 0755), 0);
-    for (const char* pName : {"job.ddf", "master.ps", "picture.eps", "data.txt"}) {
+    for (const char* pName : {"master.ps", "picture.eps", "data.txt"}) {
         WriteText(Path(std::string("a.b/") + pName), ReadText(Path(pName)));
     }
-    EXPECT_EQ(Run("", "a.b/data.txt", "a.b/job.ddf"), 0) << Stderr();
+    WriteText(Path("a.b/job"), ReadText(Path("job.ddf")));
+    EXPECT_EQ(Run("", "a.b/data.txt", "a.b/job"), 0) << Stderr();
     EXPECT_TRUE(Exists("a.b/job-merged.ps"));
     // A file size limit stands in for a full disk: nothing under the final
     // name, no temporary file left.
