@@ -123,16 +123,25 @@ TEST_F(MergedOutput, ColourAndPicturesScaledToFitAndTrimmed) {
     EXPECT_NE(strMerged.find("300.00 142.00 100.00 100.00 rectclip"), std::string::npos);
 }
 
-TEST_F(MergedOutput, TheMasterPageIsDefinedOnce) {
+TEST_F(MergedOutput, TheMasterPageAndASharedPictureAreInTheFileOnce) {
     std::string strReport;
     ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
                         Path("master.ps") + "' --out '" + Path("merged.ps") + "'",
                     strReport),
               0);
     std::string strMerged = ReadText(Path("merged.ps"));
-    size_t nFirst = strMerged.find("(STATIC) show");
-    ASSERT_NE(nFirst, std::string::npos);
-    EXPECT_EQ(strMerged.find("(STATIC) show", nFirst + 1), std::string::npos);
+    // The three copies name one picture, which two areas of each place.
+    for (const char* pOnce : {"(STATIC) show", "(MARK) show"}) {
+        size_t nFirst = strMerged.find(pOnce);
+        ASSERT_NE(nFirst, std::string::npos) << pOnce;
+        EXPECT_EQ(strMerged.find(pOnce, nFirst + 1), std::string::npos) << pOnce;
+    }
+    size_t nDraws = 0;
+    for (size_t nAt = 0; (nAt = strMerged.find("NebPicture1 NebDraw", nAt)) != std::string::npos;
+         ++nAt) {
+        ++nDraws;
+    }
+    EXPECT_EQ(nDraws, 6u);
     EXPECT_NE(strMerged.find("%%Pages: 3\n"), std::string::npos);
 }
 
