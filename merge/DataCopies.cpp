@@ -350,10 +350,29 @@ bool CCopySource::Fill() {
     return nRead > 0;
 }
 
+bool CCopySource::TooLarge(int nCopy, const CDataPlace& place, std::vector<CProblem>& problems) {
+    problems.push_back(
+        {DataProblem::CopyTooLarge, nCopy, m_records.front()->strName.Text(), place,
+         "the copy runs past " + std::to_string(m_nMaxCopyBytes) + " bytes (--max-copy-bytes)"});
+    m_bDone = true;
+    return false;
+}
+
 bool CCopySource::Next(CDataCopy& copy, std::vector<CProblem>& problems) {
     while (!m_bDone && !m_records.empty()) {
-        // Blank lines after the last copy are no copy.
+        // Blank lines after the last copy are no copy. Blank lines beyond the
+        // size of a copy are not held: were a copy to follow them, it would
+        // begin with them and be too large anyway.
+        CPlaces places(m_strWindow, m_nBase, m_nNext, m_nNextLine);
         if (m_strWindow.find_first_not_of(" \t\r\n", m_nNext) == std::string::npos) {
+            if (m_strWindow.size() - m_nNext > m_nMaxCopyBytes && !m_bBlanksTooLong) {
+                m_bBlanksTooLong = true;
+                m_blanks = places.At(m_nNext);
+            }
+            if (m_bBlanksTooLong) {
+                m_nNextLine = places.At(m_strWindow.size()).nLine;
+                m_nNext = m_strWindow.size();
+            }
             if (!Fill()) {
                 return false;
             }
@@ -361,8 +380,10 @@ bool CCopySource::Next(CDataCopy& copy, std::vector<CProblem>& problems) {
         }
         CDataCopy read;
         read.nNumber = m_nCopies + 1;
+        if (m_bBlanksTooLong) {
+            return TooLarge(read.nNumber, m_blanks, problems);
+        }
         std::vector<CProblem> found;
-        CPlaces places(m_strWindow, m_nBase, m_nNext, m_nNextLine);
         read.place = places.At(m_nNext);
         CCopyReader reader(m_strWindow, places, read, found);
         size_t p = m_nNext;
@@ -370,12 +391,7 @@ bool CCopySource::Next(CDataCopy& copy, std::vector<CProblem>& problems) {
         bool bGrow = reader.TouchedEnd() && !m_bEnd;
         size_t nTaken = (bGrow ? m_strWindow.size() : p) - m_nNext;
         if (nTaken > m_nMaxCopyBytes) {
-            problems.push_back({DataProblem::CopyTooLarge, read.nNumber,
-                                m_records.front()->strName.Text(), read.place,
-                                "the copy runs past " + std::to_string(m_nMaxCopyBytes) +
-                                    " bytes (--max-copy-bytes)"});
-            m_bDone = true;
-            return false;
+            return TooLarge(read.nNumber, read.place, problems);
         }
         if (bGrow) {
             Fill();

@@ -92,6 +92,8 @@ class CCopySource {
   private:
     // Drops what lies before the next copy and reads more; false at the end.
     bool Fill();
+    // Reports the copy at the place as too large, which ends the cutting.
+    bool TooLarge(int nCopy, const CDataPlace& place, std::vector<CProblem>& problems);
 
     std::vector<const CDataDefinition*> m_records;
     Reader m_read;
@@ -102,7 +104,9 @@ class CCopySource {
     size_t m_nNext = 0;      // where the next copy begins, in the window
     int m_nNextLine = 1;     // its line
     int m_nCopies = 0;
-    bool m_bEnd = false; // the window holds the rest of the data
+    bool m_bEnd = false;           // the window holds the rest of the data
+    bool m_bBlanksTooLong = false; // blank lines longer than a copy were passed over
+    CDataPlace m_blanks;           // where they began
     bool m_bDone = false;
     bool m_bReadFailed = false;
 };

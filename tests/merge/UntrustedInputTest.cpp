@@ -330,13 +330,24 @@ TEST_F(UntrustedInput, OutputsAreWrittenWholeOrNotAtAllAndGhostscriptStaysInItsB
 }
 
 TEST_F(UntrustedInput, ACopyPastTheSizeLimitEndsTheCutting) {
-    WriteText(Path("data.txt"), "Jane Doe\tNote\tpicture.eps\r\n" + std::string(5000, 'x') +
-                                    "\tNote\tpicture.eps\r\n");
-    EXPECT_EQ(Run("--check --max-copy-bytes 4096"), 1);
-    EXPECT_EQ(strReport,
-              Path("data.txt") +
-                  ":2: copy 2, field Name, byte 27: copy too large: the copy runs past "
-                  "4096 bytes (--max-copy-bytes)\n1 copy, 1 problem (1 copy too large)\n");
+    const std::string strCopy = "Jane Doe\tNote\tpicture.eps\r\n";
+    const std::string strTooLarge =
+        ":2: copy 2, field Name, byte 27: copy too large: the copy runs "
+        "past 4096 bytes (--max-copy-bytes)\n1 copy, 1 problem (1 copy "
+        "too large)\n";
+    // A long line, and blank lines longer than a copy before the next one;
+    // blank lines after the last copy are no copy, however many.
+    const std::pair<std::string, std::string> rows[] = {
+        {strCopy + std::string(5000, 'x') + "\tNote\tpicture.eps\r\n", strTooLarge},
+        {strCopy + std::string(200000, '\n') + strCopy, strTooLarge},
+        {strCopy + std::string(200000, '\n'), "1 copy, 0 problems\n"},
+    };
+    for (const auto& row : rows) {
+        WriteText(Path("data.txt"), row.first);
+        bool bProblem = row.second[0] == ':';
+        EXPECT_EQ(Run("--check --max-copy-bytes 4096"), bProblem ? 1 : 0);
+        EXPECT_EQ(strReport, (bProblem ? Path("data.txt") : "") + row.second);
+    }
 }
 
 } // namespace
