@@ -50,7 +50,7 @@ std::string CommentText(std::string strText) {
 // does not hold, named after its hash.
 std::string Marker(uint64_t nHash, const std::string& strContent = "") {
     char szMarker[40];
-    snprintf(szMarker, sizeof szMarker, "NebEnd%016" PRIx64, nHash);
+    snprintf(szMarker, sizeof szMarker, "%s%016" PRIx64, StreamEndWord, nHash);
     std::string strMarker = szMarker;
     while (strContent.find(strMarker) != std::string::npos) {
         strMarker += "x";
@@ -154,10 +154,11 @@ bool CWriter::Head(size_t nCopies, std::string& strError) {
         strError = m_out.Path() + ": cannot be written";
         return false;
     }
-    // Each picture that more than one copy places, once.
+    // Each picture that more than one copy places, once (unless it holds
+    // the word that would end its stream early: then where it is placed).
     int nStream = 0;
     for (CPicture& picture : m_job.pictures->All()) {
-        if (!picture.bGood || picture.nUses < 2) {
+        if (!picture.bGood || picture.nUses < 2 || picture.bHoldsEndWord) {
             continue;
         }
         picture.nStream = ++nStream;

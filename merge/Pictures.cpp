@@ -121,6 +121,10 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
                 strHead.append(pPart, std::min(nPart, HeaderBytes - strHead.size()));
             }
             strTail.append(pPart, nPart);
+            // The word may begin in the part before.
+            size_t nSearch = strTail.size() - std::min(strTail.size(), nPart + 5);
+            picture.bHoldsEndWord =
+                picture.bHoldsEndWord || strTail.find(StreamEndWord, nSearch) != std::string::npos;
             if (strTail.size() > 2 * HeaderBytes) {
                 strTail.erase(0, strTail.size() - HeaderBytes);
             }

@@ -11,15 +11,20 @@
 #include <string>
 #include <unordered_map>
 
+// The word that, with a hash after it, ends a reusable stream in the
+// merged file.
+constexpr const char* StreamEndWord = "NebEnd";
+
 struct CPicture {
     std::string strPath; // real path inside the pictures folder
     size_t nOffset = 0;  // the PostScript section: after a binary preview header
     size_t nLength = 0;
-    double adBox[4] = {}; // %%BoundingBox: llx lly urx ury
-    uint64_t nHash = 0;   // of the PostScript section
-    int nUses = 0;        // copies of the merged range that place it
-    int nStream = 0;      // its reusable stream in the merged file; 0: placed inline
-    bool bGood = false;   // else the problem, its detail after the name
+    double adBox[4] = {};       // %%BoundingBox: llx lly urx ury
+    uint64_t nHash = 0;         // of the PostScript section
+    int nUses = 0;              // copies of the merged range that place it
+    int nStream = 0;            // its reusable stream in the merged file; 0: placed inline
+    bool bHoldsEndWord = false; // holds StreamEndWord: it cannot be a reusable stream
+    bool bGood = false;         // else the problem, its detail after the name
     DataProblem kind = DataProblem::MissingEps;
     std::string strProblem;
 };

@@ -143,6 +143,19 @@ TEST_F(MergedOutput, TheMasterPageAndASharedPictureAreInTheFileOnce) {
     }
     EXPECT_EQ(nDraws, 6u);
     EXPECT_NE(strMerged.find("%%Pages: 3\n"), std::string::npos);
+    // A picture that holds the word that ends a stream is placed where it is
+    // drawn, each time.
+    WriteText(Path("picture.eps"), std::string(Picture) + "% NebEnd\n");
+    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --out '" +
+                        Path("merged.ps") + "'",
+                    strReport),
+              0);
+    strMerged = ReadText(Path("merged.ps"));
+    EXPECT_EQ(strMerged.find("NebPicture1"), std::string::npos);
+    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    EXPECT_EQ(std::count_if(spans.begin(), spans.end(),
+                            [](const CSpan& span) { return span.strText == "MARK"; }),
+              6);
 }
 
 TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {
