@@ -11,10 +11,19 @@ std::string LoadCatalogueString(unsigned nId) {
 }
 
 std::string FormatCatalogueString(unsigned nId, const char* pText) {
+    return FormatCatalogueString(nId, std::vector<std::string>{pText != nullptr ? pText : ""});
+}
+
+std::string FormatCatalogueString(unsigned nId, const std::vector<std::string>& texts) {
     std::string strText = LoadCatalogueString(nId);
-    size_t nAt = strText.find("%s");
-    if (nAt != std::string::npos) {
-        strText.replace(nAt, 2, pText != nullptr ? pText : "");
+    size_t nAt = 0;
+    for (const std::string& strValue : texts) {
+        nAt = strText.find("%s", nAt);
+        if (nAt == std::string::npos) {
+            break;
+        }
+        strText.replace(nAt, 2, strValue);
+        nAt += strValue.size();
     }
     return strText;
 }

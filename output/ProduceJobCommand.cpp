@@ -7,6 +7,7 @@
 #include "channel/HostRequests.h"
 #include "channel/JobFileNames.h"
 #include "fields/FieldState.h"
+#include "framework/Catalogue.h"
 #include "framework/Messages.h"
 #include "model/NamedObject.h"
 #include "objects/NamedObjectLoader.h"
@@ -15,6 +16,8 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,7 +28,26 @@ constexpr int16_t PlaceholderKind = 11;
 struct CJobWalk {
     bool bFound = false;
     bool bFailed = false;
+    // Where each name was met first: its page and object number. A second
+    // object of the same name would replace the first one's area and leave
+    // both Merge lines on one box.
+    std::unordered_map<std::string, std::pair<int, int16_t>> named;
 };
+
+// True when the name is new or met again on the same object; otherwise the
+// user is told (ZTM5049) which two pages hold it.
+bool NameOfItsOwn(CJobWalk& walk, const char* pName, int nPage, int16_t nNumber) {
+    auto met = walk.named.emplace(pName, std::make_pair(nPage, nNumber));
+    if (met.second || met.first->second == std::make_pair(nPage, nNumber)) {
+        return true;
+    }
+    std::string strMessage = FormatCatalogueString(
+        IDS_DUPLICATE_OBJECT_NAME,
+        {pName, std::to_string(met.first->second.first), std::to_string(nPage)});
+    MessageBoxA(GetActiveWindow(), strMessage.c_str(), LoadCatalogueString(IDS_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
 
 // Adds the named objects of the current page and the page itself; false when
 // the page's objects cannot be listed.
@@ -42,6 +64,12 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
         }
         CNamedObject* pObject = NewNamedObject();
         uint16_t nResult = LoadNamedObject(pBlock, pObject, object.nNumber, pDFList);
+        if (nResult == NamedObjectLoaded &&
+            !NameOfItsOwn(walk, pObject->pArea->strName.Text(), nPage, object.nNumber)) {
+            FreeNamedObject(pObject);
+            walk.bFailed = true;
+            return true;
+        }
         if (nResult == NamedObjectLoaded) {
             float fLeft, fTop, fWidth, fHeight;
             GetBounds(fLeft, fTop, fWidth, fHeight, pObject);

@@ -70,6 +70,7 @@
 #define IDS_SELECT_EPS_FIELD 96
 #define IDS_SELECT_TEXT_FIELD 97
 #define IDS_DOCDEF_ERROR 98
+#define IDS_DUPLICATE_OBJECT_NAME 99
 #define IDS_APP_TITLE 57344
 /* The framework's own message for a text longer than its edit takes. */
 #define IDS_ENTER_NO_MORE_THAN 61716

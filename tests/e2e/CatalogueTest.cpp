@@ -77,19 +77,20 @@ const CEntry Catalogue[] = {
         {96, "ZTM5046: Select a data field with an EPS field type."},
         {97, "ZTM5047: Select a data field with a text field type."},
         {98, "ZTM5048: An error occured while producing the document\ndefinition file.  Verify the data fields are correctly defined."},
+        {99, "ZTM5049: Two named objects are called %s,\none on page %s and one on page %s.\nGive each named object a name of its own."},
         {57344, "NEB Variable Data"},
 };
 // clang-format on
 
 TEST_F(PluginTest, EveryCatalogueEntryHasItsExactText) {
-    EXPECT_EQ(sizeof Catalogue / sizeof Catalogue[0], 68u);
+    EXPECT_EQ(sizeof Catalogue / sizeof Catalogue[0], 69u);
     for (const CEntry& entry : Catalogue) {
         EXPECT_EQ(plugin.CatalogueText(entry.nId), entry.pText) << "entry " << entry.nId;
     }
 }
 
 TEST_F(PluginTest, NoEntriesBeyondTheCatalogue) {
-    for (unsigned nId : {0u, 7u, 12u, 16u, 19u, 20u, 28u, 39u, 42u, 57u, 62u, 66u, 99u, 57343u}) {
+    for (unsigned nId : {0u, 7u, 12u, 16u, 19u, 20u, 28u, 39u, 42u, 57u, 62u, 66u, 100u, 57343u}) {
         EXPECT_EQ(plugin.CatalogueText(nId), "") << "entry " << nId;
     }
 }

@@ -467,6 +467,38 @@ TEST_F(ProduceJob, NamedObjectWithoutItsFieldStopsTheJob) {
     EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Two different objects of one name (a placeholder copied with its strings,
+// a publication edited by hand) would give one area and two Merge lines on
+// it: the job stops with ZTM5049 naming both pages and writes nothing.
+TEST_F(ProduceJob, TwoObjectsOfOneNameStopTheJob) {
+    const CHostObject copied = Placeholder(
+        14, 4, 1440, 5000, 5440, 5280,
+        "NameArea Is Text Left Flow Font Helvetica Size 10 Spacing 12 CMYK 0 0 0 1 On \"\" 1 At "
+        "0 0 For 1 1 FirstPos -1 -1",
+        "Name");
+    const struct {
+        size_t nPage; // where the copy lies (from 0)
+        const char* pPages;
+    } rows[] = {{1, "one on page 1 and one on page 2"}, {0, "one on page 1 and one on page 1"}};
+    for (const auto& row : rows) {
+        CStandInHost runHost;
+        std::vector<CSeenWindow> seen =
+            RunOn(runHost,
+                  [&](CStandInHost& prepared) {
+                      prepared.Publication().pages.resize(2);
+                      prepared.Publication().pages[row.nPage].objects.push_back(copied);
+                  },
+                  "", {IDOK});
+        ASSERT_EQ(seen.size(), 2u) << row.pPages;
+        EXPECT_EQ(seen[1].strText,
+                  std::string("ZTM5049: Two named objects are called NameArea,\n") + row.pPages +
+                      ".\nGive each named object a name of its own.");
+        EXPECT_EQ(seen[1].strIcon, "exclamation");
+        EXPECT_EQ(GetFileAttributesA(strDocDef.c_str()), INVALID_FILE_ATTRIBUTES) << row.pPages;
+        runHost.Call(plugin.Entry(), SelShutdown);
+    }
+}
+
 TEST_F(ProduceJob, DamagedPlaceholderStopsTheJobNamedByItsNameString) {
     // After a good placeholder, one whose stored area does not read: the data
     // field of the one before must not let it through without a name.
