@@ -341,7 +341,7 @@ uint16_t QueryDefaultPrinter(HostParamBlock* pBlock, std::string& strPrinter) {
 }
 
 uint16_t QueryObjectsWithPrivateData(HostParamBlock* pBlock,
-                                     std::vector<CPrivateDataObject>& objects) {
+                                     std::vector<CPrivateDataObject>& objects, bool* pbAnswered) {
     objects.clear();
     CParamWriter writer = StartParams();
     writer.PutString("NEB ");
@@ -353,7 +353,11 @@ uint16_t QueryObjectsWithPrivateData(HostParamBlock* pBlock,
     CHostCall call =
         WithReplyBuffer(BufferCall(HostRequest::QueryObjectsWithPrivateData, writer.Length()),
                         ReplyBinary, HostBufferSize);
-    if (CallHost(pBlock, call) != StatusOk) {
+    bool bAnswered = CallHost(pBlock, call) == StatusOk;
+    if (pbAnswered != nullptr) {
+        *pbAnswered = bAnswered;
+    }
+    if (!bAnswered) {
         return StatusFailed;
     }
     return ReadPrivateDataObjects(abReplyBuffer, HostBufferSize, objects) ? StatusOk : StatusFailed;

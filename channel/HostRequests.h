@@ -60,8 +60,11 @@ constexpr size_t MaxColorName = 127;
 [[nodiscard]] uint16_t QueryPaper(HostParamBlock* pBlock, CPaperRecord& paper);
 [[nodiscard]] uint16_t QueryPrinterIsPostScript(HostParamBlock* pBlock, int16_t& nIsPostScript);
 [[nodiscard]] uint16_t QueryDefaultPrinter(HostParamBlock* pBlock, std::string& strPrinter);
+// pbAnswered, when given, tells whether the host answered at all (a list of
+// no object is an answer; a list too long for the reply buffer is not).
 [[nodiscard]] uint16_t QueryObjectsWithPrivateData(HostParamBlock* pBlock,
-                                                   std::vector<CPrivateDataObject>& objects);
+                                                   std::vector<CPrivateDataObject>& objects,
+                                                   bool* pbAnswered = nullptr);
 [[nodiscard]] uint16_t QueryFontSize(HostParamBlock* pBlock, int16_t& nSize);
 [[nodiscard]] uint16_t QuerySelection(HostParamBlock* pBlock, CSelectionRecord& selection);
 [[nodiscard]] uint16_t QueryTypeStyle(HostParamBlock* pBlock, int16_t& nStyle);

@@ -122,10 +122,10 @@ uint16_t WriteObjectList(HostParamBlock* pBlock, int32_t nFirst, int32_t nObject
     return StatusOk;
 }
 
-uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames) {
+uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames, bool* pbAnswered) {
     ppNames = nullptr;
     std::vector<CPrivateDataObject> objects;
-    if (Request::QueryObjectsWithPrivateData(pBlock, objects) != StatusOk) {
+    if (Request::QueryObjectsWithPrivateData(pBlock, objects, pbAnswered) != StatusOk) {
         return StatusFailed;
     }
     char** ppList = new char*[objects.size() + 1]();

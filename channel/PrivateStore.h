@@ -39,7 +39,9 @@ constexpr uint16_t RunNotWhole = 2;
                                        char** ppStrings);
 
 // The names (string 1) of every object that carries private strings.
-[[nodiscard]] uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames);
+// pbAnswered as for the request: false when the host gave no list at all.
+[[nodiscard]] uint16_t ListObjectNames(HostParamBlock* pBlock, char**& ppNames,
+                                       bool* pbAnswered = nullptr);
 
 // Frees each string of a null-terminated array, then the array; null is fine.
 void FreeStringArray(char** ppStrings);

@@ -2,6 +2,7 @@
 
 #include "NamedObjectDialog.h"
 #include "NamedObjectLoader.h"
+#include "ObjectNameWalk.h"
 #include "ObjectState.h"
 #include "ObjectValues.h"
 #include "Placeholder.h"
@@ -135,6 +136,14 @@ uint16_t CreateVariableDataObject(HostParamBlock* pBlock) {
         return StatusOk;
     }
     try {
+        if (bObjectNamesUnread) {
+            if (pObjectNameList == nullptr) {
+                pObjectNameList = new CStringList;
+            }
+            // Learnt once; a walk the host broke off is taken again next time.
+            bObjectNamesUnread =
+                LearnObjectNames(pBlock, nObjectNumber, *pObjectNameList) != StatusOk;
+        }
         if (EditNamedObject(GetActiveWindow(), pObject)) {
             IgnoreStatus(CreatePlaceholder(pBlock, pObject, anBox[0], anBox[1]));
         }

@@ -6,5 +6,8 @@
 #include "ObjectNameList.h"
 
 extern CStringList* pObjectNameList;
+// True when the host could not list the named objects at start-up: their
+// names are learnt from the pages before a name is next checked.
+extern bool bObjectNamesUnread;
 extern char* pLastObjectName;
 extern unsigned nEpsClipboardFormat;

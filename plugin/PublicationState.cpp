@@ -92,7 +92,8 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
         bFieldsUnread = true;
     }
     char** ppNames = nullptr;
-    if (ListObjectNames(pBlock, ppNames) == StatusOk) {
+    bool bAnswered = false;
+    if (ListObjectNames(pBlock, ppNames, &bAnswered) == StatusOk) {
         StringArray names(ppNames, FreeStringArray);
         if (pObjectNameList == nullptr) {
             pObjectNameList = new CStringList;
@@ -100,6 +101,10 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
                 pObjectNameList->Add(*pp);
             }
         }
+    } else if (!bAnswered) {
+        // A list too long for the reply (a catalogue), or none at all: the
+        // names are learnt from the pages when the unique-name check needs them.
+        bObjectNamesUnread = true;
     }
     return StatusOk;
 }

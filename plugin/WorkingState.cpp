@@ -23,6 +23,7 @@ void ResetWorkingState() {
     pFontMapPath = nullptr;
     pFontMapText = nullptr;
     pObjectNameList = nullptr;
+    bObjectNamesUnread = false;
     pDocDef = nullptr;
     pDocDefPath = nullptr;
     pLastObjectName = nullptr;

@@ -283,6 +283,37 @@ TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {
     EXPECT_STREQ(pObjectNameList->At(2), "Mine");
 }
 
+TEST_F(CreateObject, NamesTheHostCouldNotListAreLearntFromThePages) {
+    // A placeholder on page 2 whose name start-up could not list (as in a
+    // catalogue, whose list does not fit one reply).
+    CPublication& pub = host.Publication();
+    pub.pages.resize(2);
+    pub.pages[1].objects = {HostObject(7, 1, 11, {{"NEB ", "VDAT", 1, "Other", false}}),
+                            HostObject(8, 2, 11)};
+    bObjectNamesUnread = true;
+    CUiDriver driver;
+    CDialogActions taken = Entries({{IDC_OBJECT_NAME, "Other"}}, IDOK, true);
+    taken.picks = {{IDC_DATA_FIELD, 0}};
+    driver.UseDialog(taken);
+    driver.PressOnMessageBox(IDOK);
+    driver.UseDialog(Entries({{IDC_OBJECT_NAME, "Mine"}}));
+    Run(driver);
+    ASSERT_EQ(driver.Seen().size(), 3u);
+    EXPECT_EQ(driver.Seen()[1].strText,
+              "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
+              "exists.");
+    EXPECT_FALSE(bObjectNamesUnread) << "learnt once";
+    ASSERT_EQ(pObjectNameList->Count(), 2u);
+    EXPECT_STREQ(pObjectNameList->At(0), "Other");
+    EXPECT_STREQ(pObjectNameList->At(1), "Mine");
+    // The walk left the page and the selection as they were: the text block
+    // of page 1 became the placeholder.
+    EXPECT_EQ(pub.nCurrentPage, 1);
+    const CHostObject* pPasted = PageObjects::FirstPlaceholder(pub);
+    ASSERT_NE(pPasted, nullptr);
+    EXPECT_EQ(StringOf(*pPasted, 1), "Mine");
+}
+
 TEST_F(CreateObject, UnmappedFontIsReportedAndMustBePicked) {
     host.Publication().pages[0].objects[0].text.strFont = "Futura";
     // A mapping that does not list the font used in its place either.

@@ -98,6 +98,7 @@ TEST_F(PrivateStore, PublicationWithoutStringsLoadsNothing) {
     EXPECT_EQ(pFontMapPath, nullptr);
     EXPECT_EQ(pDFList, nullptr);
     EXPECT_EQ(pObjectNameList, nullptr);
+    EXPECT_FALSE(bObjectNamesUnread) << "a publication without named objects has no names to learn";
     EXPECT_EQ(host.Log().Entries()[0].Code(), 1556);
     EXPECT_EQ(Sent(), (std::vector<std::string>{
                           "getprivatestring \"NEB \", \"VDAT\", classpub, 3, 0",
@@ -225,7 +226,23 @@ TEST_F(PrivateStore, ObjectListsAndNames) {
     FreeStringArray(ppRun);
 
     host.Publication().pages.clear();
-    EXPECT_EQ(ListObjectNames(host.Block(), ppNames), StatusFailed) << "no object carries strings";
+    bool bAnswered = false;
+    EXPECT_EQ(ListObjectNames(host.Block(), ppNames, &bAnswered), StatusFailed)
+        << "no object carries strings";
+    EXPECT_TRUE(bAnswered) << "a list of none is an answer";
+
+    // A catalogue's list does not fit the reply buffer: start-up goes on
+    // without it, and the names are to be learnt from the pages.
+    host.Publication().pages.resize(20);
+    for (int32_t nId = 1; nId <= 400; ++nId) {
+        host.Publication().pages[static_cast<size_t>(nId % 20)].objects.push_back(HostObject(
+            nId, static_cast<int16_t>(nId / 20 + 1), 11, {Nebv(1, "N" + std::to_string(nId))}));
+    }
+    EXPECT_EQ(ListObjectNames(host.Block(), ppNames, &bAnswered), StatusFailed);
+    EXPECT_FALSE(bAnswered);
+    ASSERT_EQ(LoadPublicationState(host.Block()), StatusOk);
+    EXPECT_EQ(pObjectNameList, nullptr);
+    EXPECT_TRUE(bObjectNamesUnread);
 }
 
 TEST_F(PrivateStore, FailedRereadWritesTheDebugLineAndFails) {

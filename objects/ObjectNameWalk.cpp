@@ -1,0 +1,56 @@
+#include "ObjectNameWalk.h"
+
+#include "channel/HostRequests.h"
+#include "channel/PrivateStore.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int16_t PlaceholderKind = 11;
+
+// Adds the names of the current page's placeholders; false when the host
+// did not list the page's objects or hand over an object's name.
+bool AddPageNames(HostParamBlock* pBlock, CStringList& names) {
+    std::vector<CPageObject> objects;
+    if (Request::QueryPageObjects(pBlock, objects) != StatusOk) {
+        return false;
+    }
+    for (const CPageObject& object : objects) {
+        if (object.nKind != PlaceholderKind) {
+            continue;
+        }
+        CSelectionRecord selection;
+        std::string strName;
+        if (Request::CmdSelectObject(pBlock, object.nNumber) != StatusOk ||
+            Request::QuerySelection(pBlock, selection) != StatusOk ||
+            selection.nObjectNumber != object.nNumber) {
+            return false;
+        }
+        // A placeholder without the plug-in's strings has no name to learn.
+        if (ReadObjectString(pBlock, 1, selection.nObjectId, strName) == StatusOk &&
+            !strName.empty() && !names.Contains(strName.c_str())) {
+            names.Add(strName.c_str());
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+uint16_t LearnObjectNames(HostParamBlock* pBlock, int16_t nSelectedNumber, CStringList& names) {
+    int16_t nSavedPage = 0;
+    int16_t nPageCount = 0;
+    if (Request::QueryCurrentPage(pBlock, nSavedPage) != StatusOk ||
+        Request::QueryPageCount(pBlock, nPageCount) != StatusOk) {
+        return StatusFailed;
+    }
+    bool bRead = true;
+    for (int16_t nPage = 1; nPage <= nPageCount && bRead; ++nPage) {
+        bRead = Request::CmdGoToPage(pBlock, nPage) == StatusOk && AddPageNames(pBlock, names);
+    }
+    IgnoreStatus(Request::CmdGoToPage(pBlock, nSavedPage));
+    IgnoreStatus(Request::CmdSelectObject(pBlock, nSelectedNumber));
+    return bRead ? StatusOk : StatusFailed;
+}
