@@ -4,15 +4,17 @@
 #include "channel/PrivateStore.h"
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
 
 constexpr int16_t PlaceholderKind = 11;
 
-// Adds the names of the current page's placeholders; false when the host
-// did not list the page's objects or hand over an object's name.
-bool AddPageNames(HostParamBlock* pBlock, CStringList& names) {
+// Adds the names of the current page's placeholders that are not known yet;
+// false when the host did not list the page's objects or select one.
+bool AddPageNames(HostParamBlock* pBlock, CStringList& names,
+                  std::unordered_set<std::string>& known) {
     std::vector<CPageObject> objects;
     if (Request::QueryPageObjects(pBlock, objects) != StatusOk) {
         return false;
@@ -30,7 +32,7 @@ bool AddPageNames(HostParamBlock* pBlock, CStringList& names) {
         }
         // A placeholder without the plug-in's strings has no name to learn.
         if (ReadObjectString(pBlock, 1, selection.nObjectId, strName) == StatusOk &&
-            !strName.empty() && !names.Contains(strName.c_str())) {
+            !strName.empty() && known.insert(strName).second) {
             names.Add(strName.c_str());
         }
     }
@@ -46,9 +48,15 @@ uint16_t LearnObjectNames(HostParamBlock* pBlock, int16_t nSelectedNumber, CStri
         Request::QueryPageCount(pBlock, nPageCount) != StatusOk) {
         return StatusFailed;
     }
+    // The names already listed, found without walking the list per name.
+    std::unordered_set<std::string> known;
+    for (size_t i = 0; i < names.Count(); ++i) {
+        known.insert(names.At(i));
+    }
     bool bRead = true;
     for (int16_t nPage = 1; nPage <= nPageCount && bRead; ++nPage) {
-        bRead = Request::CmdGoToPage(pBlock, nPage) == StatusOk && AddPageNames(pBlock, names);
+        bRead =
+            Request::CmdGoToPage(pBlock, nPage) == StatusOk && AddPageNames(pBlock, names, known);
     }
     IgnoreStatus(Request::CmdGoToPage(pBlock, nSavedPage));
     IgnoreStatus(Request::CmdSelectObject(pBlock, nSelectedNumber));
