@@ -101,11 +101,7 @@ const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
         }
     }
     for (int nCode = 0; nCode < 256; ++nCode) {
-        std::string strName = nCode < 0x20
-                                  ? ""
-                                  : GlyphName(DecodeText(std::string(1, static_cast<char>(nCode)),
-                                                         TextEncoding::Windows1252)[0]);
-        auto named = widths.byName.find(strName);
+        auto named = widths.byName.find(WinAnsiGlyphName(nCode));
         widths.anWinAnsi[nCode] = named == widths.byName.end() ? -1 : named->second;
     }
     widths.bRead = true;

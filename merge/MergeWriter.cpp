@@ -75,9 +75,7 @@ std::string Prolog() {
                          "/showpage { NebInMaster not { NebShowpage } if } def\n"
                          "/NebEncoding [";
     for (int nCode = 0; nCode < 256; ++nCode) {
-        std::u32string strChar =
-            DecodeText(std::string(1, static_cast<char>(nCode)), TextEncoding::Windows1252);
-        std::string strName = nCode < 0x20 ? "" : GlyphName(strChar[0]);
+        std::string strName = WinAnsiGlyphName(nCode);
         strOut += std::string(nCode % 8 == 0 ? "\n" : " ") + "/" +
                   (strName.empty() ? ".notdef" : strName);
     }

@@ -375,6 +375,13 @@ std::string GlyphName(char32_t c) {
     return szName;
 }
 
+std::string WinAnsiGlyphName(int nCode) {
+    char cByte = static_cast<char>(nCode);
+    return nCode < 0x20
+               ? ""
+               : GlyphName(DecodeText(std::string(1, cByte), TextEncoding::Windows1252)[0]);
+}
+
 std::string ToUtf8(const std::u32string& strText) {
     std::string strOut;
     for (char32_t c : strText) {

@@ -24,6 +24,10 @@ std::u32string DecodeText(const std::string& strBytes, TextEncoding encoding);
 // The code of the character in the Windows-1252 font encoding, or -1.
 int WinAnsiCode(char32_t c);
 
+// The glyph name at the code of the Windows-1252 font encoding; empty where
+// the encoding has no printable character.
+std::string WinAnsiGlyphName(int nCode);
+
 // The glyph name of the character ("Lslash", "uni0416" where no common name
 // is known); empty for a control character.
 std::string GlyphName(char32_t c);

@@ -68,6 +68,17 @@ class CreateObject : public ::testing::Test {
         EXPECT_TRUE(driver.Finish()) << driver.Error();
     }
 
+    // Command 1 with a name that is taken (refused, the message answered),
+    // then a free one.
+    void NameTakenThenFree(CUiDriver& driver, const char* pTaken, const char* pFree) {
+        CDialogActions taken = Entries({{IDC_OBJECT_NAME, pTaken}}, IDOK, true);
+        taken.picks = {{IDC_DATA_FIELD, 0}};
+        driver.UseDialog(taken);
+        driver.PressOnMessageBox(IDOK);
+        driver.UseDialog(Entries({{IDC_OBJECT_NAME, pFree}}));
+        Run(driver);
+    }
+
     // The placeholder object the host made, or null.
     const CHostObject* Pasted() { return PageObjects::FirstPlaceholder(host.Publication()); }
 
@@ -254,12 +265,7 @@ TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {
     pObjectNameList = new CStringList;
     pObjectNameList->Add("Other");
     CUiDriver driver;
-    CDialogActions taken = Entries({{IDC_OBJECT_NAME, "Other"}}, IDOK, true);
-    taken.picks = {{IDC_DATA_FIELD, 0}};
-    driver.UseDialog(taken);
-    driver.PressOnMessageBox(IDOK);
-    driver.UseDialog(Entries({{IDC_OBJECT_NAME, "Mine"}}));
-    Run(driver);
+    NameTakenThenFree(driver, "Other", "Mine");
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
               "exists.");
@@ -292,12 +298,7 @@ TEST_F(CreateObject, NamesTheHostCouldNotListAreLearntFromThePages) {
                             HostObject(8, 2, 11)};
     bObjectNamesUnread = true;
     CUiDriver driver;
-    CDialogActions taken = Entries({{IDC_OBJECT_NAME, "Other"}}, IDOK, true);
-    taken.picks = {{IDC_DATA_FIELD, 0}};
-    driver.UseDialog(taken);
-    driver.PressOnMessageBox(IDOK);
-    driver.UseDialog(Entries({{IDC_OBJECT_NAME, "Mine"}}));
-    Run(driver);
+    NameTakenThenFree(driver, "Other", "Mine");
     ASSERT_EQ(driver.Seen().size(), 3u);
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
