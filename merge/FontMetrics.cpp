@@ -92,14 +92,33 @@ const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
     }
     std::string strLine;
     char szName[128];
+    CFontFacts& facts = widths.facts;
     while (std::getline(in, strLine)) {
         int nCode = -1;
         int nWidth = 0;
         // "C 65 ; WX 667 ; N A ; B ..."; unencoded glyphs have the code -1.
         if (sscanf(strLine.c_str(), "C %d ; WX %d ; N %127s", &nCode, &nWidth, szName) == 3) {
             widths.byName[szName] = nWidth;
+        } else if (sscanf(strLine.c_str(), "FontName %127s", szName) == 1) {
+            facts.strName = szName;
+        } else if (strLine.rfind("EncodingScheme FontSpecific", 0) == 0) {
+            facts.bSymbolic = true;
+        } else if (strLine.rfind("IsFixedPitch true", 0) == 0) {
+            facts.bFixedPitch = true;
+        } else {
+            sscanf(strLine.c_str(), "FontBBox %lf %lf %lf %lf", &facts.adBox[0], &facts.adBox[1],
+                   &facts.adBox[2], &facts.adBox[3]);
+            sscanf(strLine.c_str(), "ItalicAngle %lf", &facts.dItalicAngle);
+            sscanf(strLine.c_str(), "CapHeight %lf", &facts.dCapHeight);
+            sscanf(strLine.c_str(), "Ascender %lf", &facts.dAscent);
+            sscanf(strLine.c_str(), "Descender %lf", &facts.dDescent);
+            sscanf(strLine.c_str(), "StdVW %lf", &facts.dStemV);
         }
     }
+    // The URW files give no ascender or descender: the box's edges stand in.
+    facts.dAscent = facts.dAscent == 0 ? facts.adBox[3] : facts.dAscent;
+    facts.dDescent = facts.dDescent == 0 ? facts.adBox[1] : facts.dDescent;
+    facts.strName = facts.strName.empty() ? strUrw : facts.strName;
     for (int nCode = 0; nCode < 256; ++nCode) {
         auto named = widths.byName.find(WinAnsiGlyphName(nCode));
         widths.anWinAnsi[nCode] = named == widths.byName.end() ? -1 : named->second;
@@ -148,4 +167,22 @@ char32_t CFontMetrics::MissingGlyph(const std::string& strFont, const std::u32st
 bool CFontMetrics::CanShow(const std::string& strFont, char32_t c) {
     const CWidths* pWidths = Widths(strFont);
     return pWidths == nullptr ? c != BadByte : pWidths->Width(c) >= 0;
+}
+
+int CFontMetrics::GlyphWidth(const std::string& strFont, const std::string& strGlyph) {
+    const CWidths* pWidths = Widths(strFont);
+    if (pWidths == nullptr) {
+        return -1;
+    }
+    auto named = pWidths->byName.find(strGlyph);
+    return named == pWidths->byName.end() ? -1 : named->second;
+}
+
+const CFontFacts* CFontMetrics::Facts(const std::string& strFont) {
+    const CWidths* pWidths = Widths(strFont);
+    return pWidths == nullptr ? nullptr : &pWidths->facts;
+}
+
+std::string CFontMetrics::ProgramFile(const std::string& strFont) const {
+    return m_strFolder + "/" + UrwName(strFont) + ".t1";
 }

@@ -8,6 +8,20 @@
 #include <string>
 #include <unordered_map>
 
+// What the metrics file's header says of a font, as a PDF font descriptor
+// needs it (thousandths of the size).
+struct CFontFacts {
+    std::string strName; // the font's own name (NimbusSans-Regular, ...)
+    double adBox[4] = {};
+    double dItalicAngle = 0;
+    double dCapHeight = 0;
+    double dAscent = 0;
+    double dDescent = 0;
+    double dStemV = 0; // 0 when the file does not say
+    bool bFixedPitch = false;
+    bool bSymbolic = false; // its own glyph set (Symbol, Dingbats)
+};
+
 class CFontMetrics {
   public:
     // The folder of the AFM files: Debian's fonts-urw-base35 by default.
@@ -29,6 +43,13 @@ class CFontMetrics {
     // False when the font's metrics say it has no glyph for the character, or
     // the character is a byte that is no character.
     bool CanShow(const std::string& strFont, char32_t c);
+    // The width of the named glyph in thousandths of the size, or -1 when the
+    // font has no such glyph or no metrics.
+    int GlyphWidth(const std::string& strFont, const std::string& strGlyph);
+    // The font's header facts, or null without its metrics.
+    const CFontFacts* Facts(const std::string& strFont);
+    // The URW font program (Type 1) that the metrics describe.
+    std::string ProgramFile(const std::string& strFont) const;
     // Why the last font could not be had.
     const std::string& Error() const { return m_strError; }
 
@@ -37,6 +58,7 @@ class CFontMetrics {
         bool bRead = false;
         int anWinAnsi[256]; // thousandths of the size, by Windows-1252 code; -1 without glyph
         std::unordered_map<std::string, int> byName; // every glyph of the font
+        CFontFacts facts;
         // The width of the character's glyph, or -1.
         int Width(char32_t c) const;
     };

@@ -1,6 +1,7 @@
 #include "MergeWriter.h"
 
 #include "InputFiles.h"
+#include "PageWriting.h"
 #include "TextLayout.h"
 
 #include <fcntl.h>
@@ -12,31 +13,6 @@
 #include <map>
 
 namespace {
-
-std::string Number(double dValue) {
-    char szNumber[32];
-    snprintf(szNumber, sizeof szNumber, "%.2f", dValue);
-    return szNumber;
-}
-
-// A PostScript string literal of the bytes; those outside printable ASCII
-// are written as octal escapes.
-std::string Literal(const std::string& strText) {
-    std::string strOut = "(";
-    for (unsigned char c : strText) {
-        if (c == '(' || c == ')' || c == '\\') {
-            strOut += '\\';
-            strOut += static_cast<char>(c);
-        } else if (c < 32 || c > 126) {
-            char szOctal[8];
-            snprintf(szOctal, sizeof szOctal, "\\%03o", c);
-            strOut += szOctal;
-        } else {
-            strOut += static_cast<char>(c);
-        }
-    }
-    return strOut + ")";
-}
 
 // Text fit for a DSC comment line: no control characters.
 std::string CommentText(std::string strText) {
@@ -92,8 +68,10 @@ class CWriter {
     CWriter(CJob& job, CFontMetrics& metrics, COutputFile& out)
         : m_job(job), m_metrics(metrics), m_out(out) {}
 
-    bool Head(size_t nCopies, std::string& strError);
+    bool Head(size_t nPages, std::string& strError);
     bool Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError);
+    bool FormPages(const std::vector<int>& masterPages, const std::vector<CPicture*>& pictures,
+                   std::string& strError);
     bool Trailer() { return m_out.Write("%%Trailer\n%%EOF\n"); }
 
   private:
@@ -109,22 +87,24 @@ class CWriter {
     std::string m_strPage;              // what is not yet written
 };
 
-bool CWriter::Head(size_t nCopies, std::string& strError) {
+// The drawing of a master page, its own showpage doing nothing.
+std::string DrawMaster(int nPage) {
+    return "save userdict /NebInMaster true put NebMaster" + std::to_string(nPage) +
+           " NebDraw restore\n";
+}
+
+bool CWriter::Head(size_t nPages, std::string& strError) {
     const std::vector<CPlannedPage>& pages = m_job.pages;
-    std::vector<int> used;
     for (const CPlannedPage& page : pages) {
-        used.push_back(page.nMasterPage);
         for (const CPlannedMerge& merge : page.merges) {
             if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference) {
                 m_fonts.emplace(merge.pArea->strFont.Text(), 0);
             }
         }
     }
-    std::sort(used.begin(), used.end());
-    used.erase(std::unique(used.begin(), used.end()), used.end());
     std::string strOut =
         "%!PS-Adobe-3.0\n%%Creator: nebmerge\n%%Title: " + CommentText(m_job.strDocDefFile) +
-        "\n%%Pages: " + std::to_string(nCopies * pages.size()) + "\n%%BoundingBox: 0 0 " +
+        "\n%%Pages: " + std::to_string(nPages) + "\n%%BoundingBox: 0 0 " +
         std::to_string(static_cast<int>(pages[0].dWidth)) + " " +
         std::to_string(static_cast<int>(pages[0].dHeight)) + "\n";
     int nFont = 0;
@@ -142,7 +122,7 @@ bool CWriter::Head(size_t nCopies, std::string& strError) {
                   " cvn NebReencode def\n";
     }
     // Each master page the job takes, once.
-    for (int nPage : used) {
+    for (int nPage : MasterPagesUsed(pages)) {
         const std::string& strBody = m_job.master.pages[static_cast<size_t>(nPage - 1)];
         std::string strMarker = Marker(Fnv1a(FnvStart, strBody.data(), strBody.size()), strBody);
         strOut += StreamStart("NebMaster" + std::to_string(nPage), strMarker) + strBody +
@@ -180,9 +160,7 @@ bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strErr
     for (const CPlannedPage& page : m_job.pages) {
         std::string strMaster = std::to_string(page.nMasterPage);
         m_strPage += "%%Page: " + std::to_string(copy.nNumber) + "." + strMaster + " " +
-                     std::to_string(nOutPage++) +
-                     "\nsave userdict /NebInMaster true put NebMaster" + strMaster +
-                     " NebDraw restore\nsave\n";
+                     std::to_string(nOutPage++) + "\n" + DrawMaster(page.nMasterPage) + "save\n";
         for (const CPlannedMerge& merge : page.merges) {
             const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
             if (pValue == nullptr || pValue->strText.empty()) {
@@ -253,32 +231,66 @@ void CWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
     }
 }
 
+// One page for each master page, as a copy's page draws it, and one for each
+// picture, on a page of its box's size.
+bool CWriter::FormPages(const std::vector<int>& masterPages, const std::vector<CPicture*>& pictures,
+                        std::string& strError) {
+    size_t nPage = 0;
+    auto Page = [&](double dWidth, double dHeight) {
+        ++nPage;
+        m_strPage += "%%Page: " + std::to_string(nPage) + " " + std::to_string(nPage) +
+                     "\n<< /PageSize [" + Number(dWidth) + " " + Number(dHeight) +
+                     "] >> setpagedevice\n";
+    };
+    auto End = [&]() {
+        m_strPage += "NebShowpage\n";
+        bool bWritten = m_out.Write(m_strPage);
+        m_strPage.clear();
+        strError = bWritten ? strError : m_out.Path() + ": cannot be written";
+        return bWritten;
+    };
+    for (int nMaster : masterPages) {
+        const CPlannedPage& planned =
+            *std::find_if(m_job.pages.begin(), m_job.pages.end(),
+                          [&](const CPlannedPage& page) { return page.nMasterPage == nMaster; });
+        Page(planned.dWidth, planned.dHeight);
+        m_strPage += DrawMaster(nMaster);
+        if (!End()) {
+            return false;
+        }
+    }
+    for (const CPicture* pPicture : pictures) {
+        CAreaDefinition area;
+        area.fLeft = 0;
+        area.fTop = 0;
+        area.fWidth = static_cast<float>(pPicture->adBox[2] - pPicture->adBox[0]);
+        area.fHeight = static_cast<float>(pPicture->adBox[3] - pPicture->adBox[1]);
+        Page(area.fWidth, area.fHeight);
+        if (!PlacePicture(area, *pPicture, area.fHeight, strError) || !End()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Places the picture in the area: scaled to fit inside it keeping its
 // proportions, or (ScaleAndTrim) scaled to fill it and clipped to it, with
 // the state an EPS expects and nothing it leaves behind.
 bool CWriter::PlacePicture(const CAreaDefinition& area, const CPicture& picture,
                            double dPaperHeight, std::string& strError) {
     const double* adBox = picture.adBox;
-    double dEpsWidth = adBox[2] - adBox[0];
-    double dEpsHeight = adBox[3] - adBox[1];
-    double dScaleX = area.fWidth / dEpsWidth;
-    double dScaleY = area.fHeight / dEpsHeight;
-    bool bTrim = area.nPlacement == PlaceScaleAndTrim;
-    double dScale = bTrim ? std::max(dScaleX, dScaleY) : std::min(dScaleX, dScaleY);
-    double dBottom = dPaperHeight - (area.fTop + area.fHeight);
-    // Centred in the area.
-    double dX = area.fLeft + (area.fWidth - dEpsWidth * dScale) / 2;
-    double dY = dBottom + (area.fHeight - dEpsHeight * dScale) / 2;
+    CPlacement placement = PlaceInArea(area, adBox, dPaperHeight);
     m_strPage += "/NebEpsState save def /NebOperands count 1 sub def /NebDicts countdictstack def\n"
                  "userdict begin /showpage {} def 0 setgray 0 setlinecap 1 setlinewidth "
                  "0 setlinejoin 10 setmiterlimit [] 0 setdash newpath\n";
-    if (bTrim) {
-        m_strPage += Number(area.fLeft) + " " + Number(dBottom) + " " + Number(area.fWidth) + " " +
-                     Number(area.fHeight) + " rectclip\n";
+    if (placement.bClip) {
+        m_strPage += Number(placement.adClip[0]) + " " + Number(placement.adClip[1]) + " " +
+                     Number(placement.adClip[2]) + " " + Number(placement.adClip[3]) +
+                     " rectclip\n";
     }
-    m_strPage += Number(dX) + " " + Number(dY) + " translate " + Number(dScale) + " " +
-                 Number(dScale) + " scale " + Number(-adBox[0]) + " " + Number(-adBox[1]) +
-                 " translate\n";
+    m_strPage += Number(placement.dX) + " " + Number(placement.dY) + " translate " +
+                 Number(placement.dScale) + " " + Number(placement.dScale) + " scale " +
+                 Number(-adBox[0]) + " " + Number(-adBox[1]) + " translate\n";
     if (picture.nStream != 0) {
         m_strPage += "NebPicture" + std::to_string(picture.nStream) + " NebDraw\n";
     } else {
@@ -324,7 +336,7 @@ bool CWriter::CopyPicture(const CPicture& picture, std::string& strError) {
 bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
                  std::string& strError, const std::function<void(int nDone)>& progress) {
     CWriter writer(job, metrics, out);
-    if (!writer.Head(static_cast<size_t>(nLast - nFirst + 1), strError)) {
+    if (!writer.Head(static_cast<size_t>(nLast - nFirst + 1) * job.pages.size(), strError)) {
         return false;
     }
     bool bWritten = true;
@@ -348,4 +360,12 @@ bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutpu
         return false;
     }
     return true;
+}
+
+bool WriteFormSource(CJob& job, const std::vector<int>& masterPages,
+                     const std::vector<CPicture*>& pictures, CFontMetrics& metrics,
+                     COutputFile& out, std::string& strError) {
+    CWriter writer(job, metrics, out);
+    return writer.Head(masterPages.size() + pictures.size(), strError) &&
+           writer.FormPages(masterPages, pictures, strError) && writer.Trailer();
 }

@@ -15,9 +15,17 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Writes copies nFirst to nLast (from 1) of the checked job; false with a
 // message when a copy's picture cannot be placed or the output cannot be
 // written. Progress is called after each copy.
 bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
                  std::string& strError, const std::function<void(int nDone)>& progress = nullptr);
+
+// What the PDF writer makes its forms of, as PostScript for Ghostscript: one
+// page for each of the master pages given, drawn as a copy's page draws it
+// and of its planned size, then one for each picture, of its box's size.
+bool WriteFormSource(CJob& job, const std::vector<int>& masterPages,
+                     const std::vector<CPicture*>& pictures, CFontMetrics& metrics,
+                     COutputFile& out, std::string& strError);

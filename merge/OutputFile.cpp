@@ -47,6 +47,7 @@ bool COutputFile::Write(const char* pBytes, size_t nCount) {
     if (!m_bFailed && m_pFile != nullptr && fwrite(pBytes, 1, nCount, m_pFile) != nCount) {
         m_bFailed = true;
     }
+    m_nWritten += nCount;
     return !m_bFailed;
 }
 

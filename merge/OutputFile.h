@@ -4,6 +4,7 @@
 // under the final name.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -23,6 +24,8 @@ class COutputFile {
     // False once anything could not be written.
     bool Write(const char* pBytes, size_t nCount);
     bool Write(const std::string& strText) { return Write(strText.data(), strText.size()); }
+    // The bytes written so far: where the next byte lands.
+    uint64_t Written() const { return m_nWritten; }
     // Writes out, syncs and closes the file and gives it its final name;
     // false with a message (and nothing under the final name) otherwise.
     bool Commit(std::string& strError);
@@ -32,6 +35,7 @@ class COutputFile {
     std::string m_strTemporary;
     FILE* m_pFile = nullptr;
     bool m_bFailed = false;
+    uint64_t m_nWritten = 0;
 };
 
 // The path as an absolute one, its folder resolved: two names of one file

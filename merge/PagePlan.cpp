@@ -2,6 +2,7 @@
 
 #include "DataCopies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -153,4 +154,14 @@ bool CheckAreaNumbers(const CDocDef& docDef, std::string& strError) {
         }
     });
     return strError.empty();
+}
+
+std::vector<int> MasterPagesUsed(const std::vector<CPlannedPage>& pages) {
+    std::vector<int> used;
+    for (const CPlannedPage& page : pages) {
+        used.push_back(page.nMasterPage);
+    }
+    std::sort(used.begin(), used.end());
+    used.erase(std::unique(used.begin(), used.end()), used.end());
+    return used;
 }

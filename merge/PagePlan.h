@@ -42,6 +42,9 @@ std::string MasterNamed(const CDocDef& docDef);
 bool PlanPages(const CDocDef& docDef, int nMasterPages, std::vector<CPlannedPage>& pages,
                std::string& strError);
 
+// The master pages the pages draw, each once, in ascending order.
+std::vector<int> MasterPagesUsed(const std::vector<CPlannedPage>& pages);
+
 // Checks the numbers of every area where they enter the merge: finite,
 // positions and sizes within the bounds of a page, a font size above 0;
 // false with a message naming the area.
