@@ -4,9 +4,10 @@
 // against the job's areas (always, before anything is merged); the report
 // goes to standard output, as text or, with --json, as JSON. With --check
 // nothing else is done. Otherwise the chosen copies (all by default) are
-// merged into one PostScript file (--out, by default the .ddf's name with
-// "-merged.ps"), and with --pdf and --png Ghostscript makes a PDF of it and
-// a PNG per page (PREFIX-1.png, ...). The data file, its pictures and the
+// merged into a PDF for the press (--pdf), into one PostScript file (--out;
+// without --pdf, by default the .ddf's name with "-merged.ps"), or both, and
+// with --png Ghostscript makes a PNG of each page (PREFIX-1.png, ...) from
+// the PDF, or from the PostScript when there is no PDF. The data file, its pictures and the
 // master come from customers: see README for what is refused and why.
 // Exit codes: 0 clean, 1 problems in the data, 2 the job cannot be run (a
 // file that cannot be read or written, a job that does not hold together,
@@ -17,6 +18,7 @@
 #include "Job.h"
 #include "MergeWriter.h"
 #include "OutputFile.h"
+#include "PdfWriter.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -89,11 +91,11 @@ const COption Options[] = {
      }},
     {"--copies", "N|N-M", "the copies to merge (default: all)",
      [](CArguments& a, const char* p) { return !(a.strCopies = p).empty(); }},
-    {"--out", "MERGED.ps", "the merged PostScript (default: JOB-merged.ps)",
+    {"--out", "MERGED.ps", "the merged PostScript (default without --pdf: JOB-merged.ps)",
      [](CArguments& a, const char* p) { return !(a.strOut = p).empty(); }},
-    {"--pdf", "FILE", "a PDF of the merged copies, made by Ghostscript",
+    {"--pdf", "FILE", "the merged copies as a PDF: shared pages once, a part per copy",
      [](CArguments& a, const char* p) { return !(a.strPdf = p).empty(); }},
-    {"--png", "PREFIX", "a 72 dpi preview of each page: PREFIX-1.png, ...",
+    {"--png", "PREFIX", "a 72 dpi preview of each page (of the PDF): PREFIX-1.png, ...",
      [](CArguments& a, const char* p) { return !(a.strPng = p).empty(); }},
     {"--gs-timeout", "SECONDS", "how long Ghostscript may run (default 3600)",
      [](CArguments& a, const char* p) {
@@ -164,9 +166,11 @@ std::string DefaultOutput(const std::string& strDocDef) {
 // Refuses an output that is one of the inputs or another output, before
 // anything is written.
 bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& strError) {
-    std::vector<std::string> outputs = {arguments.strOut};
-    if (!arguments.strPdf.empty()) {
-        outputs.push_back(arguments.strPdf);
+    std::vector<std::string> outputs;
+    for (const std::string& strOutput : {arguments.strOut, arguments.strPdf}) {
+        if (!strOutput.empty()) {
+            outputs.push_back(strOutput);
+        }
     }
     std::vector<std::string> inputs = {job.strDocDefFile, job.strDataFile, job.strMasterFile};
     for (const CPicture& picture : job.pictures->All()) {
@@ -196,19 +200,9 @@ bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& str
     return true;
 }
 
-// The PDF, made from the merged PostScript under a temporary name and
-// renamed when whole.
-bool MakePdf(const CArguments& arguments, std::string& strError) {
-    COutputFile pdf;
-    return pdf.Open(arguments.strPdf, strError) &&
-           RunGhostscript(
-               {"-sDEVICE=pdfwrite", "-sOutputFile=" + GhostscriptOutputName(pdf.TemporaryPath())},
-               arguments.strOut, arguments.nGsSeconds, strError) &&
-           pdf.Commit(strError);
-}
-
-// The previews, made in a folder of their own beside the prefix and moved
-// to their names when all are made.
+// The previews of the PDF, or of the PostScript without one, made in a
+// folder of their own beside the prefix and moved to their names when all
+// are made.
 bool MakePreviews(const CArguments& arguments, std::string& strError) {
     std::string strFolder = FolderOf(arguments.strPng) + "/.nebmerge-png-XXXXXX";
     if (mkdtemp(&strFolder[0]) == nullptr) {
@@ -218,7 +212,8 @@ bool MakePreviews(const CArguments& arguments, std::string& strError) {
     bool bMade =
         RunGhostscript({"-sDEVICE=png16m", "-r72",
                         "-sOutputFile=" + GhostscriptOutputName(strFolder + "/page") + "-%d.png"},
-                       arguments.strOut, arguments.nGsSeconds, strError);
+                       arguments.strPdf.empty() ? arguments.strOut : arguments.strPdf,
+                       arguments.nGsSeconds, strError);
     for (int nPage = 1; bMade; ++nPage) {
         std::string strMade = strFolder + "/page-" + std::to_string(nPage) + ".png";
         if (access(strMade.c_str(), F_OK) != 0) {
@@ -274,7 +269,7 @@ int Run(int argc, char** argv) {
         return Fail("--copies " + arguments.strCopies + ": the data holds copies 1 to " +
                     std::to_string(job.nCopies));
     }
-    if (arguments.strOut.empty()) {
+    if (arguments.strOut.empty() && arguments.strPdf.empty()) {
         arguments.strOut = DefaultOutput(arguments.strDocDef);
     }
     if (!OutputsApart(arguments, job, strError)) {
@@ -296,13 +291,24 @@ int Run(int argc, char** argv) {
         }
     };
     COutputFile merged;
-    if (!merged.Open(arguments.strOut, strError) ||
-        !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
-        !merged.Commit(strError)) {
+    if (!arguments.strOut.empty() &&
+        (!merged.Open(arguments.strOut, strError) ||
+         !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
+         !merged.Commit(strError))) {
         return Fail(strError);
     }
-    if (!arguments.strPdf.empty() && !MakePdf(arguments, strError)) {
+    COutputFile pdf;
+    CPdfRun run;
+    run.nGsSeconds = arguments.nGsSeconds;
+    size_t nWarned = job.warnings.size();
+    if (!arguments.strPdf.empty() &&
+        (!pdf.Open(arguments.strPdf, strError) ||
+         !WritePdf(job, nFirst, nLast, metrics, pdf, run, strError, progress) ||
+         !pdf.Commit(strError))) {
         return Fail(strError);
+    }
+    for (size_t i = nWarned; i < job.warnings.size(); ++i) {
+        fprintf(stderr, "nebmerge: %s\n", job.warnings[i].c_str());
     }
     if (!arguments.strPng.empty() && !MakePreviews(arguments, strError)) {
         return Fail(strError);

@@ -1,0 +1,340 @@
+#include "PdfWriter.h"
+
+#include "Ghostscript.h"
+#include "InputFiles.h"
+#include "MergeWriter.h"
+#include "PageWriting.h"
+#include "PdfFonts.h"
+#include "PdfImport.h"
+#include "TextLayout.h"
+
+#include <filesystem>
+#include <unordered_map>
+
+namespace {
+
+// Pages per node of the page tree, copies per node of the page labels' tree
+// and per array of the document parts: the trees are written as they fill.
+constexpr size_t PagesPerNode = 64;
+constexpr size_t CopiesPerNode = 256;
+
+// A folder of its own beside the output, for the forms' PostScript and
+// Ghostscript's PDF of it, removed with everything in it.
+class CWorkFolder {
+  public:
+    bool Make(const std::string& strBeside, std::string& strError) {
+        m_strPath = FolderOf(strBeside) + "/.nebmerge-pdf-XXXXXX";
+        if (mkdtemp(&m_strPath[0]) == nullptr) {
+            strError = strBeside + ": cannot make a working folder beside it";
+            m_strPath.clear();
+            return false;
+        }
+        return true;
+    }
+    ~CWorkFolder() {
+        std::error_code error;
+        if (!m_strPath.empty()) {
+            std::filesystem::remove_all(m_strPath, error);
+        }
+    }
+    const std::string& Path() const { return m_strPath; }
+
+  private:
+    std::string m_strPath;
+};
+
+class CPdfWriter {
+  public:
+    CPdfWriter(CJob& job, CFontMetrics& metrics, COutputFile& out)
+        : m_job(job), m_metrics(metrics), m_out(out), m_pdf(out), m_fonts(metrics, m_pdf),
+          m_nCatalog(m_pdf.NewObject()), m_nPages(m_pdf.NewObject()),
+          m_nPartRoot(m_pdf.NewObject()), m_nPartRootNode(m_pdf.NewObject()),
+          m_nLabels(m_pdf.NewObject()) {}
+
+    bool Forms(int nGsSeconds, std::string& strError);
+    bool Copy(const CDataCopy& copy, std::string& strError);
+    bool Finish(std::string& strError);
+    const std::vector<std::string>& Substituted() const { return m_fonts.Substituted(); }
+
+  private:
+    void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
+                 std::string& strContent);
+    int PageParent();
+    bool AddPage(int nPage);
+    bool CloseLeaf();
+    bool CloseLabels();
+    bool Written(bool bWritten, std::string& strError);
+
+    CJob& m_job;
+    CFontMetrics& m_metrics;
+    COutputFile& m_out;
+    CPdfFile m_pdf;
+    CPdfFonts m_fonts;
+    int m_nCatalog;
+    int m_nPages;
+    int m_nPartRoot;
+    int m_nPartRootNode;
+    int m_nLabels;
+    std::unordered_map<int, int> m_masterForms;              // master page to form
+    std::unordered_map<int, std::string> m_masterBoxes;      // its boxes but the MediaBox
+    std::unordered_map<const CPicture*, int> m_pictureForms; // picture to form
+    int m_nLeaf = 0;                                         // the page tree's open node
+    std::vector<int> m_leafPages;                            // its pages
+    std::vector<std::pair<int, size_t>> m_leaves;            // closed nodes and their counts
+    std::vector<int> m_parts;                                // a document part per copy
+    std::string m_strLabels;                                 // the open node of labels
+    int m_nLabelFirst = 0;                                   // its first page index
+    int m_nLabelLast = 0;
+    std::vector<int> m_labelNodes;
+    size_t m_nPageCount = 0;
+};
+
+bool CPdfWriter::Written(bool bWritten, std::string& strError) {
+    if (!bWritten) {
+        strError = m_out.Path() + ": cannot be written";
+    }
+    return bWritten;
+}
+
+// Each master page the job takes and each picture the copies place, drawn
+// by Ghostscript once into a PDF of one page each, then brought in as forms.
+bool CPdfWriter::Forms(int nGsSeconds, std::string& strError) {
+    std::vector<int> masterPages = MasterPagesUsed(m_job.pages);
+    std::vector<CPicture*> pictures;
+    for (CPicture& picture : m_job.pictures->All()) {
+        if (picture.bGood && picture.nUses > 0) {
+            pictures.push_back(&picture);
+        }
+    }
+    CWorkFolder folder;
+    COutputFile source;
+    CPdfImport import;
+    if (!folder.Make(m_out.Path(), strError) ||
+        !source.Open(folder.Path() + "/forms.ps", strError) ||
+        !WriteFormSource(m_job, masterPages, pictures, m_metrics, source, strError) ||
+        !source.Commit(strError) ||
+        !RunGhostscript({"-sDEVICE=pdfwrite", "-dPDFSETTINGS=/prepress", "-dAutoRotatePages=/None",
+                         "-dAutoFilterColorImages=false", "-dColorImageFilter=/FlateEncode",
+                         "-dDownsampleColorImages=false", "-dAutoFilterGrayImages=false",
+                         "-dGrayImageFilter=/FlateEncode", "-dDownsampleGrayImages=false",
+                         "-dDownsampleMonoImages=false",
+                         "-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf")},
+                        folder.Path() + "/forms.ps", nGsSeconds, strError) ||
+        !import.Open(folder.Path() + "/forms.pdf", strError)) {
+        return false;
+    }
+    if (import.Pages() != masterPages.size() + pictures.size()) {
+        strError = "Ghostscript made " + std::to_string(import.Pages()) + " pages of the " +
+                   std::to_string(masterPages.size() + pictures.size()) +
+                   " master pages and pictures";
+        return false;
+    }
+    for (size_t i = 0; i < import.Pages(); ++i) {
+        int nForm = import.ImportPage(i, m_pdf, strError);
+        if (nForm == 0) {
+            return false;
+        }
+        if (i < masterPages.size()) {
+            m_masterForms[masterPages[i]] = nForm;
+            m_masterBoxes[masterPages[i]] = import.OtherBoxes(i);
+        } else {
+            m_pictureForms[pictures[i - masterPages.size()]] = nForm;
+        }
+    }
+    return Written(m_out.Write(""), strError);
+}
+
+int CPdfWriter::PageParent() {
+    if (m_nLeaf == 0) {
+        m_nLeaf = m_pdf.NewObject();
+    }
+    return m_nLeaf;
+}
+
+bool CPdfWriter::AddPage(int nPage) {
+    m_leafPages.push_back(nPage);
+    ++m_nPageCount;
+    return m_leafPages.size() < PagesPerNode || CloseLeaf();
+}
+
+// Writes the page tree's open node.
+bool CPdfWriter::CloseLeaf() {
+    std::string strKids;
+    for (int nKid : m_leafPages) {
+        strKids += " " + Ref(nKid);
+    }
+    bool bWritten =
+        m_pdf.Object(m_nLeaf, "<< /Type /Pages /Parent " + Ref(m_nPages) + " /Kids [" + strKids +
+                                  " ] /Count " + std::to_string(m_leafPages.size()) + " >>");
+    m_leaves.emplace_back(m_nLeaf, m_leafPages.size());
+    m_leafPages.clear();
+    m_nLeaf = 0;
+    return bWritten;
+}
+
+// Writes the open node of the page labels.
+bool CPdfWriter::CloseLabels() {
+    m_labelNodes.push_back(m_pdf.NewObject());
+    bool bWritten =
+        m_pdf.Object(m_labelNodes.back(), "<< /Limits [" + std::to_string(m_nLabelFirst) + " " +
+                                              std::to_string(m_nLabelLast) + "] /Nums [" +
+                                              m_strLabels + " ] >>");
+    m_strLabels.clear();
+    return bWritten;
+}
+
+void CPdfWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
+                         double dPaperHeight, std::string& strContent) {
+    CTextLayout layout = LayOutText(area, strValue, m_metrics, m_job.options.encoding);
+    strContent += "q " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
+                  Number(area.fYellow) + " " + Number(area.fBlack) + " k BT\n";
+    for (const CSetLine& line : layout.lines) {
+        if (line.strText.empty()) {
+            continue;
+        }
+        strContent += "1 0 0 1 " + Number(area.fLeft + line.dX) + " " +
+                      Number(dPaperHeight - (area.fTop + line.dBaseline)) + " Tm " +
+                      (line.dWordSpace > 0 ? Number(line.dWordSpace) + " Tw " : "") +
+                      m_fonts.Show(area.strFont.Text(), line.strText, area.fSize) + "\n";
+    }
+    strContent += "ET Q\n";
+}
+
+bool CPdfWriter::Copy(const CDataCopy& copy, std::string& strError) {
+    int nPart = m_pdf.NewObject();
+    int nFirstPage = 0;
+    int nLastPage = 0;
+    for (const CPlannedPage& page : m_job.pages) {
+        std::string strMaster = "M" + std::to_string(page.nMasterPage);
+        std::string strContent = "q /" + strMaster + " Do Q\n";
+        std::string strForms = " /" + strMaster + " " + Ref(m_masterForms[page.nMasterPage]);
+        for (const CPlannedMerge& merge : page.merges) {
+            const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+            if (pValue == nullptr || pValue->strText.empty()) {
+                continue;
+            }
+            const CAreaDefinition& area = *merge.pArea;
+            if (area.nKind != KindGraphic && merge.pField->nStorage != StorageReference) {
+                SetText(area, pValue->strText, page.dHeight, strContent);
+                continue;
+            }
+            DataProblem kind;
+            std::string strDetail;
+            const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
+            auto found = m_pictureForms.find(pPicture);
+            if (pPicture == nullptr || found == m_pictureForms.end()) {
+                strError =
+                    "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField + ": " +
+                    (strDetail.empty() ? "the picture changed while it was merged" : strDetail);
+                return false;
+            }
+            CPlacement placement = PlaceInArea(area, pPicture->adBox, page.dHeight);
+            std::string strName = "P" + std::to_string(found->second);
+            strContent +=
+                "q " +
+                (placement.bClip ? Number(placement.adClip[0]) + " " + Number(placement.adClip[1]) +
+                                       " " + Number(placement.adClip[2]) + " " +
+                                       Number(placement.adClip[3]) + " re W n "
+                                 : "") +
+                Number(placement.dScale) + " 0 0 " + Number(placement.dScale) + " " +
+                Number(placement.dX) + " " + Number(placement.dY) + " cm /" + strName + " Do Q\n";
+            if (strForms.find("/" + strName + " ") == std::string::npos) {
+                strForms += " /" + strName + " " + Ref(found->second);
+            }
+        }
+        int nContent = m_pdf.NewObject();
+        int nPage = m_pdf.NewObject();
+        nFirstPage = nFirstPage == 0 ? nPage : nFirstPage;
+        nLastPage = nPage;
+        if (!m_pdf.Stream(nContent, "", strContent) ||
+            !m_pdf.Object(nPage, "<< /Type /Page /Parent " + Ref(PageParent()) +
+                                     " /MediaBox [0 0 " + Number(page.dWidth) + " " +
+                                     Number(page.dHeight) + "]" + m_masterBoxes[page.nMasterPage] +
+                                     " /Resources << /Font " + Ref(m_fonts.Resources()) +
+                                     " /XObject <<" + strForms + " >> >> /Contents " +
+                                     Ref(nContent) + " /DPart " + Ref(nPart) + " >>") ||
+            !AddPage(nPage)) {
+            return Written(false, strError);
+        }
+    }
+    m_parts.push_back(nPart);
+    // The copy's part and its pages' label, "N." and the page's number.
+    std::string strNumber = std::to_string(copy.nNumber);
+    int nIndex = static_cast<int>(m_nPageCount - m_job.pages.size());
+    m_nLabelFirst = m_strLabels.empty() ? nIndex : m_nLabelFirst;
+    m_nLabelLast = nIndex;
+    m_strLabels += " " + std::to_string(nIndex) + " << /S /D /P (" + strNumber + ".) >>";
+    bool bWritten = m_pdf.Object(
+        nPart, "<< /Type /DPart /Parent " + Ref(m_nPartRootNode) + " /Start " + Ref(nFirstPage) +
+                   " /End " + Ref(nLastPage) + " /DPM << /CopyNumber " + strNumber + " >> >>");
+    if (bWritten && m_parts.size() % CopiesPerNode == 0) {
+        bWritten = CloseLabels();
+    }
+    return Written(bWritten, strError);
+}
+
+bool CPdfWriter::Finish(std::string& strError) {
+    bool bWritten = (m_leafPages.empty() || CloseLeaf()) && (m_strLabels.empty() || CloseLabels());
+    std::string strLeaves;
+    for (const auto& leaf : m_leaves) {
+        strLeaves += " " + Ref(leaf.first);
+    }
+    std::string strLabelKids;
+    for (int nNode : m_labelNodes) {
+        strLabelKids += " " + Ref(nNode);
+    }
+    // The parts in arrays of CopiesPerNode each, in copy order.
+    std::string strParts;
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        strParts += (i % CopiesPerNode == 0 ? " [" : "") + std::string(" ") + Ref(m_parts[i]) +
+                    (i % CopiesPerNode == CopiesPerNode - 1 || i + 1 == m_parts.size() ? " ]" : "");
+    }
+    int nInfo = m_pdf.NewObject();
+    bWritten =
+        bWritten &&
+        m_pdf.Object(m_nPages, "<< /Type /Pages /Kids [" + strLeaves + " ] /Count " +
+                                   std::to_string(m_nPageCount) + " >>") &&
+        m_pdf.Object(m_nLabels, "<< /Kids [" + strLabelKids + " ] >>") &&
+        m_pdf.Object(m_nPartRootNode, "<< /Type /DPart /Parent " + Ref(m_nPartRoot) + " /DParts [" +
+                                          strParts + " ] >>") &&
+        m_pdf.Object(m_nPartRoot, "<< /Type /DPartRoot /DPartRootNode " + Ref(m_nPartRootNode) +
+                                      " /RecordLevel 1 >>") &&
+        m_pdf.Object(m_nCatalog, "<< /Type /Catalog /Pages " + Ref(m_nPages) + " /PageLabels " +
+                                     Ref(m_nLabels) + " /DPartRoot " + Ref(m_nPartRoot) + " >>") &&
+        m_pdf.Object(nInfo,
+                     "<< /Producer (nebmerge) /Title " + Literal(m_job.strDocDefFile) + " >>");
+    if (!bWritten) {
+        return Written(false, strError);
+    }
+    return m_fonts.Finish(strError) && m_pdf.Finish(m_nCatalog, nInfo, strError);
+}
+
+} // namespace
+
+bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
+              CPdfRun& run, std::string& strError, const std::function<void(int nDone)>& progress) {
+    CPdfWriter writer(job, metrics, out);
+    if (!writer.Forms(run.nGsSeconds, strError)) {
+        return false;
+    }
+    run.nSharedBytes = out.Written();
+    bool bWritten = true;
+    auto merge = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
+        if (pCopy == nullptr || pCopy->nNumber < nFirst) {
+            return true;
+        }
+        bWritten = writer.Copy(*pCopy, strError);
+        if (bWritten && progress) {
+            progress(pCopy->nNumber - nFirst + 1);
+        }
+        return bWritten && pCopy->nNumber < nLast;
+    };
+    if (!ForEachCopy(job, merge, strError) || !bWritten || !writer.Finish(strError)) {
+        return false;
+    }
+    for (const std::string& strFont : writer.Substituted()) {
+        job.warnings.push_back("the font " + strFont +
+                               " has no program here: the PDF sets its text in Courier");
+    }
+    return true;
+}

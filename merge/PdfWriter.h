@@ -1,0 +1,32 @@
+// The merged copies as a PDF for the press, written by the merge step itself,
+// copy by copy. What every copy shares is in the file once and drawn by
+// reference: each master page the job takes and each distinct picture is a
+// form (Form XObject), made by Ghostscript from PostScript once per run and
+// brought in with the PDF library; the fonts are the URW programs, embedded
+// once. A copy adds only its pages (the forms drawn, its text set) and its
+// document part: the file carries the record structure variable-data
+// printing reads (a document-part tree with one part per copy, starting at
+// the copy's first page, the copy's number in its metadata), and page labels
+// naming copy and page ("12.1", as the PostScript's page comments do). No
+// standard conformance is claimed.
+#pragma once
+
+#include "FontMetrics.h"
+#include "Job.h"
+#include "OutputFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct CPdfRun {
+    int nGsSeconds = 3600;     // how long Ghostscript may take to make the forms
+    uint64_t nSharedBytes = 0; // set: the bytes before the first copy (the forms)
+};
+
+// Writes copies nFirst to nLast (from 1) of the checked job; false with a
+// message. Progress is called after each copy; a font set in Courier for
+// want of its program is added to the job's warnings.
+bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
+              CPdfRun& run, std::string& strError,
+              const std::function<void(int nDone)>& progress = nullptr);
