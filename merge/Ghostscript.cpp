@@ -53,7 +53,7 @@ std::string GhostscriptOutputName(const std::string& strPath) {
 }
 
 bool RunGhostscript(const std::vector<std::string>& options, const std::string& strInput,
-                    int nSeconds, std::string& strError) {
+                    const std::string& strWhat, int nSeconds, std::string& strError) {
     CBox box;
     if (box.strFolder.empty()) {
         strError = "cannot make a temporary folder for Ghostscript";
@@ -108,7 +108,7 @@ bool RunGhostscript(const std::vector<std::string>& options, const std::string& 
         return false;
     }
     if (!WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0) {
-        strError = "Ghostscript could not render the merged file";
+        strError = "Ghostscript could not render " + strWhat;
         return false;
     }
     return true;

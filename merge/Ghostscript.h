@@ -14,7 +14,8 @@
 // name). A page pattern may follow it.
 std::string GhostscriptOutputName(const std::string& strPath);
 
-// Runs gs with the device options on the input; false with a message when it
-// is missing, fails or runs past nSeconds.
+// Runs gs with the device options on the input (what it holds named by
+// strWhat in a failure's message); false with a message when gs is missing,
+// fails or runs past nSeconds.
 bool RunGhostscript(const std::vector<std::string>& options, const std::string& strInput,
-                    int nSeconds, std::string& strError);
+                    const std::string& strWhat, int nSeconds, std::string& strError);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -123,17 +124,24 @@ CPdfFonts::CFamily& CPdfFonts::Family(const std::string& strFont) {
     CFamily& family = m_families[strFont];
     family.nNumber = static_cast<int>(m_families.size());
     CFace& face = m_faces[NewFace(family, strShown)];
+    // A glyph two codes would name (the no-break space's and the soft
+    // hyphen's are the space's and the hyphen's) is left to the first: a code
+    // is read back as one character, and readers map a glyph to one.
+    std::set<std::string> named;
     for (int nCode = 32; nCode < 256; ++nCode) {
-        face.glyphs[static_cast<size_t>(nCode)] = WinAnsiGlyphName(nCode);
-        face.characters[static_cast<size_t>(nCode)] =
-            DecodeText(std::string(1, static_cast<char>(nCode)), TextEncoding::Windows1252)[0];
+        std::string strGlyph = WinAnsiGlyphName(nCode);
+        if (!strGlyph.empty() && named.insert(strGlyph).second) {
+            face.glyphs[static_cast<size_t>(nCode)] = strGlyph;
+            face.characters[static_cast<size_t>(nCode)] =
+                DecodeText(std::string(1, static_cast<char>(nCode)), TextEncoding::Windows1252)[0];
+        }
     }
     return family;
 }
 
 bool CPdfFonts::Code(CFamily& family, char32_t c, size_t& nFace, int& nCode) {
     nCode = WinAnsiCode(c);
-    if (nCode >= 32) {
+    if (nCode >= 32 && !m_faces[family.faces[0]].glyphs[static_cast<size_t>(nCode)].empty()) {
         nFace = family.faces[0];
         return true;
     }

@@ -119,7 +119,9 @@ bool CPdfWriter::Forms(int nGsSeconds, std::string& strError) {
                          "-dGrayImageFilter=/FlateEncode", "-dDownsampleGrayImages=false",
                          "-dDownsampleMonoImages=false",
                          "-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf")},
-                        folder.Path() + "/forms.ps", nGsSeconds, strError) ||
+                        folder.Path() + "/forms.ps",
+                        "the master's pages and the pictures (the copies' shared forms)",
+                        nGsSeconds, strError) ||
         !import.Open(folder.Path() + "/forms.pdf", strError)) {
         return false;
     }

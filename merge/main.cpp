@@ -213,7 +213,7 @@ bool MakePreviews(const CArguments& arguments, std::string& strError) {
         RunGhostscript({"-sDEVICE=png16m", "-r72",
                         "-sOutputFile=" + GhostscriptOutputName(strFolder + "/page") + "-%d.png"},
                        arguments.strPdf.empty() ? arguments.strOut : arguments.strPdf,
-                       arguments.nGsSeconds, strError);
+                       "the merged file", arguments.nGsSeconds, strError);
     for (int nPage = 1; bMade; ++nPage) {
         std::string strMade = strFolder + "/page-" + std::to_string(nPage) + ".png";
         if (access(strMade.c_str(), F_OK) != 0) {

@@ -3,6 +3,7 @@
 // PDF) read back through Ghostscript's text extraction.
 #pragma once
 
+#include "merge/FontMetrics.h"
 #include "merge/TextEncoding.h"
 
 #include <gtest/gtest.h>
@@ -151,12 +152,24 @@ class MergedOutput : public ::testing::Test {
         return spans;
     }
 
-    // The span of the page that begins with the text.
+    // The text of a page of a PDF, in reading order, as poppler gives it.
+    std::string PageText(const std::string& strPdf, int nPage) const {
+        std::string strPage = std::to_string(nPage);
+        EXPECT_EQ(std::system(("pdftotext -f " + strPage + " -l " + strPage + " '" + strPdf +
+                               "' '" + Path("page.txt") + "'")
+                                  .c_str()),
+                  0);
+        return ReadText(Path("page.txt"));
+    }
+
+    // The span of the page that begins with the text, in the font (a
+    // standard font's name, or the URW font that stands in for it).
     static const CSpan* Find(const std::vector<CSpan>& spans, int nPage, const std::string& strText,
                              const std::string& strFont = "") {
         for (const CSpan& span : spans) {
             if (span.nPage == nPage && span.strText.rfind(strText, 0) == 0 &&
-                (strFont.empty() || span.strFont == strFont)) {
+                (strFont.empty() || span.strFont == strFont ||
+                 span.strFont == CFontMetrics::UrwName(strFont))) {
                 return &span;
             }
         }

@@ -1,8 +1,8 @@
-// nebmerge run as a user runs it, and its merged PostScript read back through
-// Ghostscript's text extraction: every value on its copy's page, at its place
-// (within a point), in its font and size; words wrapped in a flowing area;
-// right, centred and justified lines; CMYK colour; EPS pictures scaled to fit
-// and trimmed. Also the exit codes and the check report.
+// nebmerge run as a user runs it, and its merged PostScript and its PDF read
+// back through Ghostscript's text extraction: every value on its copy's page,
+// at its place (within a point), in its font and size; words wrapped in a
+// flowing area; right, centred and justified lines; CMYK colour; EPS pictures
+// scaled to fit and trimmed. Also the exit codes and the check report.
 #include "MergeRun.h"
 #include "merge/FontMetrics.h"
 
@@ -22,15 +22,42 @@ namespace {
 
 using namespace merge_test;
 
-TEST_F(MergedOutput, EveryValueOnItsCopysPageInItsPlaceFontAndSize) {
+// The two outputs, set alike: the file, its option, and how it writes the
+// colour, the clip and the picture of the test's areas.
+struct COutputKind {
+    const char* pFile;
+    const char* pOption;
+    const char* pColour;
+    const char* pClip;
+    const char* pPicture;
+};
+
+class BothOutputs : public MergedOutput, public ::testing::WithParamInterface<COutputKind> {
+  protected:
+    std::string Output() const { return Path(GetParam().pFile); }
+    int MergeInto(const std::string& strOptions, std::string& strReport) const {
+        return Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
+                         Path("master.ps") + "' " + GetParam().pOption + " '" + Output() + "' " +
+                         strOptions,
+                     strReport);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    MergedOutput, BothOutputs,
+    ::testing::Values(COutputKind{"merged.ps", "--out", "0.10 0.20 0.30 0.40 setcmykcolor",
+                                  "300.00 142.00 100.00 100.00 rectclip", "%%BeginDocument: /"},
+                      COutputKind{"merged.pdf", "--pdf", "0.10 0.20 0.30 0.40 k",
+                                  "300.00 142.00 100.00 100.00 re W n", " cm /P"}),
+    [](const ::testing::TestParamInfo<COutputKind>& info) {
+        return std::string(info.param.pOption + 2);
+    });
+
+TEST_P(BothOutputs, EveryValueOnItsCopysPageInItsPlaceFontAndSize) {
     std::string strReport;
-    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
-                        Path("master.ps") + "' --out '" + Path("merged.ps") + "'",
-                    strReport),
-              0)
-        << ReadText(Path("stderr.txt"));
+    ASSERT_EQ(MergeInto("", strReport), 0) << ReadText(Path("stderr.txt"));
     EXPECT_EQ(strReport, "3 copies, 0 problems\n");
-    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    std::vector<CSpan> spans = Spans(Output());
     CFontMetrics metrics;
     const char* const names[] = {"Jane Doe", "John Roe", "Wei Chen"};
     for (int nCopy = 1; nCopy <= 3; ++nCopy) {
@@ -66,13 +93,10 @@ TEST_F(MergedOutput, EveryValueOnItsCopysPageInItsPlaceFontAndSize) {
     }
 }
 
-TEST_F(MergedOutput, FlowWrapsAtTheRightWordAndJustifies) {
+TEST_P(BothOutputs, FlowWrapsAtTheRightWordAndJustifies) {
     std::string strReport;
-    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
-                        Path("master.ps") + "' --out '" + Path("merged.ps") + "' --copies 1",
-                    strReport),
-              0);
-    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    ASSERT_EQ(MergeInto("--copies 1", strReport), 0);
+    std::vector<CSpan> spans = Spans(Output());
     // 150 points of 10-point Times-Roman: the first line ends before "near".
     const CSpan* pFirst = Find(spans, 1, "The quick", "Times-Roman");
     ASSERT_NE(pFirst, nullptr);
@@ -92,16 +116,13 @@ TEST_F(MergedOutput, FlowWrapsAtTheRightWordAndJustifies) {
     EXPECT_EQ(Find(spans, 2, "STATIC"), nullptr);
 }
 
-TEST_F(MergedOutput, ColourAndPicturesScaledToFitAndTrimmed) {
+TEST_P(BothOutputs, ColourAndPicturesScaledToFitAndTrimmed) {
     std::string strReport;
-    ASSERT_EQ(Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --ps '" +
-                        Path("master.ps") + "' --out '" + Path("merged.ps") + "' --copies 2-2",
-                    strReport),
-              0);
-    std::string strMerged = ReadText(Path("merged.ps"));
-    EXPECT_NE(strMerged.find("0.10 0.20 0.30 0.40 setcmykcolor"), std::string::npos);
-    EXPECT_NE(strMerged.find("%%BeginDocument: " + Path("picture.eps")), std::string::npos);
-    std::vector<CSpan> spans = Spans(Path("merged.ps"));
+    ASSERT_EQ(MergeInto("--copies 2-2", strReport), 0);
+    std::string strMerged = ReadText(Output());
+    EXPECT_NE(strMerged.find(GetParam().pColour), std::string::npos);
+    EXPECT_NE(strMerged.find(GetParam().pPicture), std::string::npos);
+    std::vector<CSpan> spans = Spans(Output());
     // Fit: 200 by 100 into 100 by 100 is half size, centred vertically:
     // the picture's bottom 25 points above the area's.
     const CSpan* pFit = nullptr;
@@ -120,7 +141,7 @@ TEST_F(MergedOutput, ColourAndPicturesScaledToFitAndTrimmed) {
     EXPECT_EQ(pTrim->dSize, 20);
     EXPECT_NEAR(pTrim->dX0, 300 - 50 + 10, 1);
     EXPECT_NEAR(pTrim->dY, 650 - 10, 1);
-    EXPECT_NE(strMerged.find("300.00 142.00 100.00 100.00 rectclip"), std::string::npos);
+    EXPECT_NE(strMerged.find(GetParam().pClip), std::string::npos);
 }
 
 TEST_F(MergedOutput, TheMasterPageAndASharedPictureAreInTheFileOnce) {

@@ -268,10 +268,7 @@ TEST_F(UntrustedInput, AccentedNamesComeBackExactlyFromThePdfOrAreReported) {
                                  "'";
         if (!row.strShown.empty()) {
             ASSERT_EQ(Run(strOptions), 0) << strReport << Stderr();
-            std::vector<CSpan> spans = Spans(Path("merged.pdf"));
-            const CSpan* pName = Find(spans, 1, row.strShown);
-            ASSERT_NE(pName, nullptr);
-            EXPECT_EQ(pName->strText, row.strShown);
+            EXPECT_EQ(PageText(Path("merged.pdf"), 1).find(row.strShown + "\n"), 0u);
         } else {
             EXPECT_EQ(Run(strOptions), 1);
             EXPECT_EQ(strReport, Path("data.txt") +
@@ -319,7 +316,8 @@ TEST_F(UntrustedInput, OutputsAreWrittenWholeOrNotAtAllAndGhostscriptStaysInItsB
                                     Path("written.txt") + ") (w) file (x) writestring\n");
     WriteText(Path("data.txt"), "Jane Doe\tNote\tevil.eps\r\n");
     EXPECT_EQ(Run("--out '" + Path("m.ps") + "' --pdf '" + Path("m.pdf") + "'"), 2);
-    EXPECT_NE(Stderr().find("nebmerge: Ghostscript could not render the merged file"),
+    EXPECT_NE(Stderr().find("nebmerge: Ghostscript could not render the master's pages and the "
+                            "pictures (the copies' shared forms)\n"),
               std::string::npos);
     EXPECT_FALSE(Exists("written.txt"));
     EXPECT_FALSE(Exists("m.pdf"));
