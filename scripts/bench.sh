@@ -24,7 +24,8 @@
 # by the host, the customers repeated with numbers) and shows the time, the
 # copies per second and the bytes per copy, beside the bytes of the master's
 # pages, which the merged file holds once; then the check and the merge of
-# 1,000,000 copies, with their time and peak memory.
+# 1,000,000 copies, with their time and peak memory; then the PDF writer
+# (scripts/bench-merge.sh).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -221,3 +222,6 @@ for mode in check merge; do
   echo "$mode: $(tail -n 1 "$card/$mode-1000000.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
 done
 rm -f "$card/cards-1000000.ps" "$card/customers-1000000.txt"
+
+# The PDF writer beside the PostScript writer and the Ghostscript route.
+bash scripts/bench-merge.sh "$card"

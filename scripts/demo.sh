@@ -152,8 +152,11 @@ echo "\$ nebmerge out/demo/card.ddf examples/customers.txt --out out/demo/cards.
   "--pdf out/demo/cards.pdf --png out/demo/card"
 "$nebmerge" "$out/card.ddf" "$NEB_ROOT/examples/customers.txt" --out "$out/cards.ps" \
   --pdf "$out/cards.pdf" --png "$out/card" > /dev/null
-echo "demo: $out/cards.pdf holds $(grep -c '^%%Page:' "$out/cards.ps") pages; previews" \
+echo "demo: $out/cards.pdf holds $(qpdf --show-npages "$out/cards.pdf") pages; previews" \
   "$out/card-1.png ... $out/card-$(ls "$out"/card-*.png | wc -l).png"
+# The PDF as a press's software reads it: valid, every font embedded.
+qpdf --check "$out/cards.pdf" | tail -n 1
+pdffonts "$out/cards.pdf"
 # The first customer's card, front and back, for the README.
 mkdir -p "$NEB_ROOT/docs"
 /usr/bin/convert "$out/card-1.png" "$out/card-2.png" -bordercolor '#999999' -border 1 +append \
