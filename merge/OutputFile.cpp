@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 COutputFile::~COutputFile() {
     if (m_pFile != nullptr) {
@@ -75,4 +76,21 @@ std::string CanonicalPath(const std::string& strPath) {
     }
     std::string strName = strPath.substr(strPath.find_last_of('/') + 1);
     return std::string(szReal) + (szReal[1] == '\0' ? "" : "/") + strName;
+}
+
+CWorkFolder::~CWorkFolder() {
+    std::error_code error;
+    if (!m_strPath.empty()) {
+        std::filesystem::remove_all(m_strPath, error);
+    }
+}
+
+bool CWorkFolder::Make(const std::string& strOutput, std::string& strError) {
+    m_strPath = FolderOf(strOutput) + "/.nebmerge-XXXXXX";
+    if (mkdtemp(&m_strPath[0]) == nullptr) {
+        strError = strOutput + ": cannot make a working folder beside it";
+        m_strPath.clear();
+        return false;
+    }
+    return true;
 }

@@ -38,6 +38,23 @@ class COutputFile {
     uint64_t m_nWritten = 0;
 };
 
+// A folder of the merge step's own beside an output, for what it makes on
+// the way (previews, the PDF's forms), removed with what it holds.
+class CWorkFolder {
+  public:
+    CWorkFolder() = default;
+    CWorkFolder(const CWorkFolder&) = delete;
+    CWorkFolder& operator=(const CWorkFolder&) = delete;
+    ~CWorkFolder();
+
+    // Makes the folder beside strOutput; false with a message.
+    bool Make(const std::string& strOutput, std::string& strError);
+    const std::string& Path() const { return m_strPath; }
+
+  private:
+    std::string m_strPath;
+};
+
 // The path as an absolute one, its folder resolved: two names of one file
 // give the same text, whether the file exists or not.
 std::string CanonicalPath(const std::string& strPath);

@@ -8,7 +8,6 @@
 #include "PdfImport.h"
 #include "TextLayout.h"
 
-#include <filesystem>
 #include <unordered_map>
 
 namespace {
@@ -17,31 +16,6 @@ namespace {
 // and per array of the document parts: the trees are written as they fill.
 constexpr size_t PagesPerNode = 64;
 constexpr size_t CopiesPerNode = 256;
-
-// A folder of its own beside the output, for the forms' PostScript and
-// Ghostscript's PDF of it, removed with everything in it.
-class CWorkFolder {
-  public:
-    bool Make(const std::string& strBeside, std::string& strError) {
-        m_strPath = FolderOf(strBeside) + "/.nebmerge-pdf-XXXXXX";
-        if (mkdtemp(&m_strPath[0]) == nullptr) {
-            strError = strBeside + ": cannot make a working folder beside it";
-            m_strPath.clear();
-            return false;
-        }
-        return true;
-    }
-    ~CWorkFolder() {
-        std::error_code error;
-        if (!m_strPath.empty()) {
-            std::filesystem::remove_all(m_strPath, error);
-        }
-    }
-    const std::string& Path() const { return m_strPath; }
-
-  private:
-    std::string m_strPath;
-};
 
 class CPdfWriter {
   public:
@@ -314,12 +288,12 @@ bool CPdfWriter::Finish(std::string& strError) {
 } // namespace
 
 bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
-              CPdfRun& run, std::string& strError, const std::function<void(int nDone)>& progress) {
+              int nGsSeconds, std::string& strError,
+              const std::function<void(int nDone)>& progress) {
     CPdfWriter writer(job, metrics, out);
-    if (!writer.Forms(run.nGsSeconds, strError)) {
+    if (!writer.Forms(nGsSeconds, strError)) {
         return false;
     }
-    run.nSharedBytes = out.Written();
     bool bWritten = true;
     auto merge = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
         if (pCopy == nullptr || pCopy->nNumber < nFirst) {

@@ -15,18 +15,13 @@
 #include "Job.h"
 #include "OutputFile.h"
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
-struct CPdfRun {
-    int nGsSeconds = 3600;     // how long Ghostscript may take to make the forms
-    uint64_t nSharedBytes = 0; // set: the bytes before the first copy (the forms)
-};
-
-// Writes copies nFirst to nLast (from 1) of the checked job; false with a
-// message. Progress is called after each copy; a font set in Courier for
-// want of its program is added to the job's warnings.
+// Writes copies nFirst to nLast (from 1) of the checked job, Ghostscript
+// given nGsSeconds to make the forms; false with a message. Progress is
+// called after each copy; a font set in Courier for want of its program is
+// added to the job's warnings.
 bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
-              CPdfRun& run, std::string& strError,
+              int nGsSeconds, std::string& strError,
               const std::function<void(int nDone)>& progress = nullptr);

@@ -28,7 +28,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <functional>
 #include <new>
 #include <string>
@@ -204,11 +203,11 @@ bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& str
 // folder of their own beside the prefix and moved to their names when all
 // are made.
 bool MakePreviews(const CArguments& arguments, std::string& strError) {
-    std::string strFolder = FolderOf(arguments.strPng) + "/.nebmerge-png-XXXXXX";
-    if (mkdtemp(&strFolder[0]) == nullptr) {
-        strError = arguments.strPng + ": cannot make the previews there";
+    CWorkFolder folder;
+    if (!folder.Make(arguments.strPng, strError)) {
         return false;
     }
+    const std::string& strFolder = folder.Path();
     bool bMade =
         RunGhostscript({"-sDEVICE=png16m", "-r72",
                         "-sOutputFile=" + GhostscriptOutputName(strFolder + "/page") + "-%d.png"},
@@ -225,8 +224,6 @@ bool MakePreviews(const CArguments& arguments, std::string& strError) {
             bMade = false;
         }
     }
-    std::error_code error;
-    std::filesystem::remove_all(strFolder, error);
     return bMade;
 }
 
@@ -298,12 +295,10 @@ int Run(int argc, char** argv) {
         return Fail(strError);
     }
     COutputFile pdf;
-    CPdfRun run;
-    run.nGsSeconds = arguments.nGsSeconds;
     size_t nWarned = job.warnings.size();
     if (!arguments.strPdf.empty() &&
         (!pdf.Open(arguments.strPdf, strError) ||
-         !WritePdf(job, nFirst, nLast, metrics, pdf, run, strError, progress) ||
+         !WritePdf(job, nFirst, nLast, metrics, pdf, arguments.nGsSeconds, strError, progress) ||
          !pdf.Commit(strError))) {
         return Fail(strError);
     }
