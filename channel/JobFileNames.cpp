@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-char* pDocDefPath = nullptr;
-
 namespace {
 
 std::string LowerCase(std::string strText) {
@@ -19,7 +17,12 @@ std::string LowerCase(std::string strText) {
 
 } // namespace
 
-void ComputeJobFileNames(HostParamBlock* pBlock, std::string& strDocDefPath,
+void CJobFileState::Release() {
+    delete[] pDocDefPath;
+    Reset();
+}
+
+void ComputeJobFileNames(HostParamBlock* pBlock, CJobFileState& state, std::string& strDocDefPath,
                          std::string& strPostScriptPath) {
     std::string strPublication;
     if (Request::QueryPublicationPath(pBlock, strPublication) != StatusOk) {
@@ -29,5 +32,5 @@ void ComputeJobFileNames(HostParamBlock* pBlock, std::string& strDocDefPath,
     std::string strBase = parts.strDrive + parts.strFolder + parts.strName;
     strDocDefPath = LowerCase(strBase + ".ddf");
     strPostScriptPath = LowerCase(strBase + ".ps");
-    ReplaceOwnedText(pDocDefPath, strDocDefPath.c_str());
+    ReplaceOwnedText(state.pDocDefPath, strDocDefPath.c_str());
 }

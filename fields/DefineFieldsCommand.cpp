@@ -1,14 +1,14 @@
 #include "DefineFieldsCommand.h"
 
 #include "DefineFieldsDialog.h"
-#include "channel/JobFileNames.h"
 
 #include <string>
 
-uint16_t DefineDataFields(HostParamBlock* pBlock) {
+uint16_t DefineDataFields(HostParamBlock* pBlock, CFieldState& fields, CSampleState& sample,
+                          CJobFileState& jobFiles) {
     std::string strDocDef;
     std::string strPostScript;
-    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
-    RunDefineFieldsDialog(GetActiveWindow());
+    ComputeJobFileNames(pBlock, jobFiles, strDocDef, strPostScript);
+    RunDefineFieldsDialog(GetActiveWindow(), fields, sample, jobFiles.pDocDefPath);
     return StatusOk;
 }

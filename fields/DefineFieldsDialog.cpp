@@ -20,13 +20,13 @@
 
 namespace {
 
-void FillList(HWND hList, UINT nReset, UINT nAdd) {
+void FillList(HWND hList, CDataFieldList* pList, UINT nReset, UINT nAdd) {
     SendMessageA(hList, nReset, 0, 0);
-    if (pDFList == nullptr) {
+    if (pList == nullptr) {
         return;
     }
-    pDFList->Rewind();
-    while (const CDataField* pField = pDFList->Next()) {
+    pList->Rewind();
+    while (const CDataField* pField = pList->Next()) {
         SendMessageA(hList, nAdd, 0,
                      reinterpret_cast<LPARAM>(pField->pName != nullptr ? pField->pName : ""));
     }
@@ -34,7 +34,9 @@ void FillList(HWND hList, UINT nReset, UINT nAdd) {
 
 class CDefineFieldsDlg : public CModalDialog {
   public:
-    CDefineFieldsDlg() : CModalDialog(IDD_DEFINE_FIELDS) {}
+    CDefineFieldsDlg(CFieldState& fields, CSampleState& sample, const char* pDocDefPath)
+        : CModalDialog(IDD_DEFINE_FIELDS), m_fields(fields), m_sample(sample),
+          m_pDocDefPath(pDocDefPath) {}
 
   protected:
     void DoDataExchange(CDataExchange& dx) override {
@@ -45,24 +47,24 @@ class CDefineFieldsDlg : public CModalDialog {
 
     bool OnInitDialog() override {
         MakeSampleEdit(Item(IDC_SAMPLE_TEXT));
-        if (pSampleFile != nullptr) {
+        if (m_sample.pFile != nullptr) {
             if (!LoadRememberedCopy()) {
                 End(0);
                 return true;
             }
-            if (pCopyText != nullptr) {
+            if (m_sample.pCopyText != nullptr) {
                 ShowCopy();
             }
         } else {
             std::string strChosen;
-            if (!ChooseFirstSampleFile(strChosen) || !ChooseSampleCopy(strChosen)) {
+            if (!ChooseFirstSampleFile(m_pDocDefPath, strChosen) || !ChooseSampleCopy(strChosen)) {
                 End(0);
                 return true;
             }
         }
-        FillFieldList(List());
-        m_strSelected = pLastFieldName != nullptr ? pLastFieldName : "";
-        m_strFileName = pSampleFile != nullptr ? pSampleFile : "";
+        FillFieldList(List(), m_fields.pList);
+        m_strSelected = m_fields.pLastName != nullptr ? m_fields.pLastName : "";
+        m_strFileName = m_sample.pFile != nullptr ? m_sample.pFile : "";
         UpdateData(false);
         bool bFields = ListCount() > 0;
         if (bFields) {
@@ -138,10 +140,10 @@ class CDefineFieldsDlg : public CModalDialog {
     // The remembered file, read again; when it is gone the user may pick it
     // for this time. False when no copy can be had.
     bool LoadRememberedCopy() {
-        CGlobalBlock sample = LoadSampleFile(pSampleFile);
+        CGlobalBlock sample = LoadSampleFile(m_sample.pFile);
         if (sample.IsEmpty()) {
             std::string strChosen;
-            if (!BrowseForSampleFile(pSampleFile, strChosen, IDS_SAMPLE_FILTER,
+            if (!BrowseForSampleFile(m_sample.pFile, strChosen, IDS_SAMPLE_FILTER,
                                      IDS_SAMPLE_DIALOG_TITLE)) {
                 return false;
             }
@@ -150,13 +152,13 @@ class CDefineFieldsDlg : public CModalDialog {
                 return false;
             }
         }
-        ExtractCopy(sample.Get(), nCopyStart, nCopyEnd);
+        ExtractCopy(m_sample, sample.Get(), m_sample.nCopyStart, m_sample.nCopyEnd);
         return true;
     }
 
     // The copy text in the sample edit, which gets the focus.
     void ShowCopy() {
-        m_strSample = pCopyText != nullptr ? pCopyText : "";
+        m_strSample = m_sample.pCopyText != nullptr ? m_sample.pCopyText : "";
         HWND hSample = Item(IDC_SAMPLE_TEXT);
         SetWindowTextA(hSample, m_strSample.c_str());
         SendMessageA(hSample, EM_SETREADONLY, TRUE, 0);
@@ -164,8 +166,8 @@ class CDefineFieldsDlg : public CModalDialog {
         FocusItem(IDC_SAMPLE_TEXT);
     }
 
-    // Shows the field selected in the list in the sample and makes pDF a copy
-    // of it; never while the Name dialog works on pDF.
+    // Shows the field selected in the list in the sample and makes the field
+    // being worked on a copy of it; never while the Name dialog works on it.
     void ShowFieldOfList() {
         if (m_bNaming) {
             return;
@@ -180,15 +182,15 @@ class CDefineFieldsDlg : public CModalDialog {
             SendMessageA(List(), LB_SETCURSEL, 0, 0);
         }
         const CDataField* pField =
-            pDFList != nullptr ? pDFList->Find(SelectedName().c_str()) : nullptr;
+            m_fields.pList != nullptr ? m_fields.pList->Find(SelectedName().c_str()) : nullptr;
         if (pField == nullptr) {
             return;
         }
         SendMessageA(hSample, EM_SETSEL, static_cast<WPARAM>(pField->GetStart()), pField->GetEnd());
         SendMessageA(hSample, EM_SCROLLCARET, 0, 0);
         CDataField* pCopy = new CDataField(*pField);
-        delete pDF;
-        pDF = pCopy;
+        delete m_fields.pField;
+        m_fields.pField = pCopy;
     }
 
     void MakeFieldFromSelection(bool bAdd) {
@@ -202,12 +204,12 @@ class CDefineFieldsDlg : public CModalDialog {
             std::swap(s, e);
         }
         std::string strEdited = bAdd ? std::string() : SelectedName();
-        if (pDFList != nullptr &&
-            !pDFList->IsRangeFree(bAdd ? nullptr : strEdited.c_str(), s, e - 1)) {
+        if (m_fields.pList != nullptr &&
+            !m_fields.pList->IsRangeFree(bAdd ? nullptr : strEdited.c_str(), s, e - 1)) {
             ShowFrameworkMessage(IDS_SAMPLE_OVERLAP);
             return;
         }
-        const char* pCopy = pCopyText != nullptr ? pCopyText : "";
+        const char* pCopy = m_sample.pCopyText != nullptr ? m_sample.pCopyText : "";
         e = EndBeforeLineBreak(pCopy, s, e);
         CSampleExtent* pExtent = ExtentOfSelection(pCopy, s, e);
         if (pExtent == nullptr) {
@@ -216,10 +218,10 @@ class CDefineFieldsDlg : public CModalDialog {
             return;
         }
         if (bAdd) {
-            PrepareNewField(pDF, pExtent);
+            PrepareNewField(m_fields.pField, pExtent);
         } else {
             const CDataField* pEdited =
-                pDFList != nullptr ? pDFList->Find(strEdited.c_str()) : nullptr;
+                m_fields.pList != nullptr ? m_fields.pList->Find(strEdited.c_str()) : nullptr;
             if (pEdited == nullptr) {
                 delete pExtent;
                 return;
@@ -227,15 +229,15 @@ class CDefineFieldsDlg : public CModalDialog {
             CDataField* pCopyOfField = new CDataField(*pEdited);
             delete pCopyOfField->pExtent;
             pCopyOfField->pExtent = pExtent;
-            delete pDF;
-            pDF = pCopyOfField;
+            delete m_fields.pField;
+            m_fields.pField = pCopyOfField;
         }
-        // The Define dialog still paints behind the Name dialog: pDF stays the
-        // field being named until it ends.
+        // The Define dialog still paints behind the Name dialog: the field
+        // worked on stays the one being named until it ends.
         m_bNaming = true;
         bool bNamed = false;
         try {
-            bNamed = RunNameFieldDialog(Window());
+            bNamed = RunNameFieldDialog(Window(), m_fields);
         } catch (...) {
             m_bNaming = false;
             throw;
@@ -244,19 +246,19 @@ class CDefineFieldsDlg : public CModalDialog {
         if (!bNamed) {
             return;
         }
-        if (pDFList == nullptr) {
-            pDFList = new CDataFieldList;
+        if (m_fields.pList == nullptr) {
+            m_fields.pList = new CDataFieldList;
         }
-        CDataField* pNew = new CDataField(*pDF);
+        CDataField* pNew = new CDataField(*m_fields.pField);
         if (bAdd) {
-            pDFList->Insert(pNew);
-        } else if (pDFList->Replace(strEdited.c_str(), pNew) == 0) {
+            m_fields.pList->Insert(pNew);
+        } else if (m_fields.pList->Replace(strEdited.c_str(), pNew) == 0) {
             delete pNew;
         }
-        FillFieldList(List());
+        FillFieldList(List(), m_fields.pList);
         UpdateData(false);
-        LRESULT nFound =
-            SendMessageA(List(), LB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>(pDF->pName));
+        LRESULT nFound = SendMessageA(List(), LB_FINDSTRINGEXACT, 0,
+                                      reinterpret_cast<LPARAM>(m_fields.pField->pName));
         SendMessageA(List(), LB_SETCURSEL, static_cast<WPARAM>(nFound), 0);
         EnableFieldButtons(true);
         FocusItem(IDC_SAMPLE_TEXT);
@@ -267,8 +269,8 @@ class CDefineFieldsDlg : public CModalDialog {
         if (nSelected < 0) {
             return;
         }
-        if (pDFList != nullptr) {
-            delete pDFList->Unlink(SelectedName().c_str());
+        if (m_fields.pList != nullptr) {
+            delete m_fields.pList->Unlink(SelectedName().c_str());
         }
         SendMessageA(List(), LB_DELETESTRING, static_cast<WPARAM>(nSelected), 0);
         SendMessageA(List(), LB_SETCURSEL, static_cast<WPARAM>(nSelected > 0 ? nSelected - 1 : 0),
@@ -282,8 +284,8 @@ class CDefineFieldsDlg : public CModalDialog {
 
     void SelectFile() {
         std::string strChosen;
-        bool bChosen =
-            BrowseForSampleFile(pSampleFile, strChosen, IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE);
+        bool bChosen = BrowseForSampleFile(m_sample.pFile, strChosen, IDS_SAMPLE_FILTER,
+                                           IDS_SAMPLE_DIALOG_TITLE);
         FocusItem(IDC_SAMPLE_TEXT);
         if (bChosen) {
             ChooseSampleCopy(strChosen);
@@ -298,19 +300,20 @@ class CDefineFieldsDlg : public CModalDialog {
         }
         CCopySelection selection;
         selection.strFileName = strPath;
-        selection.strCopyText = pCopyText != nullptr ? pCopyText : "";
-        bool bOtherFile = pSampleFile != nullptr && strPath != pSampleFile;
-        selection.nStart = bOtherFile ? -1 : nCopyStart;
-        selection.nEnd = bOtherFile ? -1 : nCopyEnd;
-        if (!RunSelectCopyDialog(Window(), selection)) {
+        selection.strCopyText = m_sample.pCopyText != nullptr ? m_sample.pCopyText : "";
+        bool bOtherFile = m_sample.pFile != nullptr && strPath != m_sample.pFile;
+        selection.nStart = bOtherFile ? -1 : m_sample.nCopyStart;
+        selection.nEnd = bOtherFile ? -1 : m_sample.nCopyEnd;
+        selection.nFieldsEnd = m_sample.nCopyEnd;
+        if (!RunSelectCopyDialog(Window(), selection, m_fields)) {
             return false;
         }
-        ReplaceOwnedText(pSampleFile, selection.strFileName.c_str());
-        ReplaceOwnedText(pCopyText, selection.strCopyText.c_str());
-        nCopyStart = selection.nStart;
-        nCopyEnd = selection.nEnd;
+        ReplaceOwnedText(m_sample.pFile, selection.strFileName.c_str());
+        ReplaceOwnedText(m_sample.pCopyText, selection.strCopyText.c_str());
+        m_sample.nCopyStart = selection.nStart;
+        m_sample.nCopyEnd = selection.nEnd;
         ShowCopy();
-        FillFieldList(List());
+        FillFieldList(List(), m_fields.pList);
         m_strFileName = strPath;
         UpdateData(false);
         return true;
@@ -318,32 +321,36 @@ class CDefineFieldsDlg : public CModalDialog {
 
     void Close() {
         UpdateData(true);
-        ReplaceOwnedText(pLastFieldName, m_strSelected.c_str());
+        ReplaceOwnedText(m_fields.pLastName, m_strSelected.c_str());
         End(IDOK);
     }
 
     std::string m_strSelected;
     std::string m_strFileName;
     std::string m_strSample;
-    // Set while the Name dialog works on pDF.
+    CFieldState& m_fields;
+    CSampleState& m_sample;
+    const char* m_pDocDefPath; // the sample file is first looked for beside it
+    // Set while the Name dialog works on the field.
     bool m_bNaming = false;
 };
 
 } // namespace
 
-bool RunDefineFieldsDialog(HWND hParent) {
+bool RunDefineFieldsDialog(HWND hParent, CFieldState& fields, CSampleState& sample,
+                           const char* pDocDefPath) {
     return RunGuarded(
-               [hParent] {
-                   CDefineFieldsDlg dialog;
+               [&] {
+                   CDefineFieldsDlg dialog(fields, sample, pDocDefPath);
                    return static_cast<uint16_t>(dialog.DoModal(hParent) == IDOK ? 1 : 0);
                },
                0) == 1;
 }
 
-void FillFieldList(HWND hList) {
-    FillList(hList, LB_RESETCONTENT, LB_ADDSTRING);
+void FillFieldList(HWND hList, CDataFieldList* pList) {
+    FillList(hList, pList, LB_RESETCONTENT, LB_ADDSTRING);
 }
 
-void FillFieldCombo(HWND hCombo) {
-    FillList(hCombo, CB_RESETCONTENT, CB_ADDSTRING);
+void FillFieldCombo(HWND hCombo, CDataFieldList* pList) {
+    FillList(hCombo, pList, CB_RESETCONTENT, CB_ADDSTRING);
 }

@@ -2,4 +2,16 @@
 
 CDataFieldList* pDFList = nullptr;
 CDataField* pDF = nullptr;
-char* pLastFieldName = nullptr;
+
+void CFieldState::Reset() {
+    pList = nullptr;
+    pField = nullptr;
+    pLastName = nullptr;
+}
+
+void CFieldState::Release() {
+    delete[] pLastName;
+    delete pList;
+    delete pField;
+    Reset();
+}

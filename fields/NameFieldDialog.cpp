@@ -28,7 +28,8 @@ bool IsNone(const char* pText) {
 
 class CNameFieldDlg : public CModalDialog {
   public:
-    explicit CNameFieldDlg(CDataField& field) : CModalDialog(IDD_NAME_FIELD), m_field(field) {}
+    CNameFieldDlg(CDataField& field, CFieldState& fields)
+        : CModalDialog(IDD_NAME_FIELD), m_field(field), m_fields(fields) {}
 
   protected:
     void DoDataExchange(CDataExchange& dx) override {
@@ -108,7 +109,7 @@ class CNameFieldDlg : public CModalDialog {
         }
         // An edited field that keeps its name is not checked against itself.
         if (!m_bEditing || m_strName != m_strNameOnEntry) {
-            if (pDFList != nullptr && pDFList->Contains(m_strName.c_str())) {
+            if (m_fields.pList != nullptr && m_fields.pList->Contains(m_strName.c_str())) {
                 return Refuse(IDC_FIELD_NAME, IDS_FIELD_NAME_EXISTS);
             }
             m_field.SetName(m_strName.c_str());
@@ -118,7 +119,7 @@ class CNameFieldDlg : public CModalDialog {
         m_field.nUnits = m_nUnits;
         m_field.nLength = m_nLength;
         m_field.bStripSpaces = m_nStrip;
-        ReplaceOwnedText(pLastFieldName, m_strName.c_str());
+        ReplaceOwnedText(m_fields.pLastName, m_strName.c_str());
         return true;
     }
 
@@ -166,6 +167,7 @@ class CNameFieldDlg : public CModalDialog {
     }
 
     CDataField& m_field;
+    CFieldState& m_fields;
     std::string m_strName;
     int m_nReference = 0;
     int m_nUnits = -1;
@@ -181,10 +183,10 @@ class CNameFieldDlg : public CModalDialog {
 
 } // namespace
 
-bool RunNameFieldDialog(HWND hParent) {
-    if (pDF == nullptr || pDF->pExtent == nullptr) {
+bool RunNameFieldDialog(HWND hParent, CFieldState& fields) {
+    if (fields.pField == nullptr || fields.pField->pExtent == nullptr) {
         return false;
     }
-    CNameFieldDlg dialog(*pDF);
+    CNameFieldDlg dialog(*fields.pField, fields);
     return dialog.DoModal(hParent) == IDOK;
 }

@@ -56,14 +56,14 @@ CGlobalBlock LoadSampleFile(const char* pPath) {
     return block;
 }
 
-void ExtractCopy(HGLOBAL hSample, int nStart, int nEnd) {
-    delete[] pCopyText;
-    pCopyText = nullptr;
+void ExtractCopy(CSampleState& state, HGLOBAL hSample, int nStart, int nEnd) {
+    delete[] state.pCopyText;
+    state.pCopyText = nullptr;
     CGlobalLock<const char> sample(hSample);
     if (!sample.IsLocked()) {
         return;
     }
-    pCopyText = CutCopyText(sample.Data(), sample.Size(), nStart, nEnd);
+    state.pCopyText = CutCopyText(sample.Data(), sample.Size(), nStart, nEnd);
 }
 
 bool BrowseForSampleFile(const char* pInitialPath, std::string& strChosen, unsigned nFilterId,
@@ -75,7 +75,7 @@ bool BrowseForSampleFile(const char* pInitialPath, std::string& strChosen, unsig
     return RunOpenFileDialog(request, strChosen);
 }
 
-bool ChooseFirstSampleFile(std::string& strChosen) {
+bool ChooseFirstSampleFile(const char* pDocDefPath, std::string& strChosen) {
     COpenFileRequest request = SampleDialog(IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE);
     if (pDocDefPath != nullptr) {
         CPathParts parts = SplitPath(pDocDefPath);
@@ -84,18 +84,18 @@ bool ChooseFirstSampleFile(std::string& strChosen) {
     return RunOpenFileDialog(request, strChosen);
 }
 
-bool EnsureSampleCopy() {
-    if (pSampleFile == nullptr || pCopyText != nullptr) {
+bool EnsureSampleCopy(CSampleState& state) {
+    if (state.pFile == nullptr || state.pCopyText != nullptr) {
         return true;
     }
-    CGlobalBlock sample = LoadSampleFile(pSampleFile);
+    CGlobalBlock sample = LoadSampleFile(state.pFile);
     if (!sample.IsEmpty()) {
-        ExtractCopy(sample.Get(), nCopyStart, nCopyEnd);
+        ExtractCopy(state, sample.Get(), state.nCopyStart, state.nCopyEnd);
         return true;
     }
-    ShowFormattedMessage(IDS_SAMPLE_NOT_FOUND, pSampleFile);
+    ShowFormattedMessage(IDS_SAMPLE_NOT_FOUND, state.pFile);
     std::string strChosen;
-    if (!BrowseForSampleFile(pSampleFile, strChosen, IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE)) {
+    if (!BrowseForSampleFile(state.pFile, strChosen, IDS_SAMPLE_FILTER, IDS_SAMPLE_DIALOG_TITLE)) {
         return false;
     }
     sample = LoadSampleFile(strChosen.c_str());
@@ -103,14 +103,14 @@ bool EnsureSampleCopy() {
         return false;
     }
     // The offsets stay: the copy is cut from the new file at the same place.
-    ReplaceOwnedText(pSampleFile, strChosen.c_str());
-    ExtractCopy(sample.Get(), nCopyStart, nCopyEnd);
+    ReplaceOwnedText(state.pFile, strChosen.c_str());
+    ExtractCopy(state, sample.Get(), state.nCopyStart, state.nCopyEnd);
     return true;
 }
 
-const char* SampleFileNameForSaving() {
-    if (pSampleFile != nullptr) {
-        CharLowerA(pSampleFile);
+const char* SampleFileNameForSaving(CSampleState& state) {
+    if (state.pFile != nullptr) {
+        CharLowerA(state.pFile);
     }
-    return pSampleFile;
+    return state.pFile;
 }

@@ -2,6 +2,7 @@
 // first complete copy out of them, and letting the user choose the file.
 #pragma once
 
+#include "SampleState.h"
 #include "framework/GlobalMemory.h"
 
 #include <windows.h>
@@ -15,9 +16,9 @@ constexpr DWORD MaxSampleBytes = 10240;
 // the path is empty or the file is missing, unreadable or empty.
 CGlobalBlock LoadSampleFile(const char* pPath);
 
-// Replaces the copy text by the block's text between the offsets; with no
-// block, or one that cannot be locked, the copy text is only dropped.
-void ExtractCopy(HGLOBAL hSample, int nStart, int nEnd);
+// Replaces the state's copy text by the block's text between the offsets;
+// with no block, or one that cannot be locked, the copy text is only dropped.
+void ExtractCopy(CSampleState& state, HGLOBAL hSample, int nStart, int nEnd);
 
 // The Open dialog starting at the path's folder and file name; true with the
 // full path chosen, false (and an empty path) on Cancel.
@@ -25,12 +26,13 @@ bool BrowseForSampleFile(const char* pInitialPath, std::string& strChosen, unsig
                          unsigned nTitleId);
 
 // The Open dialog for a first choice of the file, in the folder of the
-// publication; an untitled publication starts in the current folder.
-bool ChooseFirstSampleFile(std::string& strChosen);
+// publication's document definition; an untitled publication (no path)
+// starts in the current folder.
+bool ChooseFirstSampleFile(const char* pDocDefPath, std::string& strChosen);
 
 // Makes sure the copy text is there when a file is remembered: loads it, or
 // after ZTM5018 lets the user find the file again. False when neither works.
-bool EnsureSampleCopy();
+bool EnsureSampleCopy(CSampleState& state);
 
 // The remembered file name for saving, lower-cased in place; null when none.
-const char* SampleFileNameForSaving();
+const char* SampleFileNameForSaving(CSampleState& state);

@@ -2,26 +2,26 @@
 
 #include "model/OwnedText.h"
 
-char* pSampleFile = nullptr;
-int16_t nCopyStart = -1;
-int16_t nCopyEnd = -1;
-char* pCopyText = nullptr;
+void CSampleState::Reset() {
+    pFile = nullptr;
+    nCopyStart = -1;
+    nCopyEnd = -1;
+    pCopyText = nullptr;
+}
 
-void SetSampleFileName(const char* pPath) {
-    bool bReplaces = pSampleFile != nullptr;
-    ReplaceOwnedText(pSampleFile, pPath);
+void CSampleState::Release() {
+    delete[] pFile;
+    delete[] pCopyText;
+    Reset();
+}
+
+void CSampleState::SetFileName(const char* pPath) {
+    bool bReplaces = pFile != nullptr;
+    ReplaceOwnedText(pFile, pPath);
     if (bReplaces) {
         delete[] pCopyText;
         pCopyText = nullptr;
         nCopyStart = -1;
         nCopyEnd = -1;
     }
-}
-
-void SetCopyStart(int nStart) {
-    nCopyStart = static_cast<int16_t>(nStart);
-}
-
-void SetCopyEnd(int nEnd) {
-    nCopyEnd = static_cast<int16_t>(nEnd);
 }

@@ -4,13 +4,26 @@
 
 #include <cstdint>
 
-extern char* pSampleFile;
-extern int16_t nCopyStart;
-extern int16_t nCopyEnd;
-extern char* pCopyText;
+class CSampleState {
+  public:
+    CSampleState() = default;
+    CSampleState(const CSampleState&) = delete;
+    CSampleState& operator=(const CSampleState&) = delete;
+    ~CSampleState() { Release(); }
 
-// The state loader's setters: a new file name that replaces a remembered one
-// drops the copy and its offsets.
-void SetSampleFileName(const char* pPath);
-void SetCopyStart(int nStart);
-void SetCopyEnd(int nEnd);
+    // Sets everything to its initial value without freeing anything.
+    void Reset();
+    // Frees the path and the copy text, then resets.
+    void Release();
+
+    // The state loader's setters: a new file name that replaces a remembered
+    // one drops the copy and its offsets.
+    void SetFileName(const char* pPath);
+    void SetCopyStart(int nStart) { nCopyStart = static_cast<int16_t>(nStart); }
+    void SetCopyEnd(int nEnd) { nCopyEnd = static_cast<int16_t>(nEnd); }
+
+    char* pFile = nullptr;
+    int16_t nCopyStart = -1;
+    int16_t nCopyEnd = -1;
+    char* pCopyText = nullptr;
+};

@@ -3,7 +3,6 @@
 #include "FieldSelection.h"
 #include "FieldState.h"
 #include "SampleFile.h"
-#include "SampleState.h"
 #include "framework/GdiObject.h"
 #include "framework/Messages.h"
 #include "framework/ModalDialog.h"
@@ -13,8 +12,8 @@ namespace {
 
 class CSelectCopyDlg : public CModalDialog {
   public:
-    explicit CSelectCopyDlg(CCopySelection& selection)
-        : CModalDialog(IDD_SELECT_COPY), m_selection(selection) {}
+    CSelectCopyDlg(CCopySelection& selection, CFieldState& fields)
+        : CModalDialog(IDD_SELECT_COPY), m_selection(selection), m_fields(fields) {}
 
   protected:
     void DoDataExchange(CDataExchange& dx) override {
@@ -56,19 +55,22 @@ class CSelectCopyDlg : public CModalDialog {
             ShowFrameworkMessage(IDS_SELECT_FIRST_COPY);
             return false;
         }
+        CDataFieldList*& pList = m_fields.pList;
+        CDataField*& pField = m_fields.pField;
         if (m_nDelete != 0) {
-            delete pDFList;
-            pDFList = nullptr;
+            delete pList;
+            pList = nullptr;
         }
         // Offsets are 16-bit values, as the publication stores them.
-        if (pDFList != nullptr && static_cast<int16_t>(nEnd) < nCopyEnd) {
+        if (pList != nullptr && static_cast<int16_t>(nEnd) < m_selection.nFieldsEnd) {
             if (ShowFrameworkMessage(IDS_FIELDS_PAST_END, MB_OKCANCEL | MB_ICONSTOP) != IDOK) {
                 return false;
             }
-            pDFList->RemoveAfter(nEnd);
-            if (pDF != nullptr && (pDF->pName == nullptr || !pDFList->Contains(pDF->pName))) {
-                delete pDF;
-                pDF = nullptr;
+            pList->RemoveAfter(nEnd);
+            if (pField != nullptr &&
+                (pField->pName == nullptr || !pList->Contains(pField->pName))) {
+                delete pField;
+                pField = nullptr;
             }
         }
         m_selection.strCopyText =
@@ -100,6 +102,7 @@ class CSelectCopyDlg : public CModalDialog {
     }
 
     CCopySelection& m_selection;
+    CFieldState& m_fields;
     std::string m_strSample;
     int m_nDelete = 0;
     // Lives as long as the dialog object, which outlives its window.
@@ -108,7 +111,7 @@ class CSelectCopyDlg : public CModalDialog {
 
 } // namespace
 
-bool RunSelectCopyDialog(HWND hParent, CCopySelection& selection) {
-    CSelectCopyDlg dialog(selection);
+bool RunSelectCopyDialog(HWND hParent, CCopySelection& selection, CFieldState& fields) {
+    CSelectCopyDlg dialog(selection, fields);
     return dialog.DoModal(hParent) == IDOK;
 }

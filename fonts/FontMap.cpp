@@ -1,7 +1,6 @@
 #include "FontMap.h"
 
 #include "FontMapScanner.h"
-#include "FontMapState.h"
 #include "framework/Catalogue.h"
 #include "framework/FileHandle.h"
 #include "framework/Messages.h"
@@ -11,7 +10,7 @@
 
 #include <memory>
 
-bool LocateFontMap() {
+bool LocateFontMap(CFontMapState& state) {
     std::string strModule = LoadCatalogueString(IDS_MODULE_NAME);
     char szPath[MAX_PATH + 1] = {};
     DWORD nLength = GetModuleFileNameA(GetModuleHandleA(strModule.c_str()), szPath, MAX_PATH);
@@ -22,30 +21,30 @@ bool LocateFontMap() {
     std::string strFolder = parts.strDrive + parts.strFolder;
     for (unsigned nNameId : {IDS_FONT_MAP_NAME, IDS_FONT_MAP_NAME_UPPER}) {
         std::string strFile = strFolder + LoadCatalogueString(nNameId);
-        if (LoadFontMap(strFile.c_str())) {
+        if (LoadFontMap(state, strFile.c_str())) {
             return true;
         }
     }
     return false;
 }
 
-bool RequireFontMap() {
-    if (pFontMapText != nullptr || LocateFontMap()) {
+bool RequireFontMap(CFontMapState& state) {
+    if (state.pText != nullptr || LocateFontMap(state)) {
         return true;
     }
     ShowFrameworkMessage(IDS_FONT_MAP_MISSING);
     return false;
 }
 
-bool LoadFontMap(const char* pPath) {
-    if (pFontMapText != nullptr) {
+bool LoadFontMap(CFontMapState& state, const char* pPath) {
+    if (state.pText != nullptr) {
         return true;
     }
     DWORD nAttributes = GetFileAttributesA(pPath);
     if (nAttributes == INVALID_FILE_ATTRIBUTES || (nAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return false;
     }
-    ReplaceOwnedText(pFontMapPath, pPath);
+    ReplaceOwnedText(state.pPath, pPath);
 
     // The whole file, or nothing.
     std::unique_ptr<char[]> text;
@@ -61,16 +60,16 @@ bool LoadFontMap(const char* pPath) {
     }
     if (text == nullptr) {
         ShowFrameworkMessage(IDS_FONT_MAP_UNREADABLE);
-        ReplaceOwnedText(pFontMapPath, nullptr);
+        ReplaceOwnedText(state.pPath, nullptr);
         return false;
     }
-    pFontMapText = text.release();
+    state.pText = text.release();
     return true;
 }
 
-void FillFontList(HWND hList) {
+void FillFontList(const CFontMapState& state, HWND hList) {
     SendMessageA(hList, CB_RESETCONTENT, 0, 0);
-    CFontMapScanner scanner(pFontMapText);
+    CFontMapScanner scanner(state.pText);
     std::string strHost;
     std::string strOutput;
     CFontMapScanner::Result result;
@@ -86,7 +85,8 @@ void FillFontList(HWND hList) {
     }
 }
 
-bool MapFontName(std::string& strResult, HWND hList, const char* pRequested) {
+bool MapFontName(const CFontMapState& state, std::string& strResult, HWND hList,
+                 const char* pRequested) {
     if (pRequested == nullptr) {
         return false;
     }
@@ -96,5 +96,5 @@ bool MapFontName(std::string& strResult, HWND hList, const char* pRequested) {
         strResult = pRequested;
         return true;
     }
-    return FindOutputFont(pFontMapText, pRequested, strResult);
+    return FindOutputFont(state.pText, pRequested, strResult);
 }

@@ -1,4 +1,12 @@
 #include "FontMapState.h"
 
-char* pFontMapPath = nullptr;
-char* pFontMapText = nullptr;
+void CFontMapState::Reset() {
+    pPath = nullptr;
+    pText = nullptr;
+}
+
+void CFontMapState::Release() {
+    delete[] pPath;
+    delete[] pText;
+    Reset();
+}

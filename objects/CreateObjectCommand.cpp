@@ -3,14 +3,11 @@
 #include "NamedObjectDialog.h"
 #include "NamedObjectLoader.h"
 #include "ObjectNameWalk.h"
-#include "ObjectState.h"
 #include "ObjectValues.h"
 #include "Placeholder.h"
 #include "PlaceholderText.h"
 #include "channel/HostRequests.h"
-#include "channel/JobFileNames.h"
 #include "channel/PrivateStore.h"
-#include "fields/FieldState.h"
 #include "framework/Messages.h"
 #include "model/NamedObject.h"
 #include "resources/StringIds.h"
@@ -84,7 +81,8 @@ void ReadTextAttributes(HostParamBlock* pBlock, CNamedObject* pObject) {
 } // namespace
 
 CNamedObject* BuildNamedObjectFromSelection(HostParamBlock* pBlock, int16_t& nObjectNumber,
-                                            int32_t (&anBox)[4]) {
+                                            int32_t (&anBox)[4], CObjectState& objects,
+                                            CFieldState& fields) {
     CSelectionRecord selection;
     if (Request::QuerySelection(pBlock, selection) != StatusOk) {
         return nullptr;
@@ -107,7 +105,7 @@ CNamedObject* BuildNamedObjectFromSelection(HostParamBlock* pBlock, int16_t& nOb
         if (selection.nKind == 11 && ReadObjectList(pBlock, PlaceholderStringsIndex,
                                                     selection.nObjectId, ppStrings) == StatusOk) {
             // A placeholder made earlier: its named object comes back.
-            ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName);
+            ReadPlaceholderObject(ppStrings, pObject, objects.pLastName, fields.pLastName);
             SetGraphic(IsGraphic(pObject), pObject);
             FreeStringArray(ppStrings);
         } else {
@@ -124,28 +122,31 @@ CNamedObject* BuildNamedObjectFromSelection(HostParamBlock* pBlock, int16_t& nOb
     return pObject;
 }
 
-uint16_t CreateVariableDataObject(HostParamBlock* pBlock) {
+uint16_t CreateVariableDataObject(HostParamBlock* pBlock, const CNamedObjectParts& parts) {
+    CObjectState& objects = parts.objects;
     std::string strDocDef;
     std::string strPostScript;
-    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    ComputeJobFileNames(pBlock, parts.jobFiles, strDocDef, strPostScript);
     int16_t nObjectNumber = 0;
     int32_t anBox[4] = {};
-    CNamedObject* pObject = BuildNamedObjectFromSelection(pBlock, nObjectNumber, anBox);
+    CNamedObject* pObject =
+        BuildNamedObjectFromSelection(pBlock, nObjectNumber, anBox, objects, parts.fields);
     if (pObject == nullptr) {
         ShowMessage(IDS_USE_POINTER_TOOL, WarningStyle);
         return StatusOk;
     }
     try {
-        if (bObjectNamesUnread) {
-            if (pObjectNameList == nullptr) {
-                pObjectNameList = new CStringList;
+        if (objects.bNamesUnread) {
+            if (objects.pNames == nullptr) {
+                objects.pNames = new CStringList;
             }
             // Learnt once; a walk the host broke off is taken again next time.
-            bObjectNamesUnread =
-                LearnObjectNames(pBlock, nObjectNumber, *pObjectNameList) != StatusOk;
+            objects.bNamesUnread =
+                LearnObjectNames(pBlock, nObjectNumber, *objects.pNames) != StatusOk;
         }
-        if (EditNamedObject(GetActiveWindow(), pObject)) {
-            IgnoreStatus(CreatePlaceholder(pBlock, pObject, anBox[0], anBox[1]));
+        if (EditNamedObject(GetActiveWindow(), pObject, parts)) {
+            IgnoreStatus(CreatePlaceholder(pBlock, pObject, anBox[0], anBox[1], parts.jobFiles,
+                                           objects.nEpsClipboardFormat));
         }
     } catch (...) {
         FreeNamedObject(pObject);

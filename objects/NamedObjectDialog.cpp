@@ -1,11 +1,8 @@
 #include "NamedObjectDialog.h"
 
-#include "ObjectState.h"
 #include "ObjectValues.h"
 #include "fields/DefineFieldsDialog.h"
-#include "fields/FieldState.h"
 #include "fonts/FontMap.h"
-#include "fonts/FontMapState.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
 #include "framework/ModalDialog.h"
@@ -34,8 +31,9 @@ const int GraphicControls[] = {IDC_GRAPHIC_GROUP, IDC_PLACEMENT_LABEL, IDC_PLACE
 
 class CNamedObjectDlg : public CModalDialog {
   public:
-    explicit CNamedObjectDlg(CNamedObject& object)
-        : CModalDialog(IDD_NAMED_OBJECT), m_object(object), m_area(*object.pArea) {}
+    CNamedObjectDlg(CNamedObject& object, const CNamedObjectParts& parts)
+        : CModalDialog(IDD_NAMED_OBJECT), m_object(object), m_area(*object.pArea), m_parts(parts),
+          m_objects(parts.objects), m_fields(parts.fields), m_fontMap(parts.fontMap) {}
 
   protected:
     void DoDataExchange(CDataExchange& dx) override {
@@ -64,9 +62,9 @@ class CNamedObjectDlg : public CModalDialog {
             End(0);
             return true;
         }
-        FillFieldCombo(Item(IDC_DATA_FIELD));
-        if (pLastFieldName != nullptr) {
-            m_strDataField = pLastFieldName;
+        FillFieldCombo(Item(IDC_DATA_FIELD), m_fields.pList);
+        if (m_fields.pLastName != nullptr) {
+            m_strDataField = m_fields.pLastName;
         }
         UpdateData(false);
         return true;
@@ -80,7 +78,7 @@ class CNamedObjectDlg : public CModalDialog {
             CDataExchange dx(Window(), true);
             dx.ComboText(IDC_DATA_FIELD, strField);
             if (SendDlgItemMessageA(Window(), IDC_DATA_FIELD, CB_GETCURSEL, 0, 0) >= 0) {
-                ReplaceOwnedText(pLastFieldName, strField.c_str());
+                ReplaceOwnedText(m_fields.pLastName, strField.c_str());
             }
         }
     }
@@ -120,11 +118,11 @@ class CNamedObjectDlg : public CModalDialog {
         EnableGroup(GraphicControls, sizeof GraphicControls / sizeof GraphicControls[0], false);
         SendDlgItemMessageA(Window(), IDC_PLACEMENT, CB_RESETCONTENT, 0, 0);
         EnableGroup(TextControls, sizeof TextControls / sizeof TextControls[0], true);
-        if (!RequireFontMap()) {
+        if (!RequireFontMap(m_fontMap)) {
             return false;
         }
-        FillFontList(Item(IDC_FONT));
-        if (!MapFontName(m_strFont, Item(IDC_FONT), m_area.strFont.Text())) {
+        FillFontList(m_fontMap, Item(IDC_FONT));
+        if (!MapFontName(m_fontMap, m_strFont, Item(IDC_FONT), m_area.strFont.Text())) {
             ShowFrameworkMessage(IDS_FONT_NOT_MAPPED);
             m_strFont = LoadCatalogueString(IDS_DEFAULT_FONT);
         }
@@ -149,10 +147,10 @@ class CNamedObjectDlg : public CModalDialog {
 
     void DefineFields() {
         UpdateData(true);
-        RunDefineFieldsDialog(Window());
-        FillFieldCombo(Item(IDC_DATA_FIELD));
-        if (pLastFieldName != nullptr) {
-            m_strDataField = pLastFieldName;
+        RunDefineFieldsDialog(Window(), m_fields, m_parts.sample, m_parts.jobFiles.pDocDefPath);
+        FillFieldCombo(Item(IDC_DATA_FIELD), m_fields.pList);
+        if (m_fields.pLastName != nullptr) {
+            m_strDataField = m_fields.pLastName;
         }
         UpdateData(false);
     }
@@ -161,6 +159,10 @@ class CNamedObjectDlg : public CModalDialog {
 
     CNamedObject& m_object;
     CAreaDefinition& m_area;
+    const CNamedObjectParts& m_parts;
+    CObjectState& m_objects;
+    CFieldState& m_fields;
+    CFontMapState& m_fontMap;
     std::string m_strName;
     std::string m_astrColor[4];
     std::string m_strSize;
@@ -214,8 +216,8 @@ bool CNamedObjectDlg::Validate() {
     if (!IsValidName(m_strName.c_str())) {
         return Refuse(IDC_OBJECT_NAME, IDS_INVALID_NAME);
     }
-    const CDataField* pField = !m_strDataField.empty() && pDFList != nullptr
-                                   ? pDFList->Find(m_strDataField.c_str())
+    const CDataField* pField = !m_strDataField.empty() && m_fields.pList != nullptr
+                                   ? m_fields.pList->Find(m_strDataField.c_str())
                                    : nullptr;
     if (m_bGraphic) {
         if (!m_strDataField.empty() && (pField == nullptr || pField->nType != TypeEps)) {
@@ -232,16 +234,16 @@ bool CNamedObjectDlg::Validate() {
         FocusItem(IDC_DATA_FIELD);
         return false;
     }
-    if (pObjectNameList == nullptr) {
-        pObjectNameList = new CStringList;
+    if (m_objects.pNames == nullptr) {
+        m_objects.pNames = new CStringList;
     }
-    if (m_strName != m_strOpeningName && pObjectNameList->Contains(m_strName.c_str())) {
+    if (m_strName != m_strOpeningName && m_objects.pNames->Contains(m_strName.c_str())) {
         return Refuse(IDC_OBJECT_NAME, IDS_OBJECT_NAME_EXISTS);
     }
     // The name (renamed or not) moves to the end of the list.
-    pObjectNameList->Remove(m_strOpeningName.c_str());
-    pObjectNameList->Add(m_strName.c_str());
-    ReplaceOwnedText(pLastObjectName, m_strName.c_str());
+    m_objects.pNames->Remove(m_strOpeningName.c_str());
+    m_objects.pNames->Add(m_strName.c_str());
+    ReplaceOwnedText(m_objects.pLastName, m_strName.c_str());
     m_area.strName = m_strName.c_str();
     m_area.nKind = m_bGraphic ? KindGraphic : KindText;
     if (!m_strDataField.empty()) {
@@ -253,10 +255,10 @@ bool CNamedObjectDlg::Validate() {
 
 } // namespace
 
-bool EditNamedObject(HWND hOwner, CNamedObject* pObject) {
+bool EditNamedObject(HWND hOwner, CNamedObject* pObject, const CNamedObjectParts& parts) {
     if (pObject == nullptr || pObject->pArea == nullptr) {
         return false;
     }
-    CNamedObjectDlg dialog(*pObject);
+    CNamedObjectDlg dialog(*pObject, parts);
     return dialog.DoModal(hOwner) == IDOK;
 }

@@ -1,11 +1,9 @@
 #include "NamedObjectLoader.h"
 
-#include "ObjectState.h"
 #include "Placeholder.h"
 #include "PlaceholderText.h"
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
-#include "fields/FieldState.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
 #include "model/NamedObject.h"
@@ -57,7 +55,7 @@ void ComputeObjectRectangle(HostParamBlock* pBlock, CSelectionRecord& selection,
 }
 
 uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nObjectNumber,
-                         const CDataFieldList* pFields) {
+                         CFieldState& fields, CObjectState& objects) {
     // Whether the object was selected shows in the selection that follows.
     IgnoreStatus(Request::CmdSelectObject(pBlock, nObjectNumber));
     CSelectionRecord selection;
@@ -77,7 +75,8 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
     if (nRun != StatusOk) {
         return NotANamedObject;
     }
-    bool bRead = ReadPlaceholderObject(ppStrings, pObject, pLastObjectName, pLastFieldName) != 0;
+    bool bRead =
+        ReadPlaceholderObject(ppStrings, pObject, objects.pLastName, fields.pLastName) != 0;
     FreeStringArray(ppStrings);
     if (!bRead) {
         // A damaged placeholder stops the job: it must neither reach the
@@ -89,13 +88,13 @@ uint16_t LoadNamedObject(HostParamBlock* pBlock, CNamedObject* pObject, int32_t 
         return StatusFailed;
     }
     ComputeObjectRectangle(pBlock, selection, pObject);
-    std::string strField = pLastFieldName != nullptr ? pLastFieldName : "";
+    std::string strField = fields.pLastName != nullptr ? fields.pLastName : "";
     if (strField.size() > 255) {
         strField.resize(255);
     }
-    if (DataFieldExists(pFields, strField.c_str())) {
+    if (DataFieldExists(fields.pList, strField.c_str())) {
         return NamedObjectLoaded;
     }
-    ShowFieldInvalid(pLastObjectName);
+    ShowFieldInvalid(objects.pLastName);
     return StatusFailed;
 }

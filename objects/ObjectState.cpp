@@ -1,6 +1,13 @@
 #include "ObjectState.h"
 
-CStringList* pObjectNameList = nullptr;
-bool bObjectNamesUnread = false;
-char* pLastObjectName = nullptr;
-unsigned nEpsClipboardFormat = 0;
+void CObjectState::Reset() {
+    pNames = nullptr;
+    bNamesUnread = false;
+    pLastName = nullptr;
+}
+
+void CObjectState::Release() {
+    delete pNames;
+    delete[] pLastName;
+    Reset();
+}

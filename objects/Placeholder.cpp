@@ -1,6 +1,5 @@
 #include "Placeholder.h"
 
-#include "ObjectState.h"
 #include "PlaceholderText.h"
 #include "channel/HostRequests.h"
 #include "channel/JobFileNames.h"
@@ -39,7 +38,7 @@ CGlobalBlock PlaceholderBlock(const CAreaDefinition& area) {
 // Puts the block on the clipboard as the only format: 0, or the message that
 // tells why not. The clipboard owns the block once it took it; the session is
 // over before any message is shown.
-unsigned HandToClipboard(CGlobalBlock& block) {
+unsigned HandToClipboard(CGlobalBlock& block, unsigned nFormat) {
     CClipboard clipboard;
     if (!clipboard.IsOpen()) {
         return IDS_CLIPBOARD_OPEN;
@@ -47,7 +46,7 @@ unsigned HandToClipboard(CGlobalBlock& block) {
     if (!clipboard.Empty()) {
         return IDS_CLIPBOARD_EMPTY;
     }
-    if (!clipboard.SetData(nEpsClipboardFormat, block)) {
+    if (!clipboard.SetData(nFormat, block)) {
         return IDS_CLIPBOARD_SET;
     }
     return 0;
@@ -104,10 +103,10 @@ uint16_t FindObjectPage(HostParamBlock* pBlock, float& fX, float& fY, int16_t& n
 }
 
 uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nLeft,
-                           int32_t nTop) {
+                           int32_t nTop, CJobFileState& jobFiles, unsigned nClipboardFormat) {
     std::string strDocDef;
     std::string strPostScript;
-    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    ComputeJobFileNames(pBlock, jobFiles, strDocDef, strPostScript);
     int16_t nPage = 0;
     if (Request::QueryCurrentPage(pBlock, nPage) != StatusOk) {
         return StatusFailed;
@@ -123,7 +122,7 @@ uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_
     if (block.IsEmpty()) {
         return StatusFailed;
     }
-    if (unsigned nMessage = HandToClipboard(block)) {
+    if (unsigned nMessage = HandToClipboard(block, nClipboardFormat)) {
         block.Free();
         ShowMessage(nMessage, MessageStyle);
         return StatusFailed;

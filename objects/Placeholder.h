@@ -4,15 +4,17 @@
 #pragma once
 
 #include "channel/HostParamBlock.h"
+#include "channel/JobFileNames.h"
 
 #include <cstdint>
 
 struct CNamedObject;
 
 // Replaces the selected object by the named object's placeholder at left and
-// top (twips). 0 when done, 7212 on failure (nothing written to the page).
+// top (twips), handed over in the clipboard format. 0 when done, 7212 on
+// failure (nothing written to the page).
 uint16_t CreatePlaceholder(HostParamBlock* pBlock, CNamedObject* pObject, int32_t nLeft,
-                           int32_t nTop);
+                           int32_t nTop, CJobFileState& jobFiles, unsigned nClipboardFormat);
 
 // Makes x and y (points, of the host's pasteboard) relative to their page and
 // sets the page number when the object lies on the left page of a two-page

@@ -1,8 +1,5 @@
 #include "DocDefFile.h"
 
-#include "DocDefState.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
 #include "framework/Exceptions.h"
 #include "framework/FileHandle.h"
 #include "framework/Messages.h"
@@ -50,34 +47,29 @@ class CNewJobFile {
 
 // Creates the file and writes the document definition into it; false when
 // the file could not be created or written whole, and then it is gone again.
-bool WriteWholeFile(const char* pPath) {
+bool WriteWholeFile(const char* pPath, CDocDef& docDef, CDataFieldList* pFields,
+                    const char* pCopyText) {
     CNewJobFile file(pPath);
     if (!file.IsCreated()) {
         return false;
     }
-    if (pDocDef != nullptr) {
-        if (pDFList != nullptr && !pDFList->IsEmpty() && pCopyText != nullptr &&
-            BuildDataDefinitions(*pDFList, pCopyText, strlen(pCopyText), *pDocDef) == 0) {
-            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
-        }
-        std::ostringstream text;
-        if (WriteDocDef(*pDocDef, text) != 0) {
-            // Text held in memory only fails to be written when memory runs out.
-            throw CMemoryException();
-        }
-        if (!file.Write(FileLines(text.str()))) {
-            return false;
-        }
+    if (pFields != nullptr && !pFields->IsEmpty() && pCopyText != nullptr &&
+        BuildDataDefinitions(*pFields, pCopyText, strlen(pCopyText), docDef) == 0) {
+        ShowFrameworkMessage(IDS_DOCDEF_ERROR);
     }
-    return file.Keep();
+    std::ostringstream text;
+    if (WriteDocDef(docDef, text) != 0) {
+        // Text held in memory only fails to be written when memory runs out.
+        throw CMemoryException();
+    }
+    return file.Write(FileLines(text.str())) && file.Keep();
 }
 
 } // namespace
 
-int WriteDocDefFile(char* pPath, const char*) {
+int WriteDocDefFile(char* pPath, CDocDef& docDef, CDataFieldList* pFields, const char* pCopyText) {
     CharLowerA(pPath);
-    bool bWritten = WriteWholeFile(pPath);
-    DiscardDocDef();
+    bool bWritten = WriteWholeFile(pPath, docDef, pFields, pCopyText);
     if (!bWritten) {
         ShowFormattedMessage(IDS_JOB_OUTPUT_FAILED, pPath);
         return 0;

@@ -1,12 +1,9 @@
 #include "ProduceJobCommand.h"
 
 #include "DocDefFile.h"
-#include "DocDefState.h"
 #include "JobFilesDialog.h"
 #include "PrintToDisk.h"
 #include "channel/HostRequests.h"
-#include "channel/JobFileNames.h"
-#include "fields/FieldState.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
 #include "model/NamedObject.h"
@@ -25,7 +22,12 @@ namespace {
 constexpr float PointsPerTwip = 0.05f;
 constexpr int16_t PlaceholderKind = 11;
 
+// The walk over the pages, and the document definition it builds: the
+// job's own, gone with it.
 struct CJobWalk {
+    CFieldState& fields;
+    CObjectState& objects;
+    CDocDef docDef;
     bool bFound = false;
     bool bFailed = false;
     // Where each name was met first: its page and object number. A second
@@ -63,7 +65,8 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
             continue;
         }
         CNamedObject* pObject = NewNamedObject();
-        uint16_t nResult = LoadNamedObject(pBlock, pObject, object.nNumber, pDFList);
+        uint16_t nResult =
+            LoadNamedObject(pBlock, pObject, object.nNumber, walk.fields, walk.objects);
         if (nResult == NamedObjectLoaded &&
             !NameOfItsOwn(walk, pObject->pArea->strName.Text(), nPage, object.nNumber)) {
             FreeNamedObject(pObject);
@@ -75,7 +78,7 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
             GetBounds(fLeft, fTop, fWidth, fHeight, pObject);
             SetBounds(fLeft + dx, fTop + dy, fWidth, fHeight, pObject);
             SetFileAndPage(strPostScript.c_str(), strPage.c_str(), pObject);
-            AddAreaAndMerge(TheDocDef(), pObject);
+            AddAreaAndMerge(walk.docDef, pObject);
             walk.bFound = true;
         } else if (nResult == StatusFailed) {
             FreeNamedObject(pObject);
@@ -85,16 +88,19 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
         }
         FreeNamedObject(pObject);
     }
-    AddIncludePages(TheDocDef(), strPage.c_str(), strPostScript.c_str(),
+    AddIncludePages(walk.docDef, strPage.c_str(), strPostScript.c_str(),
                     static_cast<double>(static_cast<int32_t>(fPaperWidth)),
                     static_cast<double>(static_cast<int32_t>(fPaperHeight)), 0);
     return true;
 }
 
-uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
+} // namespace
+
+uint16_t ProduceJob(HostParamBlock* pBlock, CFieldState& fields, const CSampleState& sample,
+                    CObjectState& objects, CJobFileState& jobFiles) {
     std::string strDocDef;
     std::string strPostScript;
-    ComputeJobFileNames(pBlock, strDocDef, strPostScript);
+    ComputeJobFileNames(pBlock, jobFiles, strDocDef, strPostScript);
     if (!RunJobFilesDialog(strDocDef, strPostScript)) {
         return StatusOk;
     }
@@ -135,7 +141,7 @@ uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
     if (nStatus != StatusOk) {
         return nStatus;
     }
-    CJobWalk walk;
+    CJobWalk walk{fields, objects, CDocDef(), false, false, {}};
     // A page the host does not turn to would have its objects read as those
     // of another page: the job stops, and the user is told.
     auto TurnTo = [&](int32_t nTarget) {
@@ -147,8 +153,6 @@ uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
     TurnTo(1);
     for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
         if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
-            // Nothing of this job may be left for the next one.
-            DiscardDocDef();
             return StatusFailed;
         }
         if (walk.bFailed) {
@@ -168,22 +172,8 @@ uint16_t ProduceJobSteps(HostParamBlock* pBlock) {
     if (!walk.bFound && !walk.bFailed) {
         ShowMessage(IDS_NO_VARIABLE_OBJECTS, MB_OK | MB_ICONEXCLAMATION);
     }
-    if (walk.bFailed || !walk.bFound) {
-        DiscardDocDef();
-    } else {
-        WriteDocDefFile(&strDocDef[0], strPostScript.c_str());
+    if (!walk.bFailed && walk.bFound) {
+        WriteDocDefFile(&strDocDef[0], walk.docDef, fields.pList, sample.pCopyText);
     }
     return StatusOk;
-}
-
-} // namespace
-
-uint16_t ProduceJob(HostParamBlock* pBlock) {
-    try {
-        return ProduceJobSteps(pBlock);
-    } catch (...) {
-        // Nothing of this job may be left for the next one.
-        DiscardDocDef();
-        throw;
-    }
 }

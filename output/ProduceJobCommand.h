@@ -3,7 +3,16 @@
 #pragma once
 
 #include "channel/HostParamBlock.h"
+#include "channel/JobFileNames.h"
+#include "fields/FieldState.h"
+#include "fields/SampleState.h"
+#include "objects/ObjectState.h"
 
 #include <cstdint>
 
-uint16_t ProduceJob(HostParamBlock* pBlock);
+// Prints the publication to disk, walks its pages for the named objects
+// (whose data fields are looked for in the field state's list; the last
+// object and field names follow the objects read) and writes the document
+// definition, its data section from the list and the sample's copy text.
+uint16_t ProduceJob(HostParamBlock* pBlock, CFieldState& fields, const CSampleState& sample,
+                    CObjectState& objects, CJobFileState& jobFiles);

@@ -6,25 +6,24 @@
 #include "fields/DefineFieldsCommand.h"
 #include "framework/CommandGuard.h"
 #include "objects/CreateObjectCommand.h"
-#include "objects/ObjectState.h"
 #include "output/ProduceJobCommand.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
 
-uint16_t Startup(HostParamBlock* pBlock) {
-    nEpsClipboardFormat = RegisterClipboardFormatA(EpsClipboardFormatName);
-    ResetWorkingState();
+uint16_t Startup(HostParamBlock* pBlock, CWorkingState& state) {
+    state.objects.nEpsClipboardFormat = RegisterClipboardFormatA(EpsClipboardFormatName);
+    state.Reset();
     unsigned nMessage = 0;
     try {
-        if (LoadPublicationState(pBlock) != StatusFailed) {
+        if (LoadPublicationState(pBlock, state) != StatusFailed) {
             return StatusOk;
         }
     } catch (...) {
         // The host shows why the plug-in could not start.
         nMessage = CurrentExceptionMessage();
     }
-    ReleaseWorkingState();
+    state.Release();
     if (nMessage != 0) {
         try {
             SetErrorText(pBlock, nMessage, IDS_CAPTION);
@@ -35,40 +34,53 @@ uint16_t Startup(HostParamBlock* pBlock) {
     return StatusFailed;
 }
 
-uint16_t Shutdown(HostParamBlock* pBlock) {
+uint16_t Shutdown(HostParamBlock* pBlock, CWorkingState& state) {
     // What could not be saved is reported; the working state is released
     // whatever happened.
-    RunGuarded([pBlock] { return SavePublicationState(pBlock); }, StatusOk);
-    ReleaseWorkingState();
+    RunGuarded([&] { return SavePublicationState(pBlock, state); }, StatusOk);
+    state.Release();
     return StatusOk;
 }
 
 namespace {
-uint16_t RunCommand(HostParamBlock* pBlock) {
+// Each command gets the parts of the working state it works on.
+uint16_t RunCommand(HostParamBlock* pBlock, CWorkingState& state) {
     switch (pBlock->command) {
     case 1:
-        return RunGuarded([pBlock] { return CreateVariableDataObject(pBlock); }, StatusOk);
+        return RunGuarded(
+            [&] {
+                return CreateVariableDataObject(pBlock, {state.objects, state.fields, state.sample,
+                                                         state.fontMap, state.jobFiles});
+            },
+            StatusOk);
     case 2:
-        return RunGuarded([pBlock] { return DefineDataFields(pBlock); }, StatusOk);
+        return RunGuarded(
+            [&] { return DefineDataFields(pBlock, state.fields, state.sample, state.jobFiles); },
+            StatusOk);
     case 3:
-        return RunGuarded([pBlock] { return ProduceJob(pBlock); }, StatusOk);
+        return RunGuarded(
+            [&] {
+                return ProduceJob(pBlock, state.fields, state.sample, state.objects,
+                                  state.jobFiles);
+            },
+            StatusOk);
     default:
         return StatusFailed;
     }
 }
 } // namespace
 
-uint16_t Dispatch(HostParamBlock* pBlock) {
+uint16_t Dispatch(HostParamBlock* pBlock, CWorkingState& state) {
     switch (pBlock->code) {
     case SelStartup:
-        return Startup(pBlock);
+        return Startup(pBlock, state);
     case SelShutdown:
-        return Shutdown(pBlock);
+        return Shutdown(pBlock, state);
     case 4:
     case 5:
         return StatusOk;
     case SelCommand:
-        return RunCommand(pBlock);
+        return RunCommand(pBlock, state);
     default:
         return StatusFailed;
     }

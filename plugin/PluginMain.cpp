@@ -9,7 +9,7 @@ extern "C" uint16_t __stdcall PluginMain(HostParamBlock* pBlock) {
         return StatusFailed;
     }
     try {
-        return Dispatch(pBlock);
+        return Dispatch(pBlock, PluginState());
     } catch (...) {
         return StatusFailed;
     }

@@ -3,13 +3,9 @@
 #include "channel/HostChannel.h"
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
-#include "fields/FieldState.h"
 #include "fields/SampleFile.h"
-#include "fields/SampleState.h"
-#include "fonts/FontMapState.h"
 #include "model/OwnedText.h"
 #include "model/StoredFields.h"
-#include "objects/ObjectState.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -28,13 +24,6 @@ constexpr int32_t CopyStartIndex = 4;
 constexpr int32_t CopyEndIndex = 5;
 constexpr int32_t FirstFieldIndex = 1000;
 
-// Whether start-up could not read the stored data field run (its sample file
-// string or one of its strings could not be read), and the stored lines of
-// the fields it had then. While the fields are still these, shut-down leaves
-// the stored run as it is instead of writing it over with what was read.
-bool bFieldsUnread = false;
-std::vector<std::string> loadedFieldLines;
-
 // The strings of a null-terminated array, copied.
 std::vector<std::string> StoredLines(char** ppFields) {
     std::vector<std::string> lines;
@@ -47,31 +36,34 @@ std::vector<std::string> StoredLines(char** ppFields) {
 // A null-terminated array of new strings, freed with its strings on every path.
 using StringArray = std::unique_ptr<char*, void (*)(char**)>;
 
-void SetFontMapPath(const std::string& strPath) {
-    ReplaceOwnedText(pFontMapPath, strPath.c_str());
+void SetFontMapPath(CFontMapState& fontMap, const std::string& strPath) {
+    ReplaceOwnedText(fontMap.pPath, strPath.c_str());
     // A text held from another file no longer belongs to the path.
-    delete[] pFontMapText;
-    pFontMapText = nullptr;
+    delete[] fontMap.pText;
+    fontMap.pText = nullptr;
 }
 
 } // namespace
 
-uint16_t LoadPublicationState(HostParamBlock* pBlock) {
+uint16_t LoadPublicationState(HostParamBlock* pBlock, CWorkingState& state) {
+    CSampleState& sample = state.sample;
+    CDataFieldList*& pFields = state.fields.pList;
+    CObjectState& objects = state.objects;
     IgnoreStatus(Request::CmdRequest1556(pBlock));
     std::string strText;
     if (ReadPubString(pBlock, FontMapIndex, strText) == StatusOk) {
-        SetFontMapPath(strText);
+        SetFontMapPath(state.fontMap, strText);
     }
     bool bRead = false;
     if (ReadPubString(pBlock, SampleFileIndex, strText) == StatusOk) {
-        SetSampleFileName(strText.c_str());
+        sample.SetFileName(strText.c_str());
         if (ReadPubString(pBlock, CopyStartIndex, strText) == StatusOk) {
-            SetCopyStart(atoi(strText.c_str()));
+            sample.SetCopyStart(atoi(strText.c_str()));
         }
         if (ReadPubString(pBlock, CopyEndIndex, strText) == StatusOk) {
-            SetCopyEnd(atoi(strText.c_str()));
+            sample.SetCopyEnd(atoi(strText.c_str()));
         }
-        if (!EnsureSampleCopy()) {
+        if (!EnsureSampleCopy(sample)) {
             SetErrorText(pBlock, IDS_SAMPLE_LOAD_FAILED, IDS_CAPTION);
             return StatusFailed;
         }
@@ -81,58 +73,55 @@ uint16_t LoadPublicationState(HostParamBlock* pBlock) {
         bRead = nRun != RunNotWhole;
         if (nRun == StatusOk) {
             StringArray fields(ppFields, FreeStringArray);
-            if (pDFList == nullptr) {
-                pDFList = FromStoredStrings(ppFields, pCopyText);
+            if (pFields == nullptr) {
+                pFields = FromStoredStrings(ppFields, sample.pCopyText);
             }
         }
     }
     if (!bRead) {
-        StringArray loaded(ToStoredStrings(pDFList), FreeStringArray);
-        loadedFieldLines = StoredLines(loaded.get());
-        bFieldsUnread = true;
+        StringArray loaded(ToStoredStrings(pFields), FreeStringArray);
+        state.storedFields.loadedLines = StoredLines(loaded.get());
+        state.storedFields.bUnread = true;
     }
     char** ppNames = nullptr;
     bool bAnswered = false;
     if (ListObjectNames(pBlock, ppNames, &bAnswered) == StatusOk) {
         StringArray names(ppNames, FreeStringArray);
-        if (pObjectNameList == nullptr) {
-            pObjectNameList = new CStringList;
+        if (objects.pNames == nullptr) {
+            objects.pNames = new CStringList;
             for (char** pp = ppNames; *pp != nullptr; ++pp) {
-                pObjectNameList->Add(*pp);
+                objects.pNames->Add(*pp);
             }
         }
     } else if (!bAnswered) {
         // A list too long for the reply (a catalogue), or none at all: the
         // names are learnt from the pages when the unique-name check needs them.
-        bObjectNamesUnread = true;
+        objects.bNamesUnread = true;
     }
     return StatusOk;
 }
 
-uint16_t SavePublicationState(HostParamBlock* pBlock) {
+uint16_t SavePublicationState(HostParamBlock* pBlock, CWorkingState& state) {
     // Shut-down saves what it can: a string the host refuses does not keep
     // the others from being saved.
-    if (const char* pSample = SampleFileNameForSaving()) {
+    if (const char* pSample = SampleFileNameForSaving(state.sample)) {
         IgnoreStatus(WritePubString(pBlock, SampleFileIndex, pSample));
     }
-    if (pFontMapPath != nullptr) {
-        CharLowerA(pFontMapPath);
-        IgnoreStatus(WritePubString(pBlock, FontMapIndex, pFontMapPath));
+    if (char* pFontMap = state.fontMap.pPath) {
+        CharLowerA(pFontMap);
+        IgnoreStatus(WritePubString(pBlock, FontMapIndex, pFontMap));
     }
-    if (nCopyStart != -1) {
-        IgnoreStatus(WritePubString(pBlock, CopyStartIndex, std::to_string(nCopyStart)));
+    if (state.sample.nCopyStart != -1) {
+        IgnoreStatus(
+            WritePubString(pBlock, CopyStartIndex, std::to_string(state.sample.nCopyStart)));
     }
-    if (nCopyEnd != -1) {
-        IgnoreStatus(WritePubString(pBlock, CopyEndIndex, std::to_string(nCopyEnd)));
+    if (state.sample.nCopyEnd != -1) {
+        IgnoreStatus(WritePubString(pBlock, CopyEndIndex, std::to_string(state.sample.nCopyEnd)));
     }
-    StringArray fields(ToStoredStrings(pDFList), FreeStringArray);
-    if (!bFieldsUnread || StoredLines(fields.get()) != loadedFieldLines) {
+    StringArray fields(ToStoredStrings(state.fields.pList), FreeStringArray);
+    const CStoredFieldsState& stored = state.storedFields;
+    if (!stored.bUnread || StoredLines(fields.get()) != stored.loadedLines) {
         IgnoreStatus(WritePubList(pBlock, FirstFieldIndex, fields.get()));
     }
     return StatusOk;
-}
-
-void ForgetLoadedFields() {
-    bFieldsUnread = false;
-    loadedFieldLines.clear();
 }

@@ -1,10 +1,55 @@
-// The plug-in's working state, which lives from start-up to shut-down.
+// The plug-in's working state, which lives from start-up to shut-down: the
+// state of each part, owned here and handed by the dispatch to the commands.
 #pragma once
 
-// Sets every working-state variable to its initial value without freeing
-// anything (the clipboard format number is kept).
-void ResetWorkingState();
+#include "channel/JobFileNames.h"
+#include "fields/FieldState.h"
+#include "fields/SampleState.h"
+#include "fonts/FontMapState.h"
+#include "objects/ObjectState.h"
 
-// Destroys and frees every working-state object, then resets. A memory
-// exception raised on the way is reported; the reset happens in any case.
-void ReleaseWorkingState();
+#include <string>
+#include <vector>
+
+// What start-up read of the publication's stored data fields, for shut-down.
+struct CStoredFieldsState {
+    // Whether start-up could not read the stored data field run (its sample
+    // file string or one of its strings could not be read), and the stored
+    // lines of the fields it had then. While the fields are still these,
+    // shut-down leaves the stored run as it is instead of writing it over.
+    bool bUnread = false;
+    std::vector<std::string> loadedLines;
+
+    void Reset() {
+        bUnread = false;
+        loadedLines.clear();
+    }
+};
+
+class CWorkingState {
+  public:
+    // A state of its own, as a test builds it.
+    CWorkingState() = default;
+    // The plug-in's state: its data fields are the exported pointers.
+    CWorkingState(CDataFieldList*& rList, CDataField*& rField) : fields(rList, rField) {}
+    CWorkingState(const CWorkingState&) = delete;
+    CWorkingState& operator=(const CWorkingState&) = delete;
+
+    // Sets every part to its initial value without freeing anything (the
+    // clipboard format number is kept).
+    void Reset();
+    // Frees what every part holds, then resets. A memory exception raised on
+    // the way is reported; the reset happens in any case.
+    void Release();
+
+    CFieldState fields;
+    CSampleState sample;
+    CObjectState objects;
+    CFontMapState fontMap;
+    CJobFileState jobFiles;
+    CStoredFieldsState storedFields;
+};
+
+// The plug-in's one working state, whose data fields the host reads through
+// the exported pDFList and pDF.
+CWorkingState& PluginState();

@@ -45,9 +45,13 @@ CDialogActions Entries(const ControlTexts& texts, int nButton = IDOK, bool bStay
 
 class CreateObject : public ::testing::Test {
   protected:
+    CWorkingState state;
+    CNamedObjectParts Parts() {
+        return {state.objects, state.fields, state.sample, state.fontMap, state.jobFiles};
+    }
     void SetUp() override {
-        nEpsClipboardFormat = RegisterClipboardFormatA("Encapsulated PostScript");
-        ASSERT_TRUE(LoadFontMap(files.Write("objects.vda", FontMap).c_str()));
+        state.objects.nEpsClipboardFormat = RegisterClipboardFormatA("Encapsulated PostScript");
+        ASSERT_TRUE(LoadFontMap(state.fontMap, files.Write("objects.vda", FontMap).c_str()));
         CPublication& pub = host.Publication();
         pub.strPath = "C:\\Jobs\\Card.pub";
         pub.pages.resize(1);
@@ -56,15 +60,15 @@ class CreateObject : public ::testing::Test {
         pub.pages[0].objects = {block, HostObject(6, 2, 5)};
         pub.pages[0].objects[1].anBounds[2] = 2880;
         pub.nSelectedId = 5;
-        pDFList = new CDataFieldList;
-        pDFList->Insert(Field("Name", TypeText));
-        pDFList->Insert(Field("Photo", TypeEps));
+        state.fields.pList = new CDataFieldList;
+        state.fields.pList->Insert(Field("Name", TypeText));
+        state.fields.pList->Insert(Field("Photo", TypeEps));
     }
-    void TearDown() override { ReleaseWorkingState(); }
+    void TearDown() override { state.Release(); }
 
     void Run(CUiDriver& driver) {
         driver.Start();
-        EXPECT_EQ(CreateVariableDataObject(host.Block()), StatusOk);
+        EXPECT_EQ(CreateVariableDataObject(host.Block(), Parts()), StatusOk);
         EXPECT_TRUE(driver.Finish()) << driver.Error();
     }
 
@@ -122,8 +126,8 @@ TEST_F(CreateObject, TextBlockBecomesANamedObjectAndItsPlaceholder) {
               std::string("%!PS-Adobe-2.0 EPSF-2.0\n%%BoundingBox: 72.000000 144.000000 "
                           "288.000000 180.000000\n")
                   .substr(0, 80));
-    EXPECT_STREQ(pLastObjectName, "Title");
-    EXPECT_TRUE(pObjectNameList->Contains("Title"));
+    EXPECT_STREQ(state.objects.pLastName, "Title");
+    EXPECT_TRUE(state.objects.pNames->Contains("Title"));
 }
 
 // The object name at its limit: 30 characters are taken, a 31st cannot be
@@ -262,19 +266,19 @@ TEST_F(CreateObject, StyleAboveSevenAndNoDataFieldNo) {
 }
 
 TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {
-    pObjectNameList = new CStringList;
-    pObjectNameList->Add("Other");
+    state.objects.pNames = new CStringList;
+    state.objects.pNames->Add("Other");
     CUiDriver driver;
     NameTakenThenFree(driver, "Other", "Mine");
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
               "exists.");
-    ASSERT_EQ(pObjectNameList->Count(), 2u);
-    EXPECT_STREQ(pObjectNameList->At(1), "Mine");
+    ASSERT_EQ(state.objects.pNames->Count(), 2u);
+    EXPECT_STREQ(state.objects.pNames->At(1), "Mine");
 
     // The placeholder made, opened again and confirmed with its name: no
     // question, and the name is listed once, last.
-    pObjectNameList->Add("Third");
+    state.objects.pNames->Add("Third");
     host.Publication().nSelectedId = Pasted()->nId;
     CUiDriver again;
     again.UseDialog(Look());
@@ -285,8 +289,8 @@ TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {
     EXPECT_EQ(reopened.Control(IDC_FONT).strText, "Times-Bold");
     EXPECT_EQ(reopened.Control(IDC_LEADING).strText, "13.2");
     EXPECT_EQ(reopened.Control(IDC_DATA_FIELD).strText, "Name") << "the stored field";
-    ASSERT_EQ(pObjectNameList->Count(), 3u);
-    EXPECT_STREQ(pObjectNameList->At(2), "Mine");
+    ASSERT_EQ(state.objects.pNames->Count(), 3u);
+    EXPECT_STREQ(state.objects.pNames->At(2), "Mine");
 }
 
 TEST_F(CreateObject, NamesTheHostCouldNotListAreLearntFromThePages) {
@@ -296,17 +300,17 @@ TEST_F(CreateObject, NamesTheHostCouldNotListAreLearntFromThePages) {
     pub.pages.resize(2);
     pub.pages[1].objects = {HostObject(7, 1, 11, {{"NEB ", "VDAT", 1, "Other", false}}),
                             HostObject(8, 2, 11)};
-    bObjectNamesUnread = true;
+    state.objects.bNamesUnread = true;
     CUiDriver driver;
     NameTakenThenFree(driver, "Other", "Mine");
     ASSERT_EQ(driver.Seen().size(), 3u);
     EXPECT_EQ(driver.Seen()[1].strText,
               "ZTM5006: Specify a unique name for this object.\nThe name you entered already "
               "exists.");
-    EXPECT_FALSE(bObjectNamesUnread) << "learnt once";
-    ASSERT_EQ(pObjectNameList->Count(), 2u);
-    EXPECT_STREQ(pObjectNameList->At(0), "Other");
-    EXPECT_STREQ(pObjectNameList->At(1), "Mine");
+    EXPECT_FALSE(state.objects.bNamesUnread) << "learnt once";
+    ASSERT_EQ(state.objects.pNames->Count(), 2u);
+    EXPECT_STREQ(state.objects.pNames->At(0), "Other");
+    EXPECT_STREQ(state.objects.pNames->At(1), "Mine");
     // The walk left the page and the selection as they were: the text block
     // of page 1 became the placeholder.
     EXPECT_EQ(pub.nCurrentPage, 1);
@@ -318,9 +322,10 @@ TEST_F(CreateObject, NamesTheHostCouldNotListAreLearntFromThePages) {
 TEST_F(CreateObject, UnmappedFontIsReportedAndMustBePicked) {
     host.Publication().pages[0].objects[0].text.strFont = "Futura";
     // A mapping that does not list the font used in its place either.
-    delete[] pFontMapText;
-    pFontMapText = nullptr;
-    ASSERT_TRUE(LoadFontMap(files.Write("times.vda", "Times-New-Roman Times-Roman\n").c_str()));
+    delete[] state.fontMap.pText;
+    state.fontMap.pText = nullptr;
+    ASSERT_TRUE(LoadFontMap(state.fontMap,
+                            files.Write("times.vda", "Times-New-Roman Times-Roman\n").c_str()));
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     CDialogActions named = Entries({{IDC_OBJECT_NAME, "Title"}}, IDOK, true);
@@ -341,8 +346,8 @@ TEST_F(CreateObject, UnmappedFontIsReportedAndMustBePicked) {
 }
 
 TEST_F(CreateObject, NoFontMapEndsTheDialogAtOnce) {
-    ReleaseWorkingState();
-    pDFList = new CDataFieldList;
+    state.Release();
+    state.fields.pList = new CDataFieldList;
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     Run(driver);
@@ -352,12 +357,12 @@ TEST_F(CreateObject, NoFontMapEndsTheDialogAtOnce) {
 }
 
 TEST_F(CreateObject, RemovedLastFieldSelectsByPrefixOrNothing) {
-    pLastFieldName = DuplicateText("Pho");
+    state.fields.pLastName = DuplicateText("Pho");
     CUiDriver driver;
     driver.UseDialog(Button(IDCANCEL));
     Run(driver);
     EXPECT_EQ(driver.Seen()[0].Control(IDC_DATA_FIELD).strText, "Photo") << "by prefix";
-    ReplaceOwnedText(pLastFieldName, "Gone");
+    ReplaceOwnedText(state.fields.pLastName, "Gone");
     CUiDriver none;
     none.UseDialog(Button(IDCANCEL));
     Run(none);
@@ -461,9 +466,9 @@ TEST_F(CreateObject, HelpOfTheNamedObjectDialog) {
 TEST_F(CreateObject, DefineFieldsOpensTheFieldsDialogAndTheListFollows) {
     std::string strSample = files.Write("objects-sample.txt", "Jane\r\n12 Oak Road\r\n");
     CharLowerA(&strSample[0]);
-    SetSampleFileName(strSample.c_str());
-    SetCopyStart(0);
-    SetCopyEnd(20);
+    state.sample.SetFileName(strSample.c_str());
+    state.sample.SetCopyStart(0);
+    state.sample.SetCopyEnd(20);
     CUiDriver driver;
     driver.UseDialog(Button(IDC_DEFINE_FIELDS, true));
     driver.UseDialog(SelectAnd(6, 16, IDC_ADD_FIELD));

@@ -6,36 +6,40 @@
 #include "framework/FileHandle.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
-#include "output/DocDefState.h"
 #include "plugin/WorkingState.h"
 #include "tests/PhotoCardJob.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
 
 class DocDefFile : public ::testing::Test {
   protected:
-    void TearDown() override {
-        SetFileWriter(nullptr);
-        ReleaseWorkingState();
-    }
+    void TearDown() override { SetFileWriter(nullptr); }
 
+    // The document definition file of the job, as the command writes it.
+    int Write(std::string& strPath) {
+        return WriteDocDefFile(&strPath[0], *pJob, state.fields.pList, state.sample.pCopyText);
+    }
     // The fields and copy text of the photo card job, as the publication has them.
-    static void SetFields() {
-        pDFList = PhotoCardJob::NewFields();
-        pCopyText = DuplicateText(PhotoCardJob::CopyText());
+    void SetFields() {
+        state.fields.pList = PhotoCardJob::NewFields();
+        state.sample.pCopyText = DuplicateText(PhotoCardJob::CopyText());
     }
     // The photo card job as the page walk leaves it.
-    static void SetJob() {
+    void SetJob() {
         SetFields();
-        PhotoCardJob::AddPage(TheDocDef());
+        pJob.reset(new CDocDef);
+        PhotoCardJob::AddPage(*pJob);
     }
 
     CTestFiles files;
+    CWorkingState state;
+    std::unique_ptr<CDocDef> pJob{new CDocDef};
 };
 
 // Writers that come up short: half the bytes, and none at all.
@@ -51,8 +55,7 @@ TEST_F(DocDefFile, PhotoCardJobInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
     files.Write("jobs\\card.ddf", ""); // removed at the end
     std::string strPath = strFolder + "\\Card.DDF";
     SetJob();
-    EXPECT_EQ(WriteDocDefFile(&strPath[0], "card.ps"), 1);
-    EXPECT_EQ(pDocDef, nullptr);
+    EXPECT_EQ(Write(strPath), 1);
     EXPECT_EQ(strPath.substr(strPath.size() - 8), "card.ddf") << "the caller's path lower-cased";
     std::string strBytes = CTestFiles::Read(strFolder + "\\card.ddf");
     EXPECT_EQ(strBytes, CTestFiles::WithCrLf(PhotoCardJob::DocDefText()));
@@ -68,16 +71,15 @@ TEST_F(DocDefFile, PhotoCardJobInAMixedCasePathIsWrittenLowerCaseWithCrLf) {
 TEST_F(DocDefFile, ConversionFailureShowsZtm5048AndKeepsTheRecordsMadeBefore) {
     std::string strPath = files.Write("broken.ddf", "");
     SetJob();
-    pDFList->Insert(PhotoCardJob::Field("Beyond", 90, 95, TypeText, 1, 0));
+    state.fields.pList->Insert(PhotoCardJob::Field("Beyond", 90, 95, TypeText, 1, 0));
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
-    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
+    EXPECT_EQ(Write(strPath), 1);
     ASSERT_TRUE(driver.Finish()) << driver.Error();
     EXPECT_EQ(driver.Seen()[0].strText,
               "ZTM5048: An error occured while producing the document\ndefinition file.  Verify "
               "the data fields are correctly defined.");
-    EXPECT_EQ(pDocDef, nullptr);
     std::string strBytes = CTestFiles::Read(strPath);
     EXPECT_NE(strBytes.find("Photo Is Chars Reference EPS At 1 Lines For 10\r\n[AreaDefinition]"),
               std::string::npos)
@@ -91,14 +93,13 @@ TEST_F(DocDefFile, FileThatCannotBeCreatedShowsZtm5040AndWritesNothing) {
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
-    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 0);
+    EXPECT_EQ(Write(strPath), 0);
     ASSERT_TRUE(driver.Finish()) << driver.Error();
     std::string strLower = CTestFiles::FullPath("no-such-folder\\card.ddf");
     CharLowerA(&strLower[0]);
     EXPECT_EQ(driver.Seen()[0].strText, "ZTM5040: Could not output variable data job to\n" +
                                             strLower +
                                             ".\nVerify the current file is not read-only.");
-    EXPECT_EQ(pDocDef, nullptr);
 }
 
 TEST_F(DocDefFile, ShortWriteShowsZtm5040AndLeavesNoFile) {
@@ -114,7 +115,7 @@ TEST_F(DocDefFile, ShortWriteShowsZtm5040AndLeavesNoFile) {
         CUiDriver driver;
         driver.PressOnMessageBox(IDOK);
         driver.Start();
-        EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 0);
+        EXPECT_EQ(Write(strPath), 0);
         ASSERT_TRUE(driver.Finish()) << driver.Error();
         SetFileWriter(nullptr);
         EXPECT_EQ(driver.Seen()[0].strText, "ZTM5040: Could not output variable data job to\n" +
@@ -123,18 +124,17 @@ TEST_F(DocDefFile, ShortWriteShowsZtm5040AndLeavesNoFile) {
         EXPECT_EQ(driver.Seen()[0].strIcon, "exclamation");
         EXPECT_EQ(GetFileAttributesA(strPath.c_str()), INVALID_FILE_ATTRIBUTES)
             << "no half-written file is left for the merge step";
-        EXPECT_EQ(pDocDef, nullptr);
-        ReleaseWorkingState();
+        state.Release();
     }
 }
 
 TEST_F(DocDefFile, NoCopyTextMeansNoDataDefinitions) {
     std::string strPath = files.Write("nocopy.ddf", "");
     SetFields();
-    delete[] pCopyText;
-    pCopyText = nullptr;
-    AddIncludePages(TheDocDef(), "1", "a.ps", 612, 792, 0);
-    EXPECT_EQ(WriteDocDefFile(&strPath[0], ""), 1);
+    delete[] state.sample.pCopyText;
+    state.sample.pCopyText = nullptr;
+    AddIncludePages(*pJob, "1", "a.ps", 612, 792, 0);
+    EXPECT_EQ(Write(strPath), 1);
     EXPECT_EQ(CTestFiles::Read(strPath),
               "Docdef-Version-1.0\r\n[DataDefinition]\r\n[AreaDefinition]\r\n"
               "[DocumentInstructions]\r\nIncludePages \"a.ps\" 1 1 612 792 0\r\n");
@@ -145,22 +145,22 @@ TEST_F(DocDefFile, JobFileNamesFromThePublicationPath) {
     host.Publication().strPath = "C:\\Jobs\\Card.PUB";
     std::string strDocDef = "unchanged";
     std::string strPostScript = "unchanged";
-    ComputeJobFileNames(host.Block(), strDocDef, strPostScript);
+    ComputeJobFileNames(host.Block(), state.jobFiles, strDocDef, strPostScript);
     EXPECT_EQ(strDocDef, "c:\\jobs\\card.ddf");
     EXPECT_EQ(strPostScript, "c:\\jobs\\card.ps");
-    EXPECT_STREQ(pDocDefPath, "c:\\jobs\\card.ddf");
+    EXPECT_STREQ(state.jobFiles.pDocDefPath, "c:\\jobs\\card.ddf");
 
     host.FailRequest(3513);
     std::string strOtherDocDef = "kept.ddf";
     std::string strOtherPostScript = "kept.ps";
-    ComputeJobFileNames(host.Block(), strOtherDocDef, strOtherPostScript);
+    ComputeJobFileNames(host.Block(), state.jobFiles, strOtherDocDef, strOtherPostScript);
     EXPECT_EQ(strOtherDocDef, "kept.ddf");
     EXPECT_EQ(strOtherPostScript, "kept.ps");
-    EXPECT_STREQ(pDocDefPath, "c:\\jobs\\card.ddf");
+    EXPECT_STREQ(state.jobFiles.pDocDefPath, "c:\\jobs\\card.ddf");
 
     host.ClearScript();
     host.Publication().strPath = "Untitled";
-    ComputeJobFileNames(host.Block(), strDocDef, strPostScript);
+    ComputeJobFileNames(host.Block(), state.jobFiles, strDocDef, strPostScript);
     EXPECT_EQ(strDocDef, "untitled.ddf");
     EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
 }

@@ -38,37 +38,39 @@ CDataField* Field(const char* pName, int32_t nStart, int32_t nEnd) {
 
 class FieldDialogs : public ::testing::Test {
   protected:
+    CWorkingState state;
     void SetUp() override {
         helpCalls.clear();
         SetHelpEngine(RecordHelp);
     }
     void TearDown() override {
         SetHelpEngine(nullptr);
-        ReleaseWorkingState();
+        state.Release();
     }
 
     // A remembered sample file with the copy at the offsets.
     std::string UseSample(const std::string& strBytes, int nStart, int nEnd) {
         std::string strPath = files.Write("fields-sample.txt", strBytes);
         CharLowerA(&strPath[0]);
-        SetSampleFileName(strPath.c_str());
-        SetCopyStart(nStart);
-        SetCopyEnd(nEnd);
+        state.sample.SetFileName(strPath.c_str());
+        state.sample.SetCopyStart(nStart);
+        state.sample.SetCopyEnd(nEnd);
         return strPath;
     }
 
     bool RunDefine(CUiDriver& driver) {
         driver.Start();
-        bool bClosed = RunDefineFieldsDialog(nullptr);
+        bool bClosed =
+            RunDefineFieldsDialog(nullptr, state.fields, state.sample, state.jobFiles.pDocDefPath);
         EXPECT_TRUE(driver.Finish()) << driver.Error();
         return bClosed;
     }
 
-    static std::vector<std::string> FieldNames() {
+    std::vector<std::string> FieldNames() {
         std::vector<std::string> names;
-        if (pDFList != nullptr) {
-            pDFList->Rewind();
-            while (const CDataField* pField = pDFList->Next()) {
+        if (state.fields.pList != nullptr) {
+            state.fields.pList->Rewind();
+            while (const CDataField* pField = state.fields.pList->Next()) {
                 names.push_back(pField->pName);
             }
         }
@@ -76,8 +78,9 @@ class FieldDialogs : public ::testing::Test {
     }
 
     // "start end chars lines sample delimiter next-line" of a listed field.
-    static std::string ExtentOf(const char* pName) {
-        const CDataField* pField = pDFList != nullptr ? pDFList->Find(pName) : nullptr;
+    std::string ExtentOf(const char* pName) {
+        const CDataField* pField =
+            state.fields.pList != nullptr ? state.fields.pList->Find(pName) : nullptr;
         if (pField == nullptr) {
             return "(no field)";
         }
@@ -131,7 +134,7 @@ TEST_F(FieldDialogs, SelectionsOfTheElevenByteCopyBecomeFieldsInPositionOrder) {
     EXPECT_EQ(ExtentOf("First"), "0 2 2 1 AB SPACE EF");
     EXPECT_EQ(ExtentOf("Middle"), "3 5 2 1 CD CRLF EF");
     EXPECT_EQ(ExtentOf("Last"), "7 9 2 1 EF CRLF NULL");
-    EXPECT_STREQ(pLastFieldName, "Middle") << "the list's selection at Close";
+    EXPECT_STREQ(state.fields.pLastName, "Middle") << "the list's selection at Close";
 }
 
 TEST_F(FieldDialogs, NewFieldOpensWithItsDefaultsAndTheDelimiterThroughTheCatalogue) {
@@ -150,7 +153,7 @@ TEST_F(FieldDialogs, NewFieldOpensWithItsDefaultsAndTheDelimiterThroughTheCatalo
     EXPECT_EQ(name.Control(IDC_UNTIL_TEXT).strText, "SPACE");
     EXPECT_TRUE(name.Control(IDC_COUNT_TEXT).bEnabled);
     EXPECT_FALSE(name.Control(IDC_UNTIL_TEXT).bEnabled);
-    EXPECT_EQ(pDFList, nullptr) << "cancelled: no field";
+    EXPECT_EQ(state.fields.pList, nullptr) << "cancelled: no field";
 }
 
 TEST_F(FieldDialogs, SixByteCopyWholeIsTwoLinesEndingTheCopy) {
@@ -165,8 +168,8 @@ TEST_F(FieldDialogs, SixByteCopyWholeIsTwoLinesEndingTheCopy) {
 
 TEST_F(FieldDialogs, OverlappingSelectionsAreRefusedAndEditOnTheFieldItselfIsNot) {
     UseSample(ElevenBytes, 0, 11);
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("CD", 3, 5));
+    state.fields.pList = new CDataFieldList;
+    state.fields.pList->Insert(Field("CD", 3, 5));
     CUiDriver driver;
     // Its first byte, its last byte, all of it, and a selection around it.
     for (auto range :
@@ -191,8 +194,8 @@ TEST_F(FieldDialogs, OverlappingSelectionsAreRefusedAndEditOnTheFieldItselfIsNot
 
 TEST_F(FieldDialogs, RemovingTheOnlyFieldDisablesEditAndRemove) {
     UseSample(ElevenBytes, 0, 11);
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("AB", 0, 2));
+    state.fields.pList = new CDataFieldList;
+    state.fields.pList->Insert(Field("AB", 0, 2));
     CUiDriver driver;
     CDialogActions remove = Look();
     remove.clicks = {IDC_REMOVE_FIELD};
@@ -235,17 +238,17 @@ TEST_F(FieldDialogs, WithoutACopyEveryAddIsRefusedUntilOneIsChosen) {
     EXPECT_EQ(driver.Seen()[3].strText.substr(0, 8), "ZTM5010:");
     EXPECT_EQ(driver.Seen()[5].strFileName, "fields-sample.txt") << "the remembered file offered";
     EXPECT_EQ(driver.Seen()[6].Control(IDC_COPY_SAMPLE).strText, ElevenBytes);
-    EXPECT_EQ(nCopyStart, 0);
-    EXPECT_EQ(nCopyEnd, 9) << "the last line break is not part of the copy";
-    EXPECT_STREQ(pCopyText, "AB CD\r\nEF");
-    EXPECT_STREQ(pSampleFile, strPath.c_str());
+    EXPECT_EQ(state.sample.nCopyStart, 0);
+    EXPECT_EQ(state.sample.nCopyEnd, 9) << "the last line break is not part of the copy";
+    EXPECT_STREQ(state.sample.pCopyText, "AB CD\r\nEF");
+    EXPECT_STREQ(state.sample.pFile, strPath.c_str());
     EXPECT_EQ(ExtentOf("AB"), "0 2 2 1 AB SPACE EF");
 }
 
 TEST_F(FieldDialogs, NameIsCheckedBeforeTheFieldIsTaken) {
     UseSample(ElevenBytes, 0, 11);
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("EF", 7, 9));
+    state.fields.pList = new CDataFieldList;
+    state.fields.pList->Insert(Field("EF", 7, 9));
     CUiDriver driver;
     driver.UseDialog(SelectAnd(0, 2, IDC_ADD_FIELD));
     driver.UseDialog(Refused({{IDC_FIELD_NAME, "two words"}}));
@@ -275,7 +278,7 @@ TEST_F(FieldDialogs, NameIsCheckedBeforeTheFieldIsTaken) {
         << "names differing in case are different";
     // The list finds a new name by the list box's own search, which ignores
     // case: "EF" is selected and is the last name at Close.
-    EXPECT_STREQ(pLastFieldName, "EF");
+    EXPECT_STREQ(state.fields.pLastName, "EF");
 }
 
 TEST_F(FieldDialogs, DoubleClickSelectsOneCommaSeparatedItem) {
@@ -312,8 +315,8 @@ TEST_F(FieldDialogs, UntilInheritedBecomesLinesAndCountAtTheEndOfTheCopy) {
     EXPECT_EQ(name.Control(IDC_UNITS_LINES).nCheck, 1);
     EXPECT_EQ(name.Control(IDC_LENGTH_COUNT).nCheck, 1);
     EXPECT_EQ(name.Control(IDC_LENGTH_UNTIL).nCheck, 0);
-    EXPECT_EQ(pDFList->Find("AB")->nLength, LengthUntil);
-    const CDataField* pLast = pDFList->Find(std::string(30, 'N').c_str());
+    EXPECT_EQ(state.fields.pList->Find("AB")->nLength, LengthUntil);
+    const CDataField* pLast = state.fields.pList->Find(std::string(30, 'N').c_str());
     ASSERT_NE(pLast, nullptr) << "a name of 30 characters is accepted";
     EXPECT_EQ(pLast->nUnits, UnitsLines);
     EXPECT_EQ(pLast->nLength, LengthCount);
@@ -337,9 +340,9 @@ TEST_F(FieldDialogs, SelectFileShowsThePreviousCopyOfTheSameFileOnly) {
     EXPECT_EQ(same.nSelEnd, 9);
     const CSeenControl& other = driver.Seen()[5].Control(IDC_COPY_SAMPLE);
     EXPECT_EQ(other.nSelStart, other.nSelEnd) << "another file: nothing selected";
-    EXPECT_STREQ(pSampleFile, strSame.c_str()) << "Cancel changes nothing";
-    EXPECT_EQ(nCopyStart, 3);
-    EXPECT_EQ(nCopyEnd, 9);
+    EXPECT_STREQ(state.sample.pFile, strSame.c_str()) << "Cancel changes nothing";
+    EXPECT_EQ(state.sample.nCopyStart, 3);
+    EXPECT_EQ(state.sample.nCopyEnd, 9);
 }
 
 TEST_F(FieldDialogs, HelpOfTheThreeDialogs) {
@@ -387,7 +390,7 @@ class SelectCopy : public FieldDialogs {
   protected:
     bool RunSelect(CUiDriver& driver, CCopySelection& selection) {
         driver.Start();
-        bool bOk = RunSelectCopyDialog(nullptr, selection);
+        bool bOk = RunSelectCopyDialog(nullptr, selection, state.fields);
         EXPECT_TRUE(driver.Finish()) << driver.Error();
         return bOk;
     }
@@ -438,11 +441,11 @@ TEST_F(SelectCopy, ShorterCopyRemovesTheFieldsPastItsEndAfterAsking) {
     std::string strSample(400, 'x');
     CCopySelection selection;
     selection.strFileName = files.Write("copy-sample.txt", strSample);
-    nCopyEnd = 300;
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("Early", 190, 250));
-    pDFList->Insert(Field("Late", 250, 260));
-    pDF = Field("Late", 250, 260);
+    selection.nFieldsEnd = 300;
+    state.fields.pList = new CDataFieldList;
+    state.fields.pList->Insert(Field("Early", 190, 250));
+    state.fields.pList->Insert(Field("Late", 250, 260));
+    state.fields.pField = Field("Late", 250, 260);
     CUiDriver driver;
     CDialogActions shorter;
     shorter.selections = {{IDC_COPY_SAMPLE, 0, 200}};
@@ -461,16 +464,16 @@ TEST_F(SelectCopy, ShorterCopyRemovesTheFieldsPastItsEndAfterAsking) {
     EXPECT_EQ(driver.Seen()[1].strIcon, "stop");
     EXPECT_EQ(driver.Seen()[1].buttons, (std::vector<int>{IDOK, IDCANCEL}));
     EXPECT_EQ(FieldNames(), std::vector<std::string>{"Early"}) << "190 stays though it ends later";
-    EXPECT_EQ(pDF, nullptr) << "the current field was removed too";
+    EXPECT_EQ(state.fields.pField, nullptr) << "the current field was removed too";
     EXPECT_EQ(selection.nEnd, 200);
 }
 
 TEST_F(SelectCopy, LongerCopyOrDeletedFieldsAskNothing) {
     CCopySelection selection;
     selection.strFileName = files.Write("copy-sample.txt", std::string(400, 'x'));
-    nCopyEnd = 300;
-    pDFList = new CDataFieldList;
-    pDFList->Insert(Field("Late", 350, 360));
+    selection.nFieldsEnd = 300;
+    state.fields.pList = new CDataFieldList;
+    state.fields.pList->Insert(Field("Late", 350, 360));
     CUiDriver driver;
     CDialogActions longer;
     longer.selections = {{IDC_COPY_SAMPLE, 0, 300}};
@@ -484,7 +487,7 @@ TEST_F(SelectCopy, LongerCopyOrDeletedFieldsAskNothing) {
     shorter.toggles = {IDC_DELETE_FIELDS};
     deleting.UseDialog(shorter);
     EXPECT_TRUE(RunSelect(deleting, selection));
-    EXPECT_EQ(pDFList, nullptr) << "every field deleted, no question asked";
+    EXPECT_EQ(state.fields.pList, nullptr) << "every field deleted, no question asked";
     EXPECT_EQ(selection.nEnd, 100);
 }
 

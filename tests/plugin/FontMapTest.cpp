@@ -2,7 +2,6 @@
 #include "fonts/FontMap.h"
 #include "fonts/FontMapState.h"
 #include "host/UiDriver.h"
-#include "plugin/WorkingState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -25,10 +24,7 @@ class FontMap : public ::testing::Test {
             SendMessageA(hList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(pName));
         }
     }
-    void TearDown() override {
-        DestroyWindow(hParent);
-        ReleaseWorkingState();
-    }
+    void TearDown() override { DestroyWindow(hParent); }
 
     std::vector<std::string> Entries() const {
         std::vector<std::string> entries;
@@ -44,17 +40,18 @@ class FontMap : public ::testing::Test {
 
     // Loads the text as the mapping file and fills the list.
     void Fill(const std::string& strText) {
-        ASSERT_TRUE(LoadFontMap(files.Write("map.vda", strText).c_str()));
-        FillFontList(hList);
+        ASSERT_TRUE(LoadFontMap(fontMap, files.Write("map.vda", strText).c_str()));
+        FillFontList(fontMap, hList);
     }
 
     std::string Map(const char* pRequested, bool bExpected = true) {
         std::string strResult = "unset";
-        EXPECT_EQ(MapFontName(strResult, hList, pRequested), bExpected) << pRequested;
+        EXPECT_EQ(MapFontName(fontMap, strResult, hList, pRequested), bExpected) << pRequested;
         return strResult;
     }
 
     CTestFiles files;
+    CFontMapState fontMap;
     HWND hParent = nullptr;
     HWND hList = nullptr;
 };
@@ -84,12 +81,13 @@ TEST_F(FontMap, ListedNamesAreTakenAsRequestedOtherwiseTheFirstPairMaps) {
 
 TEST_F(FontMap, OverlongWordReportsZtm5009AndKeepsTheNamesReadSoFar) {
     ASSERT_TRUE(LoadFontMap(
+        fontMap,
         files.Write("long.vda", "Arial Helvetica\n" + std::string(200, 'L') + " X\nB Courier\n")
             .c_str()));
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
-    FillFontList(hList);
+    FillFontList(fontMap, hList);
     ASSERT_TRUE(driver.Finish()) << driver.Error();
     EXPECT_EQ(driver.Seen()[0].strText, "ZTM5009: There is an error in the font mapping file.\n"
                                         "Some fonts in the list may not be valid.");
@@ -100,16 +98,16 @@ TEST_F(FontMap, OverlongWordReportsZtm5009AndKeepsTheNamesReadSoFar) {
 
 TEST_F(FontMap, TextIsHeldUntilShutDown) {
     std::string strPath = files.Write("held.vda", "Arial Helvetica\n");
-    ASSERT_TRUE(LoadFontMap(strPath.c_str()));
-    EXPECT_STREQ(pFontMapPath, strPath.c_str());
+    ASSERT_TRUE(LoadFontMap(fontMap, strPath.c_str()));
+    EXPECT_STREQ(fontMap.pPath, strPath.c_str());
     files.Write("held.vda", "Arial Courier\n");
-    EXPECT_TRUE(LoadFontMap(strPath.c_str())) << "a held text is not read again";
-    EXPECT_STREQ(pFontMapText, "Arial Helvetica\n");
+    EXPECT_TRUE(LoadFontMap(fontMap, strPath.c_str())) << "a held text is not read again";
+    EXPECT_STREQ(fontMap.pText, "Arial Helvetica\n");
 }
 
 TEST_F(FontMap, MissingFileFailsQuietlyAndUnreadableOneShowsZtm5012) {
-    EXPECT_FALSE(LoadFontMap(CTestFiles::FullPath("absent.vda").c_str()));
-    EXPECT_EQ(pFontMapPath, nullptr);
+    EXPECT_FALSE(LoadFontMap(fontMap, CTestFiles::FullPath("absent.vda").c_str()));
+    EXPECT_EQ(fontMap.pPath, nullptr);
 
     std::string strPath = files.Write("locked.vda", "Arial Helvetica\n");
     HANDLE hLock = CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -118,13 +116,13 @@ TEST_F(FontMap, MissingFileFailsQuietlyAndUnreadableOneShowsZtm5012) {
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
-    EXPECT_FALSE(LoadFontMap(strPath.c_str()));
+    EXPECT_FALSE(LoadFontMap(fontMap, strPath.c_str()));
     ASSERT_TRUE(driver.Finish()) << driver.Error();
     CloseHandle(hLock);
     EXPECT_EQ(driver.Seen()[0].strText,
               "ZTM5012: The font mapping file was found, but could not be read.");
-    EXPECT_EQ(pFontMapPath, nullptr) << "the path is forgotten";
-    EXPECT_EQ(pFontMapText, nullptr);
+    EXPECT_EQ(fontMap.pPath, nullptr) << "the path is forgotten";
+    EXPECT_EQ(fontMap.pText, nullptr);
 }
 
 TEST_F(FontMap, FoundBesideThePluginLoadedFromAnotherFolder) {
@@ -134,8 +132,8 @@ TEST_F(FontMap, FoundBesideThePluginLoadedFromAnotherFolder) {
     files.Write("plugin-home\\nebvdata.vda", "Arial Helvetica\n");
     HMODULE hPlugin = LoadLibraryA((strFolder + "\\nebvdata.add").c_str());
     ASSERT_NE(hPlugin, nullptr);
-    EXPECT_TRUE(LocateFontMap());
-    EXPECT_STREQ(pFontMapPath, (strFolder + "\\nebvdata.vda").c_str());
+    EXPECT_TRUE(LocateFontMap(fontMap));
+    EXPECT_STREQ(fontMap.pPath, (strFolder + "\\nebvdata.vda").c_str());
     FreeLibrary(hPlugin);
     DeleteFileA((strFolder + "\\nebvdata.add").c_str());
 }
@@ -146,11 +144,11 @@ TEST_F(FontMap, WithoutAMappingFileZtm5002IsShownAndNothingHeld) {
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.Start();
-    EXPECT_FALSE(RequireFontMap());
+    EXPECT_FALSE(RequireFontMap(fontMap));
     ASSERT_TRUE(driver.Finish()) << driver.Error();
     EXPECT_EQ(driver.Seen()[0].strText.substr(0, 8), "ZTM5002:");
-    EXPECT_EQ(pFontMapText, nullptr);
-    EXPECT_EQ(pFontMapPath, nullptr);
+    EXPECT_EQ(fontMap.pText, nullptr);
+    EXPECT_EQ(fontMap.pPath, nullptr);
 }
 
 } // namespace

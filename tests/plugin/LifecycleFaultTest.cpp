@@ -8,7 +8,6 @@
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 #include "objects/ObjectState.h"
-#include "output/DocDefState.h"
 #include "plugin/Lifecycle.h"
 #include "tests/TestFiles.h"
 
@@ -19,18 +18,22 @@
 namespace {
 
 uint16_t __stdcall Entry(HostParamBlock* pBlock) {
-    return Dispatch(pBlock);
+    return Dispatch(pBlock, PluginState());
 }
 
 CPrivateString Nebv(int32_t nIndex, const std::string& strValue) {
     return {"NEB ", "VDAT", nIndex, strValue, false};
 }
 
+// The plug-in's working state, as the host sees it too (the exported pointers).
 bool WorkingStateIsEmpty() {
-    return pDF == nullptr && pDFList == nullptr && pSampleFile == nullptr && pCopyText == nullptr &&
-           nCopyStart == -1 && nCopyEnd == -1 && pFontMapPath == nullptr &&
-           pFontMapText == nullptr && pObjectNameList == nullptr && pDocDef == nullptr &&
-           pLastObjectName == nullptr && pLastFieldName == nullptr;
+    const CWorkingState& state = PluginState();
+    return pDF == nullptr && pDFList == nullptr && state.sample.pFile == nullptr &&
+           state.sample.pCopyText == nullptr && state.sample.nCopyStart == -1 &&
+           state.sample.nCopyEnd == -1 && state.fontMap.pPath == nullptr &&
+           state.fontMap.pText == nullptr && state.objects.pNames == nullptr &&
+           state.jobFiles.pDocDefPath == nullptr && state.objects.pLastName == nullptr &&
+           state.fields.pLastName == nullptr;
 }
 
 const char* const MemoryMessage =

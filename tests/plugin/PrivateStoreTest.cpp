@@ -59,8 +59,9 @@ Bytes DeleteRequest(int32_t nIndex) {
 
 class PrivateStore : public ::testing::Test {
   protected:
+    CWorkingState state;
     void TearDown() override {
-        ReleaseWorkingState();
+        state.Release();
         EXPECT_TRUE(host.UnfreedReplyBlocks().empty());
     }
 
@@ -79,9 +80,9 @@ class PrivateStore : public ::testing::Test {
 
     std::vector<std::string> FieldNames() const {
         std::vector<std::string> names;
-        if (pDFList != nullptr) {
-            pDFList->Rewind();
-            while (CDataField* pField = pDFList->Next()) {
+        if (state.fields.pList != nullptr) {
+            state.fields.pList->Rewind();
+            while (CDataField* pField = state.fields.pList->Next()) {
                 names.push_back(pField->pName);
             }
         }
@@ -93,12 +94,13 @@ class PrivateStore : public ::testing::Test {
 };
 
 TEST_F(PrivateStore, PublicationWithoutStringsLoadsNothing) {
-    EXPECT_EQ(LoadPublicationState(host.Block()), StatusOk);
-    EXPECT_EQ(pSampleFile, nullptr);
-    EXPECT_EQ(pFontMapPath, nullptr);
-    EXPECT_EQ(pDFList, nullptr);
-    EXPECT_EQ(pObjectNameList, nullptr);
-    EXPECT_FALSE(bObjectNamesUnread) << "a publication without named objects has no names to learn";
+    EXPECT_EQ(LoadPublicationState(host.Block(), state), StatusOk);
+    EXPECT_EQ(state.sample.pFile, nullptr);
+    EXPECT_EQ(state.fontMap.pPath, nullptr);
+    EXPECT_EQ(state.fields.pList, nullptr);
+    EXPECT_EQ(state.objects.pNames, nullptr);
+    EXPECT_FALSE(state.objects.bNamesUnread)
+        << "a publication without named objects has no names to learn";
     EXPECT_EQ(host.Log().Entries()[0].Code(), 1556);
     EXPECT_EQ(Sent(), (std::vector<std::string>{
                           "getprivatestring \"NEB \", \"VDAT\", classpub, 3, 0",
@@ -131,14 +133,14 @@ TEST_F(PrivateStore, SavingTwoFieldsOverFourWritesTwoAndDeletesTheRest) {
         host.Publication().bDeletedReadsAsMarker = bMarker;
         host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5)),
                                       Nebv(1002, Field("C", 6, 8)), Nebv(1003, Field("D", 9, 11))};
-        pDFList = new CDataFieldList;
-        pDFList->Insert(new CDataField(
+        state.fields.pList = new CDataFieldList;
+        state.fields.pList->Insert(new CDataField(
             "Y", 0, 0, 0, 1, 0,
             new CSampleExtent(4, 6, 2, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
-        pDFList->Insert(new CDataField(
+        state.fields.pList->Insert(new CDataField(
             "X", 0, 0, 0, 1, 0,
             new CSampleExtent(0, 2, 2, 1, nullptr, DuplicateText("CRLF"), DuplicateText("NULL"))));
-        EXPECT_EQ(SavePublicationState(host.Block()), StatusOk);
+        EXPECT_EQ(SavePublicationState(host.Block(), state), StatusOk);
         std::vector<std::string> expected = {
             "privatestring \"NEB \", \"VDAT\", classpub, 1000, 1, 0, true, \"X 0 0 0 1 0 0 2 2 1 "
             "CRLF NULL \"",
@@ -156,17 +158,17 @@ TEST_F(PrivateStore, SavingTwoFieldsOverFourWritesTwoAndDeletesTheRest) {
         EXPECT_EQ(deletes[0].input, DeleteRequest(1002));
         EXPECT_EQ(deletes[1].input, DeleteRequest(1003));
         EXPECT_EQ(deletes[1].block.inputLength, 24u);
-        ReleaseWorkingState();
+        state.Release();
     }
 }
 
 TEST_F(PrivateStore, SavingWithoutFieldsDeletesTheWholeRunAndOffsetsOfMinusOneStayUnwritten) {
     host.Publication().strings = {Nebv(1000, Field("A", 0, 2)), Nebv(1001, Field("B", 3, 5))};
-    pSampleFile = DuplicateText("C:\\Data\\Customers.TXT");
-    pFontMapPath = DuplicateText("C:\\Program Files\\NEB\\NEBVDATA.VDA");
-    nCopyStart = -1;
-    nCopyEnd = 120;
-    EXPECT_EQ(SavePublicationState(host.Block()), StatusOk);
+    state.sample.pFile = DuplicateText("C:\\Data\\Customers.TXT");
+    state.fontMap.pPath = DuplicateText("C:\\Program Files\\NEB\\NEBVDATA.VDA");
+    state.sample.nCopyStart = -1;
+    state.sample.nCopyEnd = 120;
+    EXPECT_EQ(SavePublicationState(host.Block(), state), StatusOk);
     EXPECT_EQ(Sent(), (std::vector<std::string>{
                           "privatestring \"NEB \", \"VDAT\", classpub, 2, 1, 0, true, "
                           "\"c:\\data\\customers.txt\"",
@@ -240,9 +242,9 @@ TEST_F(PrivateStore, ObjectListsAndNames) {
     }
     EXPECT_EQ(ListObjectNames(host.Block(), ppNames, &bAnswered), StatusFailed);
     EXPECT_FALSE(bAnswered);
-    ASSERT_EQ(LoadPublicationState(host.Block()), StatusOk);
-    EXPECT_EQ(pObjectNameList, nullptr);
-    EXPECT_TRUE(bObjectNamesUnread);
+    ASSERT_EQ(LoadPublicationState(host.Block(), state), StatusOk);
+    EXPECT_EQ(state.objects.pNames, nullptr);
+    EXPECT_TRUE(state.objects.bNamesUnread);
 }
 
 TEST_F(PrivateStore, FailedRereadWritesTheDebugLineAndFails) {
@@ -287,17 +289,17 @@ TEST_F(PrivateStore, StoredStateLoadsFieldsOffsetsAndNames) {
         Nebv(2, strSample), Nebv(3, "c:\\x\\nebvdata.vda"),  Nebv(4, "6"),
         Nebv(5, "17"),      Nebv(1000, Field("Last", 6, 9)), Nebv(1001, Field("First", 0, 4))};
     host.Publication().pages = {CHostPage{{HostObject(5, 1, 11, {Nebv(1, "Greeting")})}}};
-    ASSERT_EQ(LoadPublicationState(host.Block()), StatusOk);
-    EXPECT_STREQ(pSampleFile, strSample.c_str());
-    EXPECT_STREQ(pFontMapPath, "c:\\x\\nebvdata.vda");
-    EXPECT_EQ(nCopyStart, 6);
-    EXPECT_EQ(nCopyEnd, 17);
-    EXPECT_STREQ(pCopyText, "Jane\r\nDoe\r\n");
+    ASSERT_EQ(LoadPublicationState(host.Block(), state), StatusOk);
+    EXPECT_STREQ(state.sample.pFile, strSample.c_str());
+    EXPECT_STREQ(state.fontMap.pPath, "c:\\x\\nebvdata.vda");
+    EXPECT_EQ(state.sample.nCopyStart, 6);
+    EXPECT_EQ(state.sample.nCopyEnd, 17);
+    EXPECT_STREQ(state.sample.pCopyText, "Jane\r\nDoe\r\n");
     EXPECT_EQ(FieldNames(), (std::vector<std::string>{"First", "Last"}));
-    EXPECT_STREQ(pDFList->Find("Last")->GetSample(), "Doe");
-    ASSERT_NE(pObjectNameList, nullptr);
-    EXPECT_EQ(pObjectNameList->Count(), 1u);
-    EXPECT_STREQ(pObjectNameList->At(0), "Greeting");
+    EXPECT_STREQ(state.fields.pList->Find("Last")->GetSample(), "Doe");
+    ASSERT_NE(state.objects.pNames, nullptr);
+    EXPECT_EQ(state.objects.pNames->Count(), 1u);
+    EXPECT_STREQ(state.objects.pNames->At(0), "Greeting");
 }
 
 } // namespace

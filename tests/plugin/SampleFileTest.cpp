@@ -4,7 +4,6 @@
 #include "fields/SampleCopy.h"
 #include "fields/SampleState.h"
 #include "host/UiDriver.h"
-#include "plugin/WorkingState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +31,8 @@ std::string Numbered(size_t nLength) {
 
 class SampleFile : public ::testing::Test {
   protected:
-    void TearDown() override { ReleaseWorkingState(); }
     CTestFiles files;
+    CSampleState sample;
 };
 
 TEST_F(SampleFile, OnlyTheFirst10240BytesAreRead) {
@@ -58,41 +57,41 @@ TEST_F(SampleFile, NulEndsTheUsableTextAndCopiesStayInside) {
     CGlobalBlock block = LoadSampleFile(files.Write("inner-zero.txt", strBytes).c_str());
     ASSERT_FALSE(block.IsEmpty());
     HGLOBAL hBlock = block.Get();
-    ExtractCopy(hBlock, 90, 200);
-    EXPECT_EQ(std::string(pCopyText), strBytes.substr(90, 10));
-    ExtractCopy(hBlock, -1, -1);
-    ASSERT_NE(pCopyText, nullptr);
-    EXPECT_STREQ(pCopyText, "") << "no offsets give an empty copy";
-    ExtractCopy(hBlock, 150, 5000);
-    EXPECT_STREQ(pCopyText, "");
-    ExtractCopy(nullptr, 0, 10);
-    EXPECT_EQ(pCopyText, nullptr) << "without a block the copy is only dropped";
+    ExtractCopy(sample, hBlock, 90, 200);
+    EXPECT_EQ(std::string(sample.pCopyText), strBytes.substr(90, 10));
+    ExtractCopy(sample, hBlock, -1, -1);
+    ASSERT_NE(sample.pCopyText, nullptr);
+    EXPECT_STREQ(sample.pCopyText, "") << "no offsets give an empty copy";
+    ExtractCopy(sample, hBlock, 150, 5000);
+    EXPECT_STREQ(sample.pCopyText, "");
+    ExtractCopy(sample, nullptr, 0, 10);
+    EXPECT_EQ(sample.pCopyText, nullptr) << "without a block the copy is only dropped";
     EXPECT_EQ(TextOf(block), strBytes.substr(0, 100));
     EXPECT_EQ(GlobalFlags(hBlock) & GMEM_LOCKCOUNT, 0u) << "every lock undone";
 }
 
 TEST_F(SampleFile, RememberedFileIsLoadedAtItsOffsets) {
-    SetSampleFileName(files.Write("here.txt", "HEADER\r\nJane\r\nDoe\r\n").c_str());
-    SetCopyStart(8);
-    SetCopyEnd(19);
-    EXPECT_TRUE(EnsureSampleCopy());
-    EXPECT_STREQ(pCopyText, "Jane\r\nDoe\r\n");
-    EXPECT_TRUE(EnsureSampleCopy()) << "a copy already there is kept";
+    sample.SetFileName(files.Write("here.txt", "HEADER\r\nJane\r\nDoe\r\n").c_str());
+    sample.SetCopyStart(8);
+    sample.SetCopyEnd(19);
+    EXPECT_TRUE(EnsureSampleCopy(sample));
+    EXPECT_STREQ(sample.pCopyText, "Jane\r\nDoe\r\n");
+    EXPECT_TRUE(EnsureSampleCopy(sample)) << "a copy already there is kept";
 }
 
 TEST_F(SampleFile, MovedFileIsFoundAgainThroughTheOpenDialog) {
     std::string strFolder = files.Folder("moved");
     std::string strOld = strFolder + "\\gone.txt";
     std::string strNew = files.Write("moved\\found.txt", "XXXXXXXXJohn\r\nRoe\r\n");
-    SetSampleFileName(strOld.c_str());
-    SetCopyStart(8);
-    SetCopyEnd(19);
+    sample.SetFileName(strOld.c_str());
+    sample.SetCopyStart(8);
+    sample.SetCopyEnd(19);
 
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.ChooseFile(strNew);
     driver.Start();
-    EXPECT_TRUE(EnsureSampleCopy());
+    EXPECT_TRUE(EnsureSampleCopy(sample));
     ASSERT_TRUE(driver.Finish()) << driver.Error();
 
     ASSERT_EQ(driver.Seen().size(), 2u);
@@ -104,47 +103,47 @@ TEST_F(SampleFile, MovedFileIsFoundAgainThroughTheOpenDialog) {
     EXPECT_EQ(driver.Seen()[1].strCaption, "NEB Variable Data Input File");
     EXPECT_EQ(driver.Seen()[1].strFolder, strFolder) << "the dialog opens in the old folder";
     EXPECT_EQ(driver.Seen()[1].strFileName, "gone.txt");
-    EXPECT_STREQ(pSampleFile, strNew.c_str());
-    EXPECT_STREQ(pCopyText, "John\r\nRoe\r\n") << "read at the same offsets";
-    EXPECT_EQ(nCopyStart, 8);
-    EXPECT_EQ(nCopyEnd, 19);
+    EXPECT_STREQ(sample.pFile, strNew.c_str());
+    EXPECT_STREQ(sample.pCopyText, "John\r\nRoe\r\n") << "read at the same offsets";
+    EXPECT_EQ(sample.nCopyStart, 8);
+    EXPECT_EQ(sample.nCopyEnd, 19);
 }
 
 TEST_F(SampleFile, CancellingTheOpenDialogChangesNothing) {
     std::string strOld = CTestFiles::FullPath("nowhere.txt");
-    SetSampleFileName(strOld.c_str());
-    SetCopyStart(2);
-    SetCopyEnd(7);
+    sample.SetFileName(strOld.c_str());
+    sample.SetCopyStart(2);
+    sample.SetCopyEnd(7);
     CUiDriver driver;
     driver.PressOnMessageBox(IDOK);
     driver.CancelDialog();
     driver.Start();
-    EXPECT_FALSE(EnsureSampleCopy());
+    EXPECT_FALSE(EnsureSampleCopy(sample));
     ASSERT_TRUE(driver.Finish()) << driver.Error();
-    EXPECT_STREQ(pSampleFile, strOld.c_str());
-    EXPECT_EQ(pCopyText, nullptr);
-    EXPECT_EQ(nCopyStart, 2);
-    EXPECT_EQ(nCopyEnd, 7);
+    EXPECT_STREQ(sample.pFile, strOld.c_str());
+    EXPECT_EQ(sample.pCopyText, nullptr);
+    EXPECT_EQ(sample.nCopyStart, 2);
+    EXPECT_EQ(sample.nCopyEnd, 7);
 }
 
 TEST_F(SampleFile, NameForSavingIsLowerCased) {
-    EXPECT_EQ(SampleFileNameForSaving(), nullptr);
-    SetSampleFileName("C:\\Data\\Customers.TXT");
-    EXPECT_STREQ(SampleFileNameForSaving(), "c:\\data\\customers.txt");
-    EXPECT_STREQ(pSampleFile, "c:\\data\\customers.txt") << "lower-cased in place";
+    EXPECT_EQ(SampleFileNameForSaving(sample), nullptr);
+    sample.SetFileName("C:\\Data\\Customers.TXT");
+    EXPECT_STREQ(SampleFileNameForSaving(sample), "c:\\data\\customers.txt");
+    EXPECT_STREQ(sample.pFile, "c:\\data\\customers.txt") << "lower-cased in place";
 }
 
 TEST_F(SampleFile, NewFileNameDropsTheCopyAndOffsets) {
-    SetSampleFileName("c:\\data\\first.txt");
-    SetCopyStart(10);
-    SetCopyEnd(90);
-    pCopyText = CutCopyText("copy", 4, 0, 4);
-    EXPECT_EQ(nCopyStart, 10);
-    SetSampleFileName("c:\\data\\second.txt");
-    EXPECT_STREQ(pSampleFile, "c:\\data\\second.txt");
-    EXPECT_EQ(nCopyStart, -1);
-    EXPECT_EQ(nCopyEnd, -1);
-    EXPECT_EQ(pCopyText, nullptr);
+    sample.SetFileName("c:\\data\\first.txt");
+    sample.SetCopyStart(10);
+    sample.SetCopyEnd(90);
+    sample.pCopyText = CutCopyText("copy", 4, 0, 4);
+    EXPECT_EQ(sample.nCopyStart, 10);
+    sample.SetFileName("c:\\data\\second.txt");
+    EXPECT_STREQ(sample.pFile, "c:\\data\\second.txt");
+    EXPECT_EQ(sample.nCopyStart, -1);
+    EXPECT_EQ(sample.nCopyEnd, -1);
+    EXPECT_EQ(sample.pCopyText, nullptr);
 }
 
 } // namespace
