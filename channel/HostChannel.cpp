@@ -1,6 +1,6 @@
 #include "HostChannel.h"
 
-#include "ParamBuffer.h"
+#include "core/ParamBuffer.h"
 #include "framework/Catalogue.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "HostRequests.h"
 
 #include "HostChannel.h"
-#include "ParamBuffer.h"
+#include "core/ParamBuffer.h"
 
 #include <cstring>
 

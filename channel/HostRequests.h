@@ -4,7 +4,7 @@
 #pragma once
 
 #include "HostParamBlock.h"
-#include "HostRecords.h"
+#include "core/HostRecords.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "JobFileNames.h"
 
 #include "HostRequests.h"
-#include "framework/PathParts.h"
-#include "model/OwnedText.h"
+#include "core/OwnedText.h"
+#include "core/PathParts.h"
 
 #include <windows.h>
 

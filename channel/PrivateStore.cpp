@@ -1,8 +1,8 @@
 #include "PrivateStore.h"
 
 #include "HostRequests.h"
-#include "ScriptLines.h"
-#include "model/OwnedText.h"
+#include "core/OwnedText.h"
+#include "core/ScriptLines.h"
 
 #include <windows.h>
 

@@ -1,16 +1,16 @@
 #include "DefineFieldsDialog.h"
 
-#include "FieldSelection.h"
 #include "FieldState.h"
 #include "NameFieldDialog.h"
 #include "SampleEdit.h"
 #include "SampleFile.h"
 #include "SampleState.h"
 #include "SelectCopyDialog.h"
+#include "core/FieldSelection.h"
+#include "core/OwnedText.h"
 #include "framework/CommandGuard.h"
 #include "framework/Messages.h"
 #include "framework/ModalDialog.h"
-#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // The publication's data fields as the commands work on them.
 #pragma once
 
-#include "model/DataFieldList.h"
+#include "core/DataFieldList.h"
 
 // The exported list of the publication's data fields and the field the
 // dialogs are working on: the host reads them by these names. They are the

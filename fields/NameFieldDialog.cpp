@@ -1,10 +1,10 @@
 #include "NameFieldDialog.h"
 
-#include "FieldSelection.h"
 #include "FieldState.h"
+#include "core/FieldSelection.h"
+#include "core/OwnedText.h"
 #include "framework/Catalogue.h"
 #include "framework/ModalDialog.h"
-#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "SampleEdit.h"
 
-#include "FieldSelection.h"
+#include "core/FieldSelection.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,14 @@
 #include "SampleFile.h"
 
-#include "SampleCopy.h"
 #include "SampleState.h"
 #include "channel/JobFileNames.h"
+#include "core/OwnedText.h"
+#include "core/PathParts.h"
+#include "core/SampleCopy.h"
 #include "framework/Catalogue.h"
 #include "framework/FileDialog.h"
 #include "framework/FileHandle.h"
 #include "framework/Messages.h"
-#include "framework/PathParts.h"
-#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <commdlg.h>

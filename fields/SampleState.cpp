@@ -1,6 +1,6 @@
 #include "SampleState.h"
 
-#include "model/OwnedText.h"
+#include "core/OwnedText.h"
 
 void CSampleState::Reset() {
     pFile = nullptr;

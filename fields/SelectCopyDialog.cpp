@@ -1,8 +1,8 @@
 #include "SelectCopyDialog.h"
 
-#include "FieldSelection.h"
 #include "FieldState.h"
 #include "SampleFile.h"
+#include "core/FieldSelection.h"
 #include "framework/GdiObject.h"
 #include "framework/Messages.h"
 #include "framework/ModalDialog.h"

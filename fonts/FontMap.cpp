@@ -1,11 +1,11 @@
 #include "FontMap.h"
 
-#include "FontMapScanner.h"
+#include "core/FontMapScanner.h"
+#include "core/OwnedText.h"
+#include "core/PathParts.h"
 #include "framework/Catalogue.h"
 #include "framework/FileHandle.h"
 #include "framework/Messages.h"
-#include "framework/PathParts.h"
-#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #include "Help.h"
 
 #include "App.h"
-#include "PathParts.h"
+#include "core/PathParts.h"
 
 namespace {
 HelpEngine fnEngine = WinHelpA;

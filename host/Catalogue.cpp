@@ -1,5 +1,7 @@
 #include "Catalogue.h"
 
+#include "core/Units.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -82,10 +84,10 @@ bool MakeCatalogue(const CPublication& model, int nPages, int nPerPage, CPublica
             CHostObject object =
                 HostObject(++nId, static_cast<int16_t>(i + 2), 11,
                            {Stored(1, szName), Stored(100, szArea), Stored(101, strField)});
-            object.anBounds[0] = nLeft * 20;
-            object.anBounds[1] = nTop * 20;
-            object.anBounds[2] = (nLeft + nWidth) * 20;
-            object.anBounds[3] = (nTop + nHeight) * 20;
+            object.anBounds[0] = nLeft * TwipsPerPoint;
+            object.anBounds[1] = nTop * TwipsPerPoint;
+            object.anBounds[2] = (nLeft + nWidth) * TwipsPerPoint;
+            object.anBounds[3] = (nTop + nHeight) * TwipsPerPoint;
             object.strEps = PlaceholderEps(szName, nLeft, nTop, nWidth, nHeight);
             page.objects.push_back(object);
         }

@@ -1,6 +1,6 @@
 #include "PluginModule.h"
 
-#include "channel/ParamBuffer.h"
+#include "core/ParamBuffer.h"
 
 CPluginModule::~CPluginModule() {
     Unload();

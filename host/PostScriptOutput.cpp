@@ -1,14 +1,13 @@
 #include "PostScriptOutput.h"
 
+#include "core/Units.h"
+
 #include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
 
 namespace {
-
-// The kind of an EPS placeholder object.
-constexpr int16_t PlaceholderKind = 11;
 
 // A PostScript string literal of the text.
 std::string Literal(const std::string& strText) {
@@ -110,10 +109,10 @@ std::string EpsDrawing(const std::string& strEps, double dLeft, double dBottom, 
 } // namespace
 
 std::string PublicationPostScript(const CPublication& publication) {
-    const double dPaperWidth = publication.paper.Width() / 20.0;
-    const double dPaperHeight = publication.paper.Height() / 20.0;
-    const double dPageWidth = publication.nPageWidth / 20.0;
-    const double dPageHeight = publication.nPageHeight / 20.0;
+    const double dPaperWidth = publication.paper.Width() / static_cast<double>(TwipsPerPoint);
+    const double dPaperHeight = publication.paper.Height() / static_cast<double>(TwipsPerPoint);
+    const double dPageWidth = publication.nPageWidth / static_cast<double>(TwipsPerPoint);
+    const double dPageHeight = publication.nPageHeight / static_cast<double>(TwipsPerPoint);
     // The page lies in the middle of the paper.
     const double dx = (dPaperWidth - dPageWidth) / 2;
     const double dy = (dPaperHeight - dPageHeight) / 2;
@@ -152,10 +151,12 @@ std::string PublicationPostScript(const CPublication& publication) {
         strOut += "gsave\n" + Number(dx) + " " + Number(dy) + " translate\n";
         strOut += "0.5 setlinewidth\n";
         for (const CHostObject& object : publication.pages[p].objects) {
-            double dLeft = object.anBounds[0] / 20.0;
-            double dTop = object.anBounds[1] / 20.0;
-            double dWidth = (object.anBounds[2] - object.anBounds[0]) / 20.0;
-            double dHeight = (object.anBounds[3] - object.anBounds[1]) / 20.0;
+            double dLeft = object.anBounds[0] / static_cast<double>(TwipsPerPoint);
+            double dTop = object.anBounds[1] / static_cast<double>(TwipsPerPoint);
+            double dWidth =
+                (object.anBounds[2] - object.anBounds[0]) / static_cast<double>(TwipsPerPoint);
+            double dHeight =
+                (object.anBounds[3] - object.anBounds[1]) / static_cast<double>(TwipsPerPoint);
             double dBaseline = dPageHeight - dTop;
             if (object.bText) {
                 strOut += TextBlock(object, dLeft, dTop, dWidth, dPageHeight);

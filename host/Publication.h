@@ -3,7 +3,7 @@
 // each object.
 #pragma once
 
-#include "channel/HostRecords.h"
+#include "core/HostRecords.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 #include "HostClock.h"
 #include "PostScriptOutput.h"
 #include "ScriptLine.h"
-#include "channel/ParamBuffer.h"
+#include "core/ParamBuffer.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "DataCopies.h"
 
-#include "model/DataDefinition.h"
+#include "core/DataDefinition.h"
+#include "core/Delimiters.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -249,10 +250,10 @@ class CCopyReader {
             nMatch = std::string::npos;
         }
         if (nMatch == std::string::npos) {
-            std::string strShown = strDelimiter == "\t"   ? "TAB"
-                                   : strDelimiter == " "  ? "SPACE"
-                                   : strDelimiter == "\n" ? "a line break"
-                                                          : "\"" + strDelimiter + "\"";
+            const char* pWord = strDelimiter.size() == 1 ? DelimiterWord(strDelimiter[0]) : nullptr;
+            std::string strShown = strDelimiter == "\n" ? "a line break"
+                                   : pWord != nullptr   ? pWord
+                                                        : "\"" + strDelimiter + "\"";
             return Fail(DataProblem::DelimiterNotFound, record, p,
                         "no " + strShown + " before the end of the line");
         }
@@ -327,9 +328,7 @@ CCopySource::CCopySource(const CDataDefinitionList& records, Reader read, size_t
                          size_t nChunk)
     : m_read(std::move(read)), m_nMaxCopyBytes(nMaxCopyBytes),
       m_nChunk(std::max<size_t>(nChunk, 1)) {
-    records.ForEachItem([&](const void* pItem) {
-        m_records.push_back(static_cast<const CDataDefinition*>(pItem));
-    });
+    records.ForEachRecord([&](const CDataDefinition& record) { m_records.push_back(&record); });
 }
 
 bool CCopySource::Fill() {

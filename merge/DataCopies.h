@@ -6,7 +6,7 @@
 // record of the one before ended.
 #pragma once
 
-#include "model/ItemList.h"
+#include "core/ItemList.h"
 
 #include <cstddef>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "InputFiles.h"
 #include "TextLayout.h"
-#include "model/DocDefReader.h"
+#include "core/DocDefReader.h"
 
 #include <unistd.h>
 

@@ -11,7 +11,7 @@
 #include "Pictures.h"
 #include "Report.h"
 #include "TextEncoding.h"
-#include "model/DocDef.h"
+#include "core/DocDef.h"
 
 #include <functional>
 #include <memory>

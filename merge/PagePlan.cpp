@@ -96,11 +96,10 @@ class CPagePlan : public IPagePlan {
 
 CPagePlan Plan(const CDocDef& docDef, int nMasterPages) {
     std::unordered_map<const CDataDefinition*, size_t> ordinals;
-    docDef.fields.ForEachItem([&](const void* pItem) {
-        const auto* pRecord = static_cast<const CDataDefinition*>(pItem);
-        if (!IsFiller(*pRecord)) {
+    docDef.fields.ForEachRecord([&](const CDataDefinition& record) {
+        if (!IsFiller(record)) {
             size_t nOrdinal = ordinals.size();
-            ordinals[pRecord] = nOrdinal;
+            ordinals[&record] = nOrdinal;
         }
     });
     CPagePlan plan(ordinals, nMasterPages);
@@ -131,8 +130,7 @@ bool PlanPages(const CDocDef& docDef, int nMasterPages, std::vector<CPlannedPage
 }
 
 bool CheckAreaNumbers(const CDocDef& docDef, std::string& strError) {
-    docDef.areas.ForEachItem([&](const void* pItem) {
-        const auto& area = *static_cast<const CAreaDefinition*>(pItem);
+    docDef.areas.ForEachArea([&](const CAreaDefinition& area) {
         if (!strError.empty()) {
             return;
         }

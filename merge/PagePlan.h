@@ -3,8 +3,8 @@
 // before an IncludePages set their values on the pages it takes.
 #pragma once
 
-#include "model/AreaDefinition.h"
-#include "model/DocDef.h"
+#include "core/AreaDefinition.h"
+#include "core/DocDef.h"
 
 #include <string>
 #include <vector>

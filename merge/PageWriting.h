@@ -3,7 +3,7 @@
 // picture lands in its area.
 #pragma once
 
-#include "model/AreaDefinition.h"
+#include "core/AreaDefinition.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 
 #include "FontMetrics.h"
 #include "TextEncoding.h"
-#include "model/AreaDefinition.h"
+#include "core/AreaDefinition.h"
 
 #include <string>
 #include <vector>

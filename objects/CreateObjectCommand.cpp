@@ -3,13 +3,14 @@
 #include "NamedObjectDialog.h"
 #include "NamedObjectLoader.h"
 #include "ObjectNameWalk.h"
-#include "ObjectValues.h"
 #include "Placeholder.h"
-#include "PlaceholderText.h"
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
+#include "core/NamedObject.h"
+#include "core/ObjectValues.h"
+#include "core/PlaceholderText.h"
+#include "core/Units.h"
 #include "framework/Messages.h"
-#include "model/NamedObject.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -98,12 +99,13 @@ CNamedObject* BuildNamedObjectFromSelection(HostParamBlock* pBlock, int16_t& nOb
         FreeNamedObject(pObject);
         return nullptr;
     }
-    if (selection.nKind == 1) {
+    if (selection.nKind == TextBlockKind) {
         ReadTextAttributes(pBlock, pObject);
     } else {
         char** ppStrings = nullptr;
-        if (selection.nKind == 11 && ReadObjectList(pBlock, PlaceholderStringsIndex,
-                                                    selection.nObjectId, ppStrings) == StatusOk) {
+        if (selection.nKind == PlaceholderKind &&
+            ReadObjectList(pBlock, PlaceholderStringsIndex, selection.nObjectId, ppStrings) ==
+                StatusOk) {
             // A placeholder made earlier: its named object comes back.
             ReadPlaceholderObject(ppStrings, pObject, objects.pLastName, fields.pLastName);
             SetGraphic(IsGraphic(pObject), pObject);

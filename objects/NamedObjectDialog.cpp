@@ -1,13 +1,13 @@
 #include "NamedObjectDialog.h"
 
-#include "ObjectValues.h"
+#include "core/NamedObject.h"
+#include "core/ObjectValues.h"
+#include "core/OwnedText.h"
 #include "fields/DefineFieldsDialog.h"
 #include "fonts/FontMap.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
 #include "framework/ModalDialog.h"
-#include "model/NamedObject.h"
-#include "model/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <cstring>

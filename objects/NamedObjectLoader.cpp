@@ -1,12 +1,13 @@
 #include "NamedObjectLoader.h"
 
 #include "Placeholder.h"
-#include "PlaceholderText.h"
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
+#include "core/NamedObject.h"
+#include "core/PlaceholderText.h"
+#include "core/Units.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
-#include "model/NamedObject.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -15,8 +16,6 @@
 #include <string>
 
 namespace {
-
-constexpr float PointsPerTwip = 0.05f;
 
 // ZTM5015 for the named object, in a standard message box with the plug-in's caption.
 void ShowFieldInvalid(const char* pObjectName) {

@@ -4,7 +4,7 @@
 
 #include "ObjectState.h"
 #include "channel/HostParamBlock.h"
-#include "channel/HostRecords.h"
+#include "core/HostRecords.h"
 #include "fields/FieldState.h"
 
 #include <cstdint>

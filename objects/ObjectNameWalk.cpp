@@ -2,14 +2,13 @@
 
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
+#include "core/Units.h"
 
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 namespace {
-
-constexpr int16_t PlaceholderKind = 11;
 
 // Adds the names of the current page's placeholders that are not known yet;
 // false when the host did not list the page's objects or select one.

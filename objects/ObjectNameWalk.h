@@ -4,8 +4,8 @@
 // every name, whatever the publication's size.
 #pragma once
 
-#include "ObjectNameList.h"
 #include "channel/HostParamBlock.h"
+#include "core/ObjectNameList.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // in which placeholders are handed over.
 #pragma once
 
-#include "ObjectNameList.h"
+#include "core/ObjectNameList.h"
 
 class CObjectState {
   public:

@@ -1,12 +1,13 @@
 #include "Placeholder.h"
 
-#include "PlaceholderText.h"
 #include "channel/HostRequests.h"
 #include "channel/JobFileNames.h"
 #include "channel/PrivateStore.h"
+#include "core/NamedObject.h"
+#include "core/PlaceholderText.h"
+#include "core/Units.h"
 #include "framework/Clipboard.h"
 #include "framework/Messages.h"
-#include "model/NamedObject.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr float PointsPerTwip = 0.05f;
 constexpr int MessageStyle = MB_OK | MB_ICONEXCLAMATION;
 
 // The buffer in which the stored strings are composed; it lives as long as

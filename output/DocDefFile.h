@@ -1,8 +1,8 @@
 // The document definition file of a job.
 #pragma once
 
-#include "model/DataFieldList.h"
-#include "model/DocDef.h"
+#include "core/DataFieldList.h"
+#include "core/DocDef.h"
 
 // Writes the job's document definition to the file at the path, which is
 // lower-cased in place first, its data section made from the data fields

@@ -1,6 +1,7 @@
 #include "PrintToDisk.h"
 
 #include "channel/HostRequests.h"
+#include "core/Units.h"
 #include "framework/Messages.h"
 #include "resources/StringIds.h"
 
@@ -9,7 +10,6 @@
 #include <utility>
 
 namespace {
-constexpr float PointsPerTwip = 0.05f;
 constexpr int WarningStyle = MB_OK | MB_ICONEXCLAMATION;
 const char* const Transverse = ".Transverse";
 } // namespace

@@ -4,9 +4,10 @@
 #include "JobFilesDialog.h"
 #include "PrintToDisk.h"
 #include "channel/HostRequests.h"
+#include "core/NamedObject.h"
+#include "core/Units.h"
 #include "framework/Catalogue.h"
 #include "framework/Messages.h"
-#include "model/NamedObject.h"
 #include "objects/NamedObjectLoader.h"
 #include "resources/StringIds.h"
 
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace {
-
-constexpr float PointsPerTwip = 0.05f;
-constexpr int16_t PlaceholderKind = 11;
 
 // The walk over the pages, and the document definition it builds: the
 // job's own, gone with it.

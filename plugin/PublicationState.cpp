@@ -3,9 +3,9 @@
 #include "channel/HostChannel.h"
 #include "channel/HostRequests.h"
 #include "channel/PrivateStore.h"
+#include "core/OwnedText.h"
+#include "core/StoredFields.h"
 #include "fields/SampleFile.h"
-#include "model/OwnedText.h"
-#include "model/StoredFields.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>

@@ -3,10 +3,10 @@
 // printed on US Letter.
 #pragma once
 
-#include "model/DataFieldList.h"
-#include "model/DocDef.h"
-#include "model/NamedObject.h"
-#include "model/OwnedText.h"
+#include "core/DataFieldList.h"
+#include "core/DocDef.h"
+#include "core/NamedObject.h"
+#include "core/OwnedText.h"
 
 #include <cstring>
 #include <string>

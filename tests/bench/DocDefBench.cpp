@@ -2,10 +2,10 @@
 // of every placeholder read back from its stored strings, its area and Merge
 // added to the document definition page by page, and the whole document
 // definition written as the file holds it.
-#include "model/DocDef.h"
-#include "model/NamedObject.h"
-#include "model/OwnedText.h"
-#include "objects/PlaceholderText.h"
+#include "core/DocDef.h"
+#include "core/NamedObject.h"
+#include "core/OwnedText.h"
+#include "core/PlaceholderText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
+#include "core/AreaDefinition.h"
+#include "core/LineReader.h"
 
 #include <gtest/gtest.h>
 

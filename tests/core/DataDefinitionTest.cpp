@@ -1,7 +1,7 @@
 // Data definition and instruction lines: what the readers refuse, and that
 // they read back every line the writers produce.
-#include "model/AreaDefinition.h"
-#include "model/DocDef.h"
+#include "core/AreaDefinition.h"
+#include "core/DocDef.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "model/DataFieldList.h"
-#include "model/OwnedText.h"
+#include "core/DataFieldList.h"
+#include "core/OwnedText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // A whole document definition file read back, as the merge step reads a job.
-#include "model/DocDefReader.h"
+#include "core/DocDefReader.h"
 #include "tests/PhotoCardJob.h"
 
 #include <gtest/gtest.h>

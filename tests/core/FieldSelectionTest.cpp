@@ -1,7 +1,7 @@
 // Selections in the copy text made into data fields, and the rules applied
 // before a field is named.
-#include "fields/FieldSelection.h"
-#include "model/OwnedText.h"
+#include "core/FieldSelection.h"
+#include "core/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <gtest/gtest.h>

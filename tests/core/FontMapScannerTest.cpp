@@ -1,4 +1,4 @@
-#include "fonts/FontMapScanner.h"
+#include "core/FontMapScanner.h"
 
 #include <gtest/gtest.h>
 

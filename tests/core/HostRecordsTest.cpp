@@ -1,4 +1,4 @@
-#include "channel/HostRecords.h"
+#include "core/HostRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "model/NamedObject.h"
-#include "model/DataFieldList.h"
+#include "core/NamedObject.h"
+#include "core/DataFieldList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/NumberReader.h"
+#include "core/NumberReader.h"
 
 #include <gtest/gtest.h>
 

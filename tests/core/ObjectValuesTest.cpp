@@ -1,6 +1,6 @@
 // The values of a named object as the Named Object dialog checks and shows
 // them, and the font and kind rules of the Create Variable Data Object command.
-#include "objects/ObjectValues.h"
+#include "core/ObjectValues.h"
 #include "resources/StringIds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/OwnedText.h"
+#include "core/OwnedText.h"
 
 #include <gtest/gtest.h>
 

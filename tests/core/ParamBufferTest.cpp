@@ -1,4 +1,4 @@
-#include "channel/ParamBuffer.h"
+#include "core/ParamBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "objects/PlaceholderText.h"
-#include "model/NamedObject.h"
-#include "model/OwnedText.h"
+#include "core/PlaceholderText.h"
+#include "core/NamedObject.h"
+#include "core/OwnedText.h"
 
 #include <gtest/gtest.h>
 

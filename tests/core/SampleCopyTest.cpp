@@ -1,4 +1,4 @@
-#include "fields/SampleCopy.h"
+#include "core/SampleCopy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "channel/ScriptLines.h"
+#include "core/ScriptLines.h"
 
 #include <gtest/gtest.h>
 

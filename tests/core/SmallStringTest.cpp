@@ -1,4 +1,4 @@
-#include "model/SmallString.h"
+#include "core/SmallString.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "model/StoredFields.h"
-#include "model/DataFieldList.h"
-#include "model/OwnedText.h"
+#include "core/StoredFields.h"
+#include "core/DataFieldList.h"
+#include "core/OwnedText.h"
 
 #include <gtest/gtest.h>
 

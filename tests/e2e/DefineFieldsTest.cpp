@@ -2,8 +2,8 @@
 // its sample file, its copy and two fields through the three dialogs, and the
 // host finds them in the publication's private strings.
 #include "PluginFixture.h"
+#include "core/DataFieldList.h"
 #include "host/UiDriver.h"
-#include "model/DataFieldList.h"
 #include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"

@@ -3,9 +3,9 @@
 // to the same area and the same line. Its numbers are read as the stream's
 // own extraction reads them.
 #include "FuzzInput.h"
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
-#include "model/NumberReader.h"
+#include "core/AreaDefinition.h"
+#include "core/LineReader.h"
+#include "core/NumberReader.h"
 
 #include <cstring>
 #include <sstream>

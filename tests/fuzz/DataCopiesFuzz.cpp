@@ -3,8 +3,8 @@
 // every value and problem lies inside the data, and a copy's values are
 // where its text is.
 #include "FuzzInput.h"
+#include "core/DocDefReader.h"
 #include "merge/DataCopies.h"
-#include "model/DocDefReader.h"
 
 #include <algorithm>
 

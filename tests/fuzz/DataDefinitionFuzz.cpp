@@ -2,11 +2,11 @@
 // a record that reads is written in a line that reads back to the same line;
 // the instructions read against the records read before them.
 #include "FuzzInput.h"
-#include "model/DataDefinition.h"
-#include "model/DocDef.h"
-#include "model/Instructions.h"
-#include "model/LineReader.h"
-#include "model/SmallString.h"
+#include "core/DataDefinition.h"
+#include "core/DocDef.h"
+#include "core/Instructions.h"
+#include "core/LineReader.h"
+#include "core/SmallString.h"
 
 #include <sstream>
 

@@ -1,7 +1,7 @@
 // A whole .ddf as the merge step reads it: a file that reads is written back
 // in lines that read again to the same file.
 #include "FuzzInput.h"
-#include "model/DocDefReader.h"
+#include "core/DocDefReader.h"
 
 #include <sstream>
 

@@ -2,7 +2,7 @@
 // the text and holds exactly the selected bytes, the field prepared from it
 // keeps it, and a double-click's comma item lies inside its line.
 #include "FuzzInput.h"
-#include "fields/FieldSelection.h"
+#include "core/FieldSelection.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The font mapping file as a user may have edited it: every pair scanned has
 // two words of at most 127 characters without blanks, and the scan ends.
 #include "FuzzInput.h"
-#include "fonts/FontMapScanner.h"
+#include "core/FontMapScanner.h"
 
 #include <cctype>
 

@@ -1,8 +1,8 @@
 // The host's binary replies: every reader stays inside the reply, and the
 // print options and the paper record, sent back, read back the same.
 #include "FuzzInput.h"
-#include "channel/HostRecords.h"
-#include "channel/ParamBuffer.h"
+#include "core/HostRecords.h"
+#include "core/ParamBuffer.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // area, then the data field name): an object that reads is composed into the
 // placeholder's strings again, and those cut and read back the same.
 #include "FuzzInput.h"
-#include "model/NamedObject.h"
-#include "objects/PlaceholderText.h"
+#include "core/NamedObject.h"
+#include "core/PlaceholderText.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The copy cut from a sample file with the offsets a publication stored: the
 // cut never leaves the text and is exactly the part of it between the offsets.
 #include "FuzzInput.h"
-#include "fields/SampleCopy.h"
+#include "core/SampleCopy.h"
 
 #include <algorithm>
 #include <cstring>

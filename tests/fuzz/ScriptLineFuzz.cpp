@@ -2,7 +2,7 @@
 // parses is composed again by the plug-in's own composers (quotes escaped)
 // and parses to the same values.
 #include "FuzzInput.h"
-#include "channel/ScriptLines.h"
+#include "core/ScriptLines.h"
 #include "host/ScriptLine.h"
 
 namespace {

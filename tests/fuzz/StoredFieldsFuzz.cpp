@@ -3,8 +3,8 @@
 // stored in lines of at most 255 characters, and what is stored reads back to
 // the same lines.
 #include "FuzzInput.h"
-#include "model/DataFieldList.h"
-#include "model/StoredFields.h"
+#include "core/DataFieldList.h"
+#include "core/StoredFields.h"
 
 #include <cstring>
 #include <memory>

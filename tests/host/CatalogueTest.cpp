@@ -1,9 +1,9 @@
 // Catalogue publications for the benchmark, and the host's ways of keeping
 // up with one: objects found through an index, and its answers timed.
 #include "host/Catalogue.h"
+#include "core/AreaDefinition.h"
+#include "core/LineReader.h"
 #include "host/StandInHost.h"
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The stand-in host's answers about pages, objects, the selection and
 // printing, asked for directly, as the plug-in's requests arrive.
-#include "channel/ParamBuffer.h"
+#include "core/ParamBuffer.h"
 #include "host/StandInHost.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The variable data input file cut into copies by every kind of data
 // definition the plug-in writes.
 #include "merge/DataCopies.h"
-#include "model/DocDefReader.h"
+#include "core/DocDefReader.h"
 
 #include <gtest/gtest.h>
 

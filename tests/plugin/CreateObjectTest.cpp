@@ -1,5 +1,6 @@
 // Command 1 through real windows: the selected object read from the host, the
 // Named Object dialog's checks, and the placeholder that replaces the object.
+#include "core/OwnedText.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "fonts/FontMap.h"
@@ -7,7 +8,6 @@
 #include "framework/Help.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
-#include "model/OwnedText.h"
 #include "objects/CreateObjectCommand.h"
 #include "objects/ObjectState.h"
 #include "plugin/WorkingState.h"

@@ -1,12 +1,12 @@
 // The three field dialogs through real windows: selections made into data
 // fields, their names checked, the copy chosen, and what each leaves behind.
+#include "core/OwnedText.h"
 #include "fields/DefineFieldsDialog.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "fields/SelectCopyDialog.h"
 #include "framework/Help.h"
 #include "host/UiDriver.h"
-#include "model/OwnedText.h"
 #include "plugin/WorkingState.h"
 #include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"

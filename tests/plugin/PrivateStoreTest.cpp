@@ -1,12 +1,12 @@
 // The publication's private strings as the plug-in reads and writes them,
 // with the exact script lines and delete requests the host receives.
 #include "channel/PrivateStore.h"
+#include "core/OwnedText.h"
 #include "fields/FieldState.h"
 #include "fields/SampleState.h"
 #include "fonts/FontMapState.h"
 #include "host/DebugOutput.h"
 #include "host/StandInHost.h"
-#include "model/OwnedText.h"
 #include "objects/ObjectState.h"
 #include "plugin/PublicationState.h"
 #include "plugin/WorkingState.h"

@@ -2,7 +2,7 @@
 // receives, with nothing of an earlier request left in the block.
 #include "channel/HostChannel.h"
 #include "channel/HostRequests.h"
-#include "channel/ScriptLines.h"
+#include "core/ScriptLines.h"
 #include "host/StandInHost.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Loading the sample data file, cutting the copy, and finding a moved file
 // again through the real Open dialog.
 #include "fields/SampleFile.h"
-#include "fields/SampleCopy.h"
+#include "core/SampleCopy.h"
 #include "fields/SampleState.h"
 #include "host/UiDriver.h"
 #include "tests/TestFiles.h"

@@ -1,8 +1,8 @@
 #include "Instructions.h"
 
 #include "DataDefinition.h"
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
+#include "core/AreaDefinition.h"
+#include "core/LineReader.h"
 
 #include <istream>
 #include <ostream>

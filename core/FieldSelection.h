@@ -3,7 +3,7 @@
 // is named, and the comma-separated item under a double-click.
 #pragma once
 
-#include "model/DataField.h"
+#include "core/DataField.h"
 
 #include <cstdint>
 #include <string>
@@ -18,7 +18,7 @@ int32_t EndBeforeLineBreak(const char* pText, int32_t s, int32_t e);
 CSampleExtent* ExtentOfSelection(const char* pCopy, int32_t s, int32_t e);
 
 // The name of the delimiter that follows a selection: "NULL" at the end of the
-// copy, "CRLF", "TAB", "SPACE", or the byte itself.
+// copy, the delimiter word of a line break, a tab or a space, or the byte itself.
 std::string DelimiterAt(const char* pCopy, int32_t nAt);
 
 // The text of the line after the selection's last line, or "NULL" when there

@@ -2,7 +2,7 @@
 
 #include "DataDefinition.h"
 #include "Instructions.h"
-#include "model/AreaDefinition.h"
+#include "core/AreaDefinition.h"
 
 #include <new>
 

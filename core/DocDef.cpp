@@ -1,9 +1,10 @@
 #include "DocDef.h"
 
-#include "model/AreaDefinition.h"
-#include "model/DataFieldList.h"
-#include "model/LineReader.h"
-#include "model/NamedObject.h"
+#include "core/AreaDefinition.h"
+#include "core/DataFieldList.h"
+#include "core/Delimiters.h"
+#include "core/LineReader.h"
+#include "core/NamedObject.h"
 
 #include <new>
 #include <ostream>
@@ -95,12 +96,9 @@ CDataDefinition FieldRecord(const CDataField& field, int32_t nAt, int32_t nAtUni
     }
     record.strName = strName.c_str();
     // A delimiter is held as the character it names.
-    if (record.nExtentKind == ExtentUntil && (strExtent == "CRLF" || strExtent == "LFCR")) {
-        strExtent = "\n";
-    } else if (record.nExtentKind == ExtentUntil && strExtent == "TAB") {
-        strExtent = "\t";
-    } else if (record.nExtentKind == ExtentUntil && strExtent == "SPACE") {
-        strExtent = " ";
+    char cByte = record.nExtentKind == ExtentUntil ? DelimiterByte(strExtent) : '\0';
+    if (cByte != '\0') {
+        strExtent = std::string(1, cByte);
     }
     record.strExtent = strExtent.c_str();
     return record;
@@ -157,28 +155,26 @@ int AddIncludePages(CDocDef& docDef, const char* pPage, const char* pFile, doubl
 }
 
 int WriteDocDef(const CDocDef& docDef, std::ostream& out) {
-    // The lists' cursors move while they are written.
-    CDocDef& lists = const_cast<CDocDef&>(docDef);
+    // Writing stops at the first record that cannot be written.
+    bool bWritten = true;
+    auto Written = [&](int nResult) { bWritten = bWritten && nResult == ReadOk; };
     out << "Docdef-Version-1.0\n[DataDefinition]\n";
-    lists.fields.Rewind();
-    while (const CDataDefinition* pRecord = lists.fields.NextRecord()) {
-        if (WriteDataDefinition(*pRecord, out) != ReadOk) {
-            return ReadError;
-        }
+    docDef.fields.ForEachRecord([&](const CDataDefinition& record) {
+        Written(bWritten ? WriteDataDefinition(record, out) : ReadError);
+    });
+    if (bWritten) {
+        out << "[AreaDefinition]\n";
     }
-    out << "[AreaDefinition]\n";
-    lists.areas.Rewind();
-    while (const CAreaDefinition* pArea = lists.areas.NextArea()) {
-        if (WriteArea(*pArea, out) != ReadOk) {
-            return ReadError;
-        }
+    docDef.areas.ForEachArea(
+        [&](const CAreaDefinition& area) { Written(bWritten ? WriteArea(area, out) : ReadError); });
+    if (bWritten) {
+        out << "[DocumentInstructions]\n";
     }
-    out << "[DocumentInstructions]\n";
-    lists.instructions.Rewind();
-    while (const CInstruction* pInstruction = lists.instructions.NextInstruction()) {
-        if (pInstruction->Write(out) != ReadOk) {
-            return ReadError;
-        }
+    docDef.instructions.ForEachInstruction([&](const CInstruction& instruction) {
+        Written(bWritten ? instruction.Write(out) : ReadError);
+    });
+    if (!bWritten) {
+        return ReadError;
     }
     out.flush();
     return out.fail() ? ReadError : ReadOk;
@@ -205,7 +201,7 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
         std::string strDelimiter =
             pField->GetCharDelimiter() != nullptr ? pField->GetCharDelimiter() : "";
         if (pField->nUnits == UnitsCharacters && pField->nLength == LengthUntil &&
-            strDelimiter == "NULL") {
+            strDelimiter == NoneWord) {
             pField->nUnits = UnitsLines;
             pField->nLength = LengthCount;
         }
@@ -243,7 +239,7 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
         if (pField->nLength == LengthCount && pField->nUnits == UnitsCharacters) {
             p = nEnd;
         } else if (pField->nLength == LengthCount) {
-            if (strNextLine == "NULL") {
+            if (strNextLine == NoneWord) {
                 p = nEnd;
             } else if (nEnd > nLength) {
                 return 0;
@@ -257,21 +253,18 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
                 p = nFeed + 1;
             }
         } else if (pField->nUnits == UnitsCharacters) {
-            if (strDelimiter == "NULL") {
+            if (strDelimiter == NoneWord) {
                 break;
             }
-            // "CRLF" and "LFCR" both name a line break.
-            std::string strFind = strDelimiter == "CRLF" || strDelimiter == "LFCR" ? "\n"
-                                  : strDelimiter == "TAB"                          ? "\t"
-                                  : strDelimiter == "SPACE"                        ? " "
-                                                                                   : strDelimiter;
+            char cByte = DelimiterByte(strDelimiter);
+            std::string strFind = cByte != '\0' ? std::string(1, cByte) : strDelimiter;
             size_t nMatch = Search(pCopy, nLength, nEnd, strFind);
             if (nMatch == std::string::npos) {
                 return 0;
             }
             p = nMatch + 1;
         } else {
-            if (strNextLine == "NULL") {
+            if (strNextLine == NoneWord) {
                 break;
             }
             size_t nMatch = Search(pCopy, nLength, nEnd, strNextLine);

@@ -1,7 +1,8 @@
 #include "DataDefinition.h"
 
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
+#include "core/AreaDefinition.h"
+#include "core/Delimiters.h"
+#include "core/LineReader.h"
 
 #include <istream>
 #include <ostream>
@@ -74,12 +75,8 @@ bool ParseDefinition(CDataDefinition& record, std::istream& words) {
         if (!(words >> record.strExtent)) {
             return false;
         }
-        if (record.strExtent.Equals("TAB")) {
-            record.strExtent = "\t";
-        } else if (record.strExtent.Equals("SPACE")) {
-            record.strExtent = " ";
-        } else if (record.strExtent.Equals("CRLF") || record.strExtent.Equals("LFCR")) {
-            record.strExtent = "\n";
+        if (char cByte = DelimiterByte(record.strExtent.Text())) {
+            record.strExtent = std::string(1, cByte).c_str();
         }
         return true;
     }
@@ -108,12 +105,11 @@ int WriteDataDefinition(const CDataDefinition& record, std::ostream& out) {
         break;
     case ExtentUntil:
         out << " Until ";
-        if (record.strExtent.Equals("\t")) {
-            out << "TAB";
-        } else if (record.strExtent.Equals(" ")) {
-            out << "SPACE";
-        } else if (record.strExtent.Equals("\n")) {
-            out << "CRLF";
+        if (const char* pWord =
+                record.strExtent.Text()[0] != '\0' && record.strExtent.Text()[1] == '\0'
+                    ? DelimiterWord(record.strExtent.Text()[0])
+                    : nullptr) {
+            out << pWord;
         } else {
             out << record.strExtent;
         }

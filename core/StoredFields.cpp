@@ -1,6 +1,7 @@
 #include "StoredFields.h"
 
 #include "DataFieldList.h"
+#include "Delimiters.h"
 #include "LineReader.h"
 #include "OwnedText.h"
 
@@ -14,13 +15,10 @@
 
 namespace {
 
-// The longest delimiter keyword, "SPACE".
-constexpr size_t LongestDelimiterKeyword = 5;
-
 // A text as one stored word: "NULL" for none, also for an empty text, which
 // as no word at all would move the words after it out of their places.
 const char* OrNone(const char* pText) {
-    return pText != nullptr && *pText != '\0' ? pText : "NULL";
+    return pText != nullptr && *pText != '\0' ? pText : NoneWord;
 }
 
 // The bytes of the copy text from nStart, nEnd - nStart of them, stopping at
@@ -60,7 +58,7 @@ char* FormatStoredField(const CDataField& field) {
     size_t nLength =
         strName.size() + strlen(szNumbers) + strDelimiter.size() + 1 + strNextLine.size() + 1;
     const std::pair<std::string*, size_t> cuts[] = {{&strNextLine, 1},
-                                                    {&strDelimiter, LongestDelimiterKeyword},
+                                                    {&strDelimiter, LongestDelimiterWord()},
                                                     {&strName, 1},
                                                     {&strDelimiter, 1}};
     for (const auto& cut : cuts) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ItemList.h"
-#include "model/SmallString.h"
+#include "core/SmallString.h"
 
 #include <iosfwd>
 

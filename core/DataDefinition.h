@@ -2,7 +2,7 @@
 // that skips lines) lies in the data of a copy.
 #pragma once
 
-#include "model/SmallString.h"
+#include "core/SmallString.h"
 
 #include <cstdint>
 #include <iosfwd>

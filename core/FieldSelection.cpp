@@ -1,6 +1,7 @@
 #include "FieldSelection.h"
 
-#include "model/OwnedText.h"
+#include "core/Delimiters.h"
+#include "core/OwnedText.h"
 #include "resources/StringIds.h"
 
 #include <cstring>
@@ -30,18 +31,8 @@ int32_t EndBeforeLineBreak(const char* pText, int32_t s, int32_t e) {
 
 std::string DelimiterAt(const char* pCopy, int32_t nAt) {
     char c = nAt >= 0 && nAt < TextLength(pCopy) ? pCopy[nAt] : '\0';
-    switch (c) {
-    case '\0':
-        return "NULL";
-    case '\r':
-        return "CRLF";
-    case '\t':
-        return "TAB";
-    case ' ':
-        return "SPACE";
-    default:
-        return std::string(1, c);
-    }
+    // A line break shows as its CR.
+    return c == '\0' ? NoneWord : DelimiterText(c == '\r' ? '\n' : c);
 }
 
 std::string NextLineAt(const char* pCopy, int32_t nAt) {
@@ -58,7 +49,7 @@ std::string NextLineAt(const char* pCopy, int32_t nAt) {
             }
         }
     }
-    return strLine.empty() ? "NULL" : strLine;
+    return strLine.empty() ? NoneWord : strLine;
 }
 
 CSampleExtent* ExtentOfSelection(const char* pCopy, int32_t s, int32_t e) {
@@ -81,7 +72,7 @@ CSampleExtent* ExtentOfSelection(const char* pCopy, int32_t s, int32_t e) {
 
 bool NeedsLineUnits(const CSampleExtent& extent) {
     const char* pDelimiter = extent.pCharDelimiter != nullptr ? extent.pCharDelimiter : "";
-    return strcmp(pDelimiter, "CRLF") == 0 || strcmp(pDelimiter, "NULL") == 0 ||
+    return strcmp(pDelimiter, DelimiterWord('\n')) == 0 || strcmp(pDelimiter, NoneWord) == 0 ||
            extent.nLineCount > 1;
 }
 
@@ -100,10 +91,10 @@ void PrepareNewField(CDataField*& pField, CSampleExtent* pExtent) {
     if (pField->nLength != LengthUntil) {
         return;
     }
-    if (pField->nUnits == UnitsCharacters && strcmp(pField->GetCharDelimiter(), "NULL") == 0) {
+    if (pField->nUnits == UnitsCharacters && strcmp(pField->GetCharDelimiter(), NoneWord) == 0) {
         pField->nLength = LengthCount;
         pField->nUnits = UnitsLines;
-    } else if (pField->nUnits == UnitsLines && strcmp(pField->GetNextLine(), "NULL") == 0) {
+    } else if (pField->nUnits == UnitsLines && strcmp(pField->GetNextLine(), NoneWord) == 0) {
         pField->nLength = LengthCount;
     }
 }
@@ -124,17 +115,16 @@ void CommaItemAt(const std::string& strLine, int32_t nColumn, int32_t& nStart, i
 }
 
 unsigned DelimiterDisplayId(const char* pDelimiter) {
-    const struct {
-        const char* pKeyword;
-        unsigned nId;
-    } shown[] = {{"NULL", IDS_DELIM_CRLF},
-                 {"LFCR", IDS_DELIM_LFCR},
-                 {"CRLF", IDS_DELIM_CRLF},
-                 {"SPACE", IDS_DELIM_SPACE},
-                 {"TAB", IDS_DELIM_TAB}};
-    for (const auto& entry : shown) {
-        if (pDelimiter != nullptr && strcmp(pDelimiter, entry.pKeyword) == 0) {
-            return entry.nId;
+    if (pDelimiter == nullptr) {
+        return 0;
+    }
+    // No delimiter shows as a line break: the value ends with its line.
+    if (strcmp(pDelimiter, NoneWord) == 0) {
+        return IDS_DELIM_CRLF;
+    }
+    for (const CDelimiterWord& word : DelimiterWords) {
+        if (strcmp(pDelimiter, word.pWord) == 0) {
+            return word.nShownId;
         }
     }
     return 0;

@@ -1,8 +1,8 @@
 #include "PlaceholderText.h"
 
-#include "model/LineReader.h"
-#include "model/NamedObject.h"
-#include "model/OwnedText.h"
+#include "core/LineReader.h"
+#include "core/NamedObject.h"
+#include "core/OwnedText.h"
 
 #include <cstdio>
 #include <cstring>

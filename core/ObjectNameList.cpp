@@ -1,6 +1,6 @@
 #include "ObjectNameList.h"
 
-#include "model/OwnedText.h"
+#include "core/OwnedText.h"
 
 #include <cstring>
 

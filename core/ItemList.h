@@ -65,6 +65,10 @@ class CDataDefinitionList : public CItemList {
     virtual int AddCopy(const CDataDefinition& record);
     virtual void RemoveAll();
     CDataDefinition* NextRecord() { return static_cast<CDataDefinition*>(Next()); }
+    // Visits every record in order, leaving the cursor where it is.
+    template <typename Fn> void ForEachRecord(Fn visit) const {
+        ForEachItem([&](const void* pItem) { visit(*static_cast<const CDataDefinition*>(pItem)); });
+    }
     // The first record of the name, found through the index.
     CDataDefinition* FindByName(const CSmallString& name);
 
@@ -79,6 +83,10 @@ class CAreaDefinitionList : public CItemList {
     virtual int AddCopy(const CAreaDefinition& area);
     virtual void RemoveAll();
     CAreaDefinition* NextArea() { return static_cast<CAreaDefinition*>(Next()); }
+    // Visits every area in order, leaving the cursor where it is.
+    template <typename Fn> void ForEachArea(Fn visit) const {
+        ForEachItem([&](const void* pItem) { visit(*static_cast<const CAreaDefinition*>(pItem)); });
+    }
     // The first area of the name, found through the index.
     CAreaDefinition* FindByName(const CSmallString& name);
 

@@ -1,7 +1,7 @@
 #include "DocDefReader.h"
 
-#include "model/AreaDefinition.h"
-#include "model/LineReader.h"
+#include "core/AreaDefinition.h"
+#include "core/LineReader.h"
 
 #include <memory>
 #include <sstream>
