@@ -33,6 +33,8 @@ class CPdfWriter {
   private:
     void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
                  std::string& strContent);
+    bool DrawPicture(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
+                     std::string& strContent, std::string& strForms, std::string& strDetail);
     int PageParent();
     bool AddPage(int nPage);
     bool CloseLeaf();
@@ -176,6 +178,34 @@ void CPdfWriter::SetText(const CAreaDefinition& area, const std::string& strValu
     strContent += "ET Q\n";
 }
 
+// Draws the picture the value names in the area, its form named in the
+// page's forms once; false with why not.
+bool CPdfWriter::DrawPicture(const CAreaDefinition& area, const std::string& strValue,
+                             double dPaperHeight, std::string& strContent, std::string& strForms,
+                             std::string& strDetail) {
+    DataProblem kind;
+    const CPicture* pPicture = m_job.pictures->Find(strValue, kind, strDetail);
+    auto found = m_pictureForms.find(pPicture);
+    if (pPicture == nullptr || found == m_pictureForms.end()) {
+        strDetail = strDetail.empty() ? "the picture changed while it was merged" : strDetail;
+        return false;
+    }
+    CPlacement placement = PlaceInArea(area, pPicture->adBox, dPaperHeight);
+    std::string strName = "P" + std::to_string(found->second);
+    strContent +=
+        "q " +
+        (placement.bClip
+             ? Number(placement.adClip[0]) + " " + Number(placement.adClip[1]) + " " +
+                   Number(placement.adClip[2]) + " " + Number(placement.adClip[3]) + " re W n "
+             : "") +
+        Number(placement.dScale) + " 0 0 " + Number(placement.dScale) + " " + Number(placement.dX) +
+        " " + Number(placement.dY) + " cm /" + strName + " Do Q\n";
+    if (strForms.find("/" + strName + " ") == std::string::npos) {
+        strForms += " /" + strName + " " + Ref(found->second);
+    }
+    return true;
+}
+
 bool CPdfWriter::Copy(const CDataCopy& copy, std::string& strError) {
     int nPart = m_pdf.NewObject();
     int nFirstPage = 0;
@@ -194,28 +224,12 @@ bool CPdfWriter::Copy(const CDataCopy& copy, std::string& strError) {
                 SetText(area, pValue->strText, page.dHeight, strContent);
                 continue;
             }
-            DataProblem kind;
             std::string strDetail;
-            const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
-            auto found = m_pictureForms.find(pPicture);
-            if (pPicture == nullptr || found == m_pictureForms.end()) {
-                strError =
-                    "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField + ": " +
-                    (strDetail.empty() ? "the picture changed while it was merged" : strDetail);
+            if (!DrawPicture(area, pValue->strText, page.dHeight, strContent, strForms,
+                             strDetail)) {
+                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
+                           ": " + strDetail;
                 return false;
-            }
-            CPlacement placement = PlaceInArea(area, pPicture->adBox, page.dHeight);
-            std::string strName = "P" + std::to_string(found->second);
-            strContent +=
-                "q " +
-                (placement.bClip ? Number(placement.adClip[0]) + " " + Number(placement.adClip[1]) +
-                                       " " + Number(placement.adClip[2]) + " " +
-                                       Number(placement.adClip[3]) + " re W n "
-                                 : "") +
-                Number(placement.dScale) + " 0 0 " + Number(placement.dScale) + " " +
-                Number(placement.dX) + " " + Number(placement.dY) + " cm /" + strName + " Do Q\n";
-            if (strForms.find("/" + strName + " ") == std::string::npos) {
-                strForms += " /" + strName + " " + Ref(found->second);
             }
         }
         int nContent = m_pdf.NewObject();

@@ -74,6 +74,25 @@ uint64_t Fnv1a(uint64_t nHash, const char* pBytes, size_t nCount) {
     return nHash;
 }
 
+namespace {
+
+// From the first bytes of a file of nSize bytes: where its PostScript
+// section lies, when it begins with the binary preview header; false when
+// the header places it outside the file.
+bool FindPostScriptSection(const std::string& strFirst, size_t nCount, size_t nSize,
+                           CPicture& picture) {
+    const unsigned char* pHeader = reinterpret_cast<const unsigned char*>(strFirst.data());
+    if (nCount < 30 || LittleEndian32(pHeader) != 0xC6D3D0C5u) {
+        return true;
+    }
+    picture.nOffset = LittleEndian32(pHeader + 4);
+    picture.nLength = LittleEndian32(pHeader + 8);
+    return picture.nOffset >= 30 && picture.nLength != 0 && picture.nOffset <= nSize &&
+           picture.nLength <= nSize - picture.nOffset;
+}
+
+} // namespace
+
 bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kind,
                  std::string& strDetail) {
     kind = DataProblem::EpsWithoutBox;
@@ -96,19 +115,10 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
     long nRead = 0;
     while ((nRead = ReadSome(nFile, &strChunk[0], strChunk.size())) > 0) {
         size_t nCount = static_cast<size_t>(nRead);
-        if (nAt == 0 && nCount >= 30 &&
-            LittleEndian32(reinterpret_cast<const unsigned char*>(strChunk.data())) ==
-                0xC6D3D0C5u) {
-            // The binary preview header: where the PostScript section lies.
-            const unsigned char* pHeader = reinterpret_cast<const unsigned char*>(strChunk.data());
-            picture.nOffset = LittleEndian32(pHeader + 4);
-            picture.nLength = LittleEndian32(pHeader + 8);
-            if (picture.nOffset < 30 || picture.nLength == 0 || picture.nOffset > nSize ||
-                picture.nLength > nSize - picture.nOffset) {
-                close(nFile);
-                strDetail = ": its preview header places the PostScript outside the file";
-                return false;
-            }
+        if (nAt == 0 && !FindPostScriptSection(strChunk, nCount, nSize, picture)) {
+            close(nFile);
+            strDetail = ": its preview header places the PostScript outside the file";
+            return false;
         }
         // The part of this chunk inside the section.
         size_t nFrom = std::max(nAt, picture.nOffset);

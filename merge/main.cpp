@@ -227,6 +227,50 @@ bool MakePreviews(const CArguments& arguments, std::string& strError) {
     return bMade;
 }
 
+// Shows the copies done and the copies per second on a terminal.
+std::function<void(int)> Progress(int nCopies) {
+    bool bTerminal = isatty(fileno(stderr)) != 0;
+    auto started = std::chrono::steady_clock::now();
+    return [=](int nDone) {
+        if (!bTerminal || (nDone % 100 != 0 && nDone != nCopies)) {
+            return;
+        }
+        double dSeconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        fprintf(stderr, "\rnebmerge: %d of %d copies, %.0f copies/s", nDone, nCopies,
+                dSeconds > 0 ? nDone / dSeconds : 0.0);
+        if (nDone == nCopies) {
+            fputc('\n', stderr);
+        }
+    };
+}
+
+// Writes the outputs asked for (the PostScript, the PDF, the previews) of
+// the checked job's copies nFirst to nLast; false with a message.
+bool WriteOutputs(const CArguments& arguments, CJob& job, CFontMetrics& metrics, int nFirst,
+                  int nLast, std::string& strError) {
+    std::function<void(int)> progress = Progress(nLast - nFirst + 1);
+    COutputFile merged;
+    if (!arguments.strOut.empty() &&
+        (!merged.Open(arguments.strOut, strError) ||
+         !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
+         !merged.Commit(strError))) {
+        return false;
+    }
+    COutputFile pdf;
+    size_t nWarned = job.warnings.size();
+    if (!arguments.strPdf.empty() &&
+        (!pdf.Open(arguments.strPdf, strError) ||
+         !WritePdf(job, nFirst, nLast, metrics, pdf, arguments.nGsSeconds, strError, progress) ||
+         !pdf.Commit(strError))) {
+        return false;
+    }
+    for (size_t i = nWarned; i < job.warnings.size(); ++i) {
+        fprintf(stderr, "nebmerge: %s\n", job.warnings[i].c_str());
+    }
+    return arguments.strPng.empty() || MakePreviews(arguments, strError);
+}
+
 int Run(int argc, char** argv) {
     CArguments arguments;
     if (!ParseArguments(argc, argv, arguments)) {
@@ -269,43 +313,8 @@ int Run(int argc, char** argv) {
     if (arguments.strOut.empty() && arguments.strPdf.empty()) {
         arguments.strOut = DefaultOutput(arguments.strDocDef);
     }
-    if (!OutputsApart(arguments, job, strError)) {
-        return Fail(strError);
-    }
-    bool bTerminal = isatty(fileno(stderr)) != 0;
-    int nCopies = nLast - nFirst + 1;
-    auto started = std::chrono::steady_clock::now();
-    auto progress = [&](int nDone) {
-        if (!bTerminal || (nDone % 100 != 0 && nDone != nCopies)) {
-            return;
-        }
-        double dSeconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        fprintf(stderr, "\rnebmerge: %d of %d copies, %.0f copies/s", nDone, nCopies,
-                dSeconds > 0 ? nDone / dSeconds : 0.0);
-        if (nDone == nCopies) {
-            fputc('\n', stderr);
-        }
-    };
-    COutputFile merged;
-    if (!arguments.strOut.empty() &&
-        (!merged.Open(arguments.strOut, strError) ||
-         !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
-         !merged.Commit(strError))) {
-        return Fail(strError);
-    }
-    COutputFile pdf;
-    size_t nWarned = job.warnings.size();
-    if (!arguments.strPdf.empty() &&
-        (!pdf.Open(arguments.strPdf, strError) ||
-         !WritePdf(job, nFirst, nLast, metrics, pdf, arguments.nGsSeconds, strError, progress) ||
-         !pdf.Commit(strError))) {
-        return Fail(strError);
-    }
-    for (size_t i = nWarned; i < job.warnings.size(); ++i) {
-        fprintf(stderr, "nebmerge: %s\n", job.warnings[i].c_str());
-    }
-    if (!arguments.strPng.empty() && !MakePreviews(arguments, strError)) {
+    if (!OutputsApart(arguments, job, strError) ||
+        !WriteOutputs(arguments, job, metrics, nFirst, nLast, strError)) {
         return Fail(strError);
     }
     return nExit;
