@@ -4,6 +4,7 @@
 #include "PostScriptOutput.h"
 #include "ScriptLine.h"
 #include "core/ParamBuffer.h"
+#include "core/Units.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -136,60 +137,115 @@ bool CStandInHost::TakeErrorText(CErrorText& text) {
     return true;
 }
 
+namespace {
+
+void Put16(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
+    if (bytes.size() < nAt + 2) {
+        bytes.resize(nAt + 2, 0);
+    }
+    bytes[nAt] = static_cast<uint8_t>(nValue & 0xFF);
+    bytes[nAt + 1] = static_cast<uint8_t>((nValue >> 8) & 0xFF);
+}
+
+void Put32(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
+    Put16(bytes, nAt, nValue & 0xFFFF);
+    Put16(bytes, nAt + 2, static_cast<int32_t>((static_cast<uint32_t>(nValue) >> 16) & 0xFFFF));
+}
+
+// The first number of an EPS "%%BoundingBox: " line: left, top, right, bottom.
+bool BoundingBox(const std::string& strEps, double (&adBox)[4]) {
+    size_t nAt = strEps.find("%%BoundingBox: ");
+    return nAt != std::string::npos && sscanf(strEps.c_str() + nAt + 15, "%lf %lf %lf %lf",
+                                              &adBox[0], &adBox[1], &adBox[2], &adBox[3]) == 4;
+}
+
+} // namespace
+
+// Every request the host answers from the publication: its code, its kind and
+// its handler. A request of the text kind is answered only while a text block
+// is selected.
+const CStandInHost::CRequestEntry CStandInHost::RequestTable[] = {
+    {HostRequest::QueryPublicationPath, RequestKind::Publication,
+     &CStandInHost::AnswerPublicationPath},
+    {HostRequest::QueryPrivateString, RequestKind::PrivateStrings, &CStandInHost::AnswerScriptLine},
+    {HostRequest::CmdPrivateString, RequestKind::PrivateStrings, &CStandInHost::AnswerScriptLine},
+    {HostRequest::CmdDeletePrivateString, RequestKind::PrivateStrings,
+     &CStandInHost::DeletePrivateString},
+    {HostRequest::QueryObjectsWithPrivateData, RequestKind::PrivateStrings,
+     &CStandInHost::ListObjectsWithStrings},
+    {HostRequest::CmdSetViewSetting, RequestKind::Layout, &CStandInHost::SetViewSetting},
+    {HostRequest::QueryViewSetting, RequestKind::Layout, &CStandInHost::AnswerViewSetting},
+    {HostRequest::QueryCurrentPage, RequestKind::Layout, &CStandInHost::AnswerCurrentPage},
+    {HostRequest::QueryPageCount, RequestKind::Layout, &CStandInHost::AnswerPageCount},
+    {HostRequest::QueryPageSize, RequestKind::Layout, &CStandInHost::AnswerPageSize},
+    {HostRequest::QueryPageOrigin, RequestKind::Layout, &CStandInHost::AnswerPageOrigin},
+    {HostRequest::CmdGoToPage, RequestKind::Layout, &CStandInHost::GoToPage},
+    {HostRequest::QueryPageObjects, RequestKind::Layout, &CStandInHost::AnswerPageObjects},
+    {HostRequest::CmdSelectObject, RequestKind::Layout, &CStandInHost::SelectObject},
+    {HostRequest::CmdClearSelection, RequestKind::Layout, &CStandInHost::ClearSelection},
+    {HostRequest::CmdPaste, RequestKind::Layout, &CStandInHost::PasteFromClipboard},
+    {HostRequest::CmdMoveSelection, RequestKind::Layout, &CStandInHost::MoveSelection},
+    {HostRequest::QuerySelection, RequestKind::Layout, &CStandInHost::AnswerSelection},
+    {HostRequest::QueryTextAlignment, RequestKind::TextBlock, &CStandInHost::AnswerAlignment},
+    {HostRequest::QueryTextColorName, RequestKind::TextBlock, &CStandInHost::AnswerColorName},
+    {HostRequest::QueryColorCmyk, RequestKind::TextBlock, &CStandInHost::AnswerColorCmyk},
+    {HostRequest::QueryFontName, RequestKind::TextBlock, &CStandInHost::AnswerFontName},
+    {HostRequest::QueryLeading, RequestKind::TextBlock, &CStandInHost::AnswerLeading},
+    {HostRequest::QueryFontSize, RequestKind::TextBlock, &CStandInHost::AnswerFontSize},
+    {HostRequest::QueryTypeStyle, RequestKind::TextBlock, &CStandInHost::AnswerTypeStyle},
+    {HostRequest::QueryPrintOptions, RequestKind::Printing, &CStandInHost::AnswerPrintOptions},
+    {HostRequest::CmdSetPrintOptions, RequestKind::Printing, &CStandInHost::SetPrintOptions},
+    {HostRequest::QueryPrintOptions2, RequestKind::Printing, &CStandInHost::AnswerPrintOptions2},
+    {HostRequest::CmdSetPrintOptions2, RequestKind::Printing, &CStandInHost::SetPrintOptions2},
+    {HostRequest::QueryPaper, RequestKind::Printing, &CStandInHost::AnswerPaper},
+    {HostRequest::CmdSetPaper, RequestKind::Printing, &CStandInHost::SetPaper},
+    {HostRequest::QueryPrinterIsPostScript, RequestKind::Printing,
+     &CStandInHost::AnswerPrinterIsPostScript},
+    {HostRequest::QueryDefaultPrinter, RequestKind::Printing, &CStandInHost::AnswerDefaultPrinter},
+    {HostRequest::CmdPrintToFile, RequestKind::Printing, &CStandInHost::PrintToFile},
+};
+
 uint16_t CStandInHost::Answer(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
                               std::string& strNote) {
-    std::vector<uint8_t> bytes;
-    switch (static_cast<HostRequest>(pBlock->code)) {
-    case HostRequest::QueryPublicationPath:
-        bytes.assign(m_publication.strPath.begin(), m_publication.strPath.end());
-        bytes.push_back(0);
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::QueryPrivateString:
-    case HostRequest::CmdPrivateString:
-        return AnswerScriptLine(pBlock, input, strNote);
-    case HostRequest::CmdDeletePrivateString:
-        return DeletePrivateString(input, strNote);
-    case HostRequest::QueryObjectsWithPrivateData:
-        return ListObjectsWithStrings(pBlock, input, strNote);
-    case HostRequest::CmdSetViewSetting:
-    case HostRequest::QueryViewSetting:
-    case HostRequest::QueryPageObjects:
-    case HostRequest::CmdSelectObject:
-    case HostRequest::QuerySelection:
-    case HostRequest::CmdClearSelection:
-    case HostRequest::CmdPaste:
-    case HostRequest::CmdMoveSelection:
-    case HostRequest::QueryCurrentPage:
-    case HostRequest::QueryPageCount:
-    case HostRequest::QueryPageSize:
-    case HostRequest::QueryPageOrigin:
-    case HostRequest::CmdGoToPage:
-        return AnswerLayout(pBlock, input, strNote);
-    case HostRequest::QueryTextAlignment:
-    case HostRequest::QueryTextColorName:
-    case HostRequest::QueryColorCmyk:
-    case HostRequest::QueryFontName:
-    case HostRequest::QueryLeading:
-    case HostRequest::QueryFontSize:
-    case HostRequest::QueryTypeStyle:
-        return AnswerText(pBlock, input, strNote);
-    case HostRequest::QueryPrintOptions:
-    case HostRequest::CmdSetPrintOptions:
-    case HostRequest::QueryPrintOptions2:
-    case HostRequest::CmdSetPrintOptions2:
-    case HostRequest::QueryPaper:
-    case HostRequest::CmdSetPaper:
-    case HostRequest::QueryPrinterIsPostScript:
-    case HostRequest::QueryDefaultPrinter:
-    case HostRequest::CmdPrintToFile:
-        return AnswerPrinting(pBlock, input, strNote);
-    default:
-        if (IsQueryRequest(pBlock->code)) {
-            strNote = "this publication has no answer for the request";
+    for (const CRequestEntry& entry : RequestTable) {
+        if (static_cast<uint16_t>(entry.code) != pBlock->code) {
+            continue;
+        }
+        CHostObject* pObject = SelectedObject();
+        if (entry.kind == RequestKind::TextBlock && (pObject == nullptr || !pObject->bText)) {
+            strNote = "the selection is no text block";
             return StatusFailed;
         }
-        return StatusOk;
+        return (this->*entry.answer)(pBlock, input, strNote);
     }
+    if (IsQueryRequest(pBlock->code)) {
+        strNote = "this publication has no answer for the request";
+        return StatusFailed;
+    }
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerPublicationPath(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                             std::string& strNote) {
+    return DeliverText(pBlock, m_publication.strPath, strNote);
+}
+
+uint16_t CStandInHost::DeliverText(HostParamBlock* pBlock, const std::string& strText,
+                                   std::string& strNote) {
+    std::vector<uint8_t> bytes(strText.begin(), strText.end());
+    bytes.push_back(0);
+    return Deliver(pBlock, bytes, strNote);
+}
+
+uint16_t CStandInHost::Deliver16(HostParamBlock* pBlock, std::initializer_list<int32_t> values,
+                                 std::string& strNote) {
+    std::vector<uint8_t> bytes;
+    size_t nAt = 0;
+    for (int32_t nValue : values) {
+        Put16(bytes, nAt, nValue);
+        nAt += 2;
+    }
+    return Deliver(pBlock, bytes, strNote);
 }
 
 uint16_t CStandInHost::AnswerScriptLine(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
@@ -240,7 +296,7 @@ uint16_t CStandInHost::AnswerScriptLine(HostParamBlock* pBlock, const std::vecto
     return Deliver(pBlock, bytes, strNote);
 }
 
-uint16_t CStandInHost::DeletePrivateString(const std::vector<uint8_t>& input,
+uint16_t CStandInHost::DeletePrivateString(HostParamBlock*, const std::vector<uint8_t>& input,
                                            std::string& strNote) {
     std::string strDeveloper, strKey;
     int32_t nIndex = 0;
@@ -384,36 +440,13 @@ uint16_t CStandInHost::HandleRequest(HostParamBlock* pBlock) {
     return nStatus;
 }
 
-namespace {
-
-void Put16(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
-    if (bytes.size() < nAt + 2) {
-        bytes.resize(nAt + 2, 0);
-    }
-    bytes[nAt] = static_cast<uint8_t>(nValue & 0xFF);
-    bytes[nAt + 1] = static_cast<uint8_t>((nValue >> 8) & 0xFF);
-}
-
-void Put32(std::vector<uint8_t>& bytes, size_t nAt, int32_t nValue) {
-    Put16(bytes, nAt, nValue & 0xFFFF);
-    Put16(bytes, nAt + 2, static_cast<int32_t>((static_cast<uint32_t>(nValue) >> 16) & 0xFFFF));
-}
-
-// The first number of an EPS "%%BoundingBox: " line: left, top, right, bottom.
-bool BoundingBox(const std::string& strEps, double (&adBox)[4]) {
-    size_t nAt = strEps.find("%%BoundingBox: ");
-    return nAt != std::string::npos && sscanf(strEps.c_str() + nAt + 15, "%lf %lf %lf %lf",
-                                              &adBox[0], &adBox[1], &adBox[2], &adBox[3]) == 4;
-}
-
-} // namespace
-
 CHostObject* CStandInHost::SelectedObject() {
     return m_publication.nSelectedId != 0 ? m_publication.FindObject(m_publication.nSelectedId)
                                           : nullptr;
 }
 
-uint16_t CStandInHost::PasteFromClipboard(std::string& strNote) {
+uint16_t CStandInHost::PasteFromClipboard(HostParamBlock*, const std::vector<uint8_t>&,
+                                          std::string& strNote) {
     UINT nFormat = RegisterClipboardFormatA("Encapsulated PostScript");
     std::string strEps;
     if (OpenClipboard(nullptr)) {
@@ -446,7 +479,7 @@ uint16_t CStandInHost::PasteFromClipboard(std::string& strNote) {
     m_nNextId = nId + 1;
     CHostObject object = HostObject(m_nNextId, static_cast<int16_t>(nNumber + 1), 11);
     for (int i = 0; i < 4; ++i) {
-        object.anBounds[i] = static_cast<int32_t>(adBox[i] * 20);
+        object.anBounds[i] = static_cast<int32_t>(adBox[i] * TwipsPerPoint);
     }
     object.strEps = strEps;
     pPage->objects.push_back(object);
@@ -454,229 +487,276 @@ uint16_t CStandInHost::PasteFromClipboard(std::string& strNote) {
     return StatusOk;
 }
 
-uint16_t CStandInHost::AnswerLayout(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                                    std::string& strNote) {
-    CPublication& pub = m_publication;
+uint16_t CStandInHost::SetViewSetting(HostParamBlock*, const std::vector<uint8_t>& input,
+                                      std::string&) {
     CReplyReader reader(input.data(), input.size());
-    std::vector<uint8_t> bytes;
-    switch (static_cast<HostRequest>(pBlock->code)) {
-    case HostRequest::CmdSetViewSetting:
-        reader.Get16();
-        pub.nViewSetting = reader.Get16();
-        return StatusOk;
-    case HostRequest::QueryViewSetting:
-        Put16(bytes, 0, pub.nViewSetting);
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::QueryCurrentPage:
-        Put16(bytes, 0, pub.nCurrentPage);
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::QueryPageCount:
-        Put16(bytes, 0, static_cast<int32_t>(pub.pages.size()));
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::QueryPageSize:
-        Put32(bytes, 0, pub.nPageWidth);
-        Put32(bytes, 4, pub.nPageHeight);
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::QueryPageOrigin:
-        Put32(bytes, 0, PasteboardLeft);
-        Put32(bytes, 4, PasteboardTop);
-        Put32(bytes, 8, PasteboardLeft + pub.nPageWidth * (pub.bFacingPages ? 2 : 1));
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::CmdGoToPage: {
-        int32_t nPage = static_cast<int32_t>(pBlock->input);
-        if (nPage == -5) {
-            nPage = pub.nCurrentPage + 1;
-        }
-        if (nPage < 1 || static_cast<size_t>(nPage) > pub.pages.size()) {
-            strNote = "no page " + std::to_string(nPage);
-            return StatusFailed;
-        }
-        pub.nCurrentPage = static_cast<int16_t>(nPage);
-        pub.nSelectedId = 0;
-        return StatusOk;
-    }
-    case HostRequest::QueryPageObjects: {
-        CHostPage* pPage = pub.CurrentPage();
-        if (pPage == nullptr) {
-            strNote = "no current page";
-            return StatusFailed;
-        }
-        Put16(bytes, 0, static_cast<int32_t>(pPage->objects.size()));
-        for (size_t i = 0; i < pPage->objects.size(); ++i) {
-            Put16(bytes, 2 + 20 * i, pPage->objects[i].nNumber);
-            Put16(bytes, 4 + 20 * i, pPage->objects[i].nKind);
-            bytes.resize(2 + 20 * (i + 1), 0);
-        }
-        return Deliver(pBlock, bytes, strNote);
-    }
-    case HostRequest::CmdSelectObject: {
-        reader.Get16();
-        int32_t nNumber = reader.Get32();
-        pub.nSelectedId = 0;
-        if (CHostPage* pPage = pub.CurrentPage()) {
-            for (const CHostObject& object : pPage->objects) {
-                if (object.nNumber == nNumber) {
-                    pub.nSelectedId = object.nId;
-                }
-            }
-        }
-        return StatusOk;
-    }
-    case HostRequest::CmdClearSelection:
-        pub.nSelectedId = 0;
-        return StatusOk;
-    case HostRequest::CmdPaste:
-        return PasteFromClipboard(strNote);
-    case HostRequest::CmdMoveSelection: {
-        reader.Get16();
-        int32_t nLeft = reader.Get32() - PasteboardLeft;
-        int32_t nTop = reader.Get32() - PasteboardTop;
-        CHostObject* pObject = SelectedObject();
-        if (pObject == nullptr) {
-            strNote = "nothing selected";
-            return StatusFailed;
-        }
-        int32_t nWidth = pObject->anBounds[2] - pObject->anBounds[0];
-        int32_t nHeight = pObject->anBounds[3] - pObject->anBounds[1];
-        pObject->anBounds[0] = nLeft;
-        pObject->anBounds[1] = nTop;
-        pObject->anBounds[2] = nLeft + nWidth;
-        pObject->anBounds[3] = nTop + nHeight;
-        return StatusOk;
-    }
-    case HostRequest::QuerySelection: {
-        CHostObject* pObject = SelectedObject();
-        bytes.assign(SelectionRecordSize, 0);
-        if (pObject == nullptr) {
-            return Deliver(pBlock, bytes, strNote);
-        }
-        Put16(bytes, 0, 1);
-        Put32(bytes, 2, pObject->nId);
-        Put16(bytes, 14, pObject->nNumber);
-        Put16(bytes, 16, pObject->nKind);
-        Put16(bytes, 18, pObject->bRotated ? 1 : 0);
-        // Positions on the pasteboard, where the current page lies.
-        for (int i = 0; i < 8; ++i) {
-            int32_t nValue =
-                pObject->bRotated ? pObject->anCorners[i] : (i < 4 ? pObject->anBounds[i] : 0);
-            if (pObject->bRotated || i < 4) {
-                nValue += i % 2 == 0 ? PasteboardLeft : PasteboardTop;
-            }
-            Put32(bytes, 22 + 4 * static_cast<size_t>(i), nValue);
-        }
-        return Deliver(pBlock, bytes, strNote);
-    }
-    default:
-        return StatusFailed;
-    }
+    reader.Get16();
+    m_publication.nViewSetting = reader.Get16();
+    return StatusOk;
 }
 
-uint16_t CStandInHost::AnswerText(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                                  std::string& strNote) {
-    CHostObject* pObject = SelectedObject();
-    if (pObject == nullptr || !pObject->bText) {
-        strNote = "the selection is no text block";
-        return StatusFailed;
-    }
-    const CTextAttributes& text = pObject->text;
+uint16_t CStandInHost::AnswerViewSetting(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                         std::string& strNote) {
+    return Deliver16(pBlock, {m_publication.nViewSetting}, strNote);
+}
+
+uint16_t CStandInHost::AnswerCurrentPage(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                         std::string& strNote) {
+    return Deliver16(pBlock, {m_publication.nCurrentPage}, strNote);
+}
+
+uint16_t CStandInHost::AnswerPageCount(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                       std::string& strNote) {
+    return Deliver16(pBlock, {static_cast<int32_t>(m_publication.pages.size())}, strNote);
+}
+
+uint16_t CStandInHost::AnswerPageSize(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                      std::string& strNote) {
     std::vector<uint8_t> bytes;
-    switch (static_cast<HostRequest>(pBlock->code)) {
-    case HostRequest::QueryTextAlignment:
-        Put16(bytes, 0, text.nAlignment);
-        break;
-    case HostRequest::QueryTextColorName:
-        bytes.assign(text.strColor.begin(), text.strColor.end());
-        bytes.push_back(0);
-        break;
-    case HostRequest::QueryColorCmyk: {
-        CReplyReader reader(input.data(), input.size());
-        reader.Get16();
-        std::string strName = reader.GetString(128);
-        if (strName != text.strColor) {
-            strNote = "no colour \"" + strName + "\"";
-            return StatusFailed;
-        }
-        for (size_t i = 0; i < 4; ++i) {
-            Put16(bytes, 2 * i, text.anCmyk[i]);
-        }
-        break;
+    Put32(bytes, 0, m_publication.nPageWidth);
+    Put32(bytes, 4, m_publication.nPageHeight);
+    return Deliver(pBlock, bytes, strNote);
+}
+
+uint16_t CStandInHost::AnswerPageOrigin(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                        std::string& strNote) {
+    const CPublication& pub = m_publication;
+    std::vector<uint8_t> bytes;
+    Put32(bytes, 0, PasteboardLeft);
+    Put32(bytes, 4, PasteboardTop);
+    Put32(bytes, 8, PasteboardLeft + pub.nPageWidth * (pub.bFacingPages ? 2 : 1));
+    return Deliver(pBlock, bytes, strNote);
+}
+
+uint16_t CStandInHost::GoToPage(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                std::string& strNote) {
+    CPublication& pub = m_publication;
+    int32_t nPage = static_cast<int32_t>(pBlock->input);
+    if (nPage == -5) {
+        nPage = pub.nCurrentPage + 1;
     }
-    case HostRequest::QueryFontName:
-        bytes.assign(text.strFont.begin(), text.strFont.end());
-        bytes.push_back(0);
-        break;
-    case HostRequest::QueryLeading:
-        Put16(bytes, 0, text.nLeading);
-        break;
-    case HostRequest::QueryFontSize:
-        Put16(bytes, 0, text.nSize);
-        break;
-    case HostRequest::QueryTypeStyle:
-        // The style bits are the first value AND the second.
-        Put16(bytes, 0, text.nStyle);
-        Put16(bytes, 2, -1);
-        break;
-    default:
+    if (nPage < 1 || static_cast<size_t>(nPage) > pub.pages.size()) {
+        strNote = "no page " + std::to_string(nPage);
         return StatusFailed;
+    }
+    pub.nCurrentPage = static_cast<int16_t>(nPage);
+    pub.nSelectedId = 0;
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerPageObjects(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                         std::string& strNote) {
+    CHostPage* pPage = m_publication.CurrentPage();
+    if (pPage == nullptr) {
+        strNote = "no current page";
+        return StatusFailed;
+    }
+    std::vector<uint8_t> bytes;
+    Put16(bytes, 0, static_cast<int32_t>(pPage->objects.size()));
+    for (size_t i = 0; i < pPage->objects.size(); ++i) {
+        Put16(bytes, 2 + 20 * i, pPage->objects[i].nNumber);
+        Put16(bytes, 4 + 20 * i, pPage->objects[i].nKind);
+        bytes.resize(2 + 20 * (i + 1), 0);
     }
     return Deliver(pBlock, bytes, strNote);
 }
 
-uint16_t CStandInHost::AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                                      std::string& strNote) {
-    CPublication& pub = m_publication;
+uint16_t CStandInHost::SelectObject(HostParamBlock*, const std::vector<uint8_t>& input,
+                                    std::string&) {
     CReplyReader reader(input.data(), input.size());
+    reader.Get16();
+    int32_t nNumber = reader.Get32();
+    m_publication.nSelectedId = 0;
+    if (CHostPage* pPage = m_publication.CurrentPage()) {
+        for (const CHostObject& object : pPage->objects) {
+            if (object.nNumber == nNumber) {
+                m_publication.nSelectedId = object.nId;
+            }
+        }
+    }
+    return StatusOk;
+}
+
+uint16_t CStandInHost::ClearSelection(HostParamBlock*, const std::vector<uint8_t>&, std::string&) {
+    m_publication.nSelectedId = 0;
+    return StatusOk;
+}
+
+uint16_t CStandInHost::MoveSelection(HostParamBlock*, const std::vector<uint8_t>& input,
+                                     std::string& strNote) {
+    CReplyReader reader(input.data(), input.size());
+    reader.Get16();
+    int32_t nLeft = reader.Get32() - PasteboardLeft;
+    int32_t nTop = reader.Get32() - PasteboardTop;
+    CHostObject* pObject = SelectedObject();
+    if (pObject == nullptr) {
+        strNote = "nothing selected";
+        return StatusFailed;
+    }
+    int32_t nWidth = pObject->anBounds[2] - pObject->anBounds[0];
+    int32_t nHeight = pObject->anBounds[3] - pObject->anBounds[1];
+    pObject->anBounds[0] = nLeft;
+    pObject->anBounds[1] = nTop;
+    pObject->anBounds[2] = nLeft + nWidth;
+    pObject->anBounds[3] = nTop + nHeight;
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerSelection(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                       std::string& strNote) {
+    CHostObject* pObject = SelectedObject();
+    std::vector<uint8_t> bytes(SelectionRecordSize, 0);
+    if (pObject == nullptr) {
+        return Deliver(pBlock, bytes, strNote);
+    }
+    Put16(bytes, 0, 1);
+    Put32(bytes, 2, pObject->nId);
+    Put16(bytes, 14, pObject->nNumber);
+    Put16(bytes, 16, pObject->nKind);
+    Put16(bytes, 18, pObject->bRotated ? 1 : 0);
+    // Positions on the pasteboard, where the current page lies.
+    for (int i = 0; i < 8; ++i) {
+        int32_t nValue =
+            pObject->bRotated ? pObject->anCorners[i] : (i < 4 ? pObject->anBounds[i] : 0);
+        if (pObject->bRotated || i < 4) {
+            nValue += i % 2 == 0 ? PasteboardLeft : PasteboardTop;
+        }
+        Put32(bytes, 22 + 4 * static_cast<size_t>(i), nValue);
+    }
+    return Deliver(pBlock, bytes, strNote);
+}
+
+uint16_t CStandInHost::AnswerAlignment(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                       std::string& strNote) {
+    return Deliver16(pBlock, {SelectedObject()->text.nAlignment}, strNote);
+}
+
+uint16_t CStandInHost::AnswerColorName(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                       std::string& strNote) {
+    return DeliverText(pBlock, SelectedObject()->text.strColor, strNote);
+}
+
+uint16_t CStandInHost::AnswerColorCmyk(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
+                                       std::string& strNote) {
+    const CTextAttributes& text = SelectedObject()->text;
+    CReplyReader reader(input.data(), input.size());
+    reader.Get16();
+    std::string strName = reader.GetString(128);
+    if (strName != text.strColor) {
+        strNote = "no colour \"" + strName + "\"";
+        return StatusFailed;
+    }
+    return Deliver16(pBlock, {text.anCmyk[0], text.anCmyk[1], text.anCmyk[2], text.anCmyk[3]},
+                     strNote);
+}
+
+uint16_t CStandInHost::AnswerFontName(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                      std::string& strNote) {
+    return DeliverText(pBlock, SelectedObject()->text.strFont, strNote);
+}
+
+uint16_t CStandInHost::AnswerLeading(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                     std::string& strNote) {
+    return Deliver16(pBlock, {SelectedObject()->text.nLeading}, strNote);
+}
+
+uint16_t CStandInHost::AnswerFontSize(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                      std::string& strNote) {
+    return Deliver16(pBlock, {SelectedObject()->text.nSize}, strNote);
+}
+
+uint16_t CStandInHost::AnswerTypeStyle(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                       std::string& strNote) {
+    // The style bits are the first value AND the second.
+    return Deliver16(pBlock, {SelectedObject()->text.nStyle, -1}, strNote);
+}
+
+uint16_t CStandInHost::DeliverRecord(HostParamBlock* pBlock,
+                                     const std::function<void(CParamWriter&)>& write,
+                                     std::string& strNote) {
     uint8_t abRecord[512];
     CParamWriter writer(abRecord, sizeof abRecord);
-    std::vector<uint8_t> bytes;
-    switch (static_cast<HostRequest>(pBlock->code)) {
-    case HostRequest::QueryPrintOptions:
-        WritePrintOptions(writer, pub.printOptions);
-        break;
-    case HostRequest::CmdSetPrintOptions:
-        if (!ReadPrintOptions(reader, pub.printOptions)) {
-            strNote = "malformed print options";
-            return StatusFailed;
-        }
-        return StatusOk;
-    case HostRequest::QueryPrintOptions2:
-        for (int16_t nValue : pub.anPrintOptions2) {
-            writer.Put16(nValue);
-        }
-        break;
-    case HostRequest::CmdSetPrintOptions2:
-        for (int16_t& nValue : pub.anPrintOptions2) {
-            nValue = reader.Get16();
-        }
-        return reader.Short() ? StatusFailed : StatusOk;
-    case HostRequest::QueryPaper:
-        WritePaper(writer, pub.paper);
-        break;
-    case HostRequest::CmdSetPaper:
-        if (!ReadPaper(reader, pub.paper)) {
-            strNote = "malformed paper";
-            return StatusFailed;
-        }
-        return StatusOk;
-    case HostRequest::QueryPrinterIsPostScript:
-        writer.Put16(pub.printer.bPostScript ? 1 : 0);
-        break;
-    case HostRequest::QueryDefaultPrinter:
-        if (!pub.printer.bPresent) {
-            strNote = "no default printer";
-            return StatusFailed;
-        }
-        bytes.assign(pub.printer.strName.begin(), pub.printer.strName.end());
-        bytes.push_back(0);
-        return Deliver(pBlock, bytes, strNote);
-    case HostRequest::CmdPrintToFile: {
-        reader.Skip(6);
-        std::string strFile = reader.GetString(MAX_PATH);
-        return PrintPublication(pub, strFile, strNote) ? StatusOk : StatusFailed;
-    }
-    default:
+    write(writer);
+    return Deliver(pBlock, std::vector<uint8_t>(abRecord, abRecord + writer.Length()), strNote);
+}
+
+uint16_t CStandInHost::AnswerPrintOptions(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                          std::string& strNote) {
+    return DeliverRecord(
+        pBlock,
+        [&](CParamWriter& writer) { WritePrintOptions(writer, m_publication.printOptions); },
+        strNote);
+}
+
+uint16_t CStandInHost::SetPrintOptions(HostParamBlock*, const std::vector<uint8_t>& input,
+                                       std::string& strNote) {
+    CReplyReader reader(input.data(), input.size());
+    if (!ReadPrintOptions(reader, m_publication.printOptions)) {
+        strNote = "malformed print options";
         return StatusFailed;
     }
-    bytes.assign(abRecord, abRecord + writer.Length());
-    return Deliver(pBlock, bytes, strNote);
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerPrintOptions2(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                           std::string& strNote) {
+    return DeliverRecord(
+        pBlock,
+        [&](CParamWriter& writer) {
+            for (int16_t nValue : m_publication.anPrintOptions2) {
+                writer.Put16(nValue);
+            }
+        },
+        strNote);
+}
+
+uint16_t CStandInHost::SetPrintOptions2(HostParamBlock*, const std::vector<uint8_t>& input,
+                                        std::string&) {
+    CReplyReader reader(input.data(), input.size());
+    for (int16_t& nValue : m_publication.anPrintOptions2) {
+        nValue = reader.Get16();
+    }
+    return reader.Short() ? StatusFailed : StatusOk;
+}
+
+uint16_t CStandInHost::AnswerPaper(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                   std::string& strNote) {
+    return DeliverRecord(
+        pBlock, [&](CParamWriter& writer) { WritePaper(writer, m_publication.paper); }, strNote);
+}
+
+uint16_t CStandInHost::SetPaper(HostParamBlock*, const std::vector<uint8_t>& input,
+                                std::string& strNote) {
+    CReplyReader reader(input.data(), input.size());
+    if (!ReadPaper(reader, m_publication.paper)) {
+        strNote = "malformed paper";
+        return StatusFailed;
+    }
+    return StatusOk;
+}
+
+uint16_t CStandInHost::AnswerPrinterIsPostScript(HostParamBlock* pBlock,
+                                                 const std::vector<uint8_t>&,
+                                                 std::string& strNote) {
+    return DeliverRecord(
+        pBlock,
+        [&](CParamWriter& writer) { writer.Put16(m_publication.printer.bPostScript ? 1 : 0); },
+        strNote);
+}
+
+uint16_t CStandInHost::AnswerDefaultPrinter(HostParamBlock* pBlock, const std::vector<uint8_t>&,
+                                            std::string& strNote) {
+    if (!m_publication.printer.bPresent) {
+        strNote = "no default printer";
+        return StatusFailed;
+    }
+    return DeliverText(pBlock, m_publication.printer.strName, strNote);
+}
+
+uint16_t CStandInHost::PrintToFile(HostParamBlock*, const std::vector<uint8_t>& input,
+                                   std::string& strNote) {
+    CReplyReader reader(input.data(), input.size());
+    reader.Skip(6);
+    std::string strFile = reader.GetString(MAX_PATH);
+    return PrintPublication(m_publication, strFile, strNote) ? StatusOk : StatusFailed;
 }

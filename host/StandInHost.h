@@ -8,10 +8,13 @@
 #include "Publication.h"
 #include "RequestLog.h"
 #include "channel/HostParamBlock.h"
+#include "core/ParamBuffer.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -85,23 +88,70 @@ class CStandInHost {
     };
 
     // The host's own answer, from the publication: the status, and the reply
-    // bytes when the request has a reply.
+    // bytes when the request has a reply. Each request has a handler of the
+    // same form, found in the request table.
     uint16_t Answer(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
                     std::string& strNote);
-    uint16_t AnswerScriptLine(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                              std::string& strNote);
-    uint16_t DeletePrivateString(const std::vector<uint8_t>& input, std::string& strNote);
-    uint16_t ListObjectsWithStrings(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                                    std::string& strNote);
-    // Requests about pages, objects, the selection and printing.
-    uint16_t AnswerLayout(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                          std::string& strNote);
-    uint16_t AnswerPrinting(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                            std::string& strNote);
-    // Requests about the selected text block's attributes.
-    uint16_t AnswerText(HostParamBlock* pBlock, const std::vector<uint8_t>& input,
-                        std::string& strNote);
-    uint16_t PasteFromClipboard(std::string& strNote);
+    using Handler = uint16_t (CStandInHost::*)(HostParamBlock* pBlock,
+                                               const std::vector<uint8_t>& input,
+                                               std::string& strNote);
+    // What a request is about; one about text attributes is answered only
+    // while a text block is selected.
+    enum class RequestKind { Publication, PrivateStrings, Layout, TextBlock, Printing };
+    struct CRequestEntry {
+        HostRequest code;
+        RequestKind kind;
+        Handler answer;
+    };
+    static const CRequestEntry RequestTable[];
+
+#define NEB_HOST_HANDLER(Name)                                                                     \
+    uint16_t Name(HostParamBlock* pBlock, const std::vector<uint8_t>& input, std::string& strNote)
+    NEB_HOST_HANDLER(AnswerPublicationPath);
+    // Private strings.
+    NEB_HOST_HANDLER(AnswerScriptLine);
+    NEB_HOST_HANDLER(DeletePrivateString);
+    NEB_HOST_HANDLER(ListObjectsWithStrings);
+    // Pages, objects and the selection.
+    NEB_HOST_HANDLER(SetViewSetting);
+    NEB_HOST_HANDLER(AnswerViewSetting);
+    NEB_HOST_HANDLER(AnswerCurrentPage);
+    NEB_HOST_HANDLER(AnswerPageCount);
+    NEB_HOST_HANDLER(AnswerPageSize);
+    NEB_HOST_HANDLER(AnswerPageOrigin);
+    NEB_HOST_HANDLER(GoToPage);
+    NEB_HOST_HANDLER(AnswerPageObjects);
+    NEB_HOST_HANDLER(SelectObject);
+    NEB_HOST_HANDLER(ClearSelection);
+    NEB_HOST_HANDLER(PasteFromClipboard);
+    NEB_HOST_HANDLER(MoveSelection);
+    NEB_HOST_HANDLER(AnswerSelection);
+    // The selected text block's attributes.
+    NEB_HOST_HANDLER(AnswerAlignment);
+    NEB_HOST_HANDLER(AnswerColorName);
+    NEB_HOST_HANDLER(AnswerColorCmyk);
+    NEB_HOST_HANDLER(AnswerFontName);
+    NEB_HOST_HANDLER(AnswerLeading);
+    NEB_HOST_HANDLER(AnswerFontSize);
+    NEB_HOST_HANDLER(AnswerTypeStyle);
+    // Printing.
+    NEB_HOST_HANDLER(AnswerPrintOptions);
+    NEB_HOST_HANDLER(SetPrintOptions);
+    NEB_HOST_HANDLER(AnswerPrintOptions2);
+    NEB_HOST_HANDLER(SetPrintOptions2);
+    NEB_HOST_HANDLER(AnswerPaper);
+    NEB_HOST_HANDLER(SetPaper);
+    NEB_HOST_HANDLER(AnswerPrinterIsPostScript);
+    NEB_HOST_HANDLER(AnswerDefaultPrinter);
+    NEB_HOST_HANDLER(PrintToFile);
+#undef NEB_HOST_HANDLER
+
+    // Replies: a text with its NUL, 16-bit values, a record written.
+    uint16_t DeliverText(HostParamBlock* pBlock, const std::string& strText, std::string& strNote);
+    uint16_t Deliver16(HostParamBlock* pBlock, std::initializer_list<int32_t> values,
+                       std::string& strNote);
+    uint16_t DeliverRecord(HostParamBlock* pBlock, const std::function<void(CParamWriter&)>& write,
+                           std::string& strNote);
     CHostObject* SelectedObject();
     uint16_t Deliver(HostParamBlock* pBlock, const std::vector<uint8_t>& bytes,
                      std::string& strNote);

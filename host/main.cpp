@@ -46,18 +46,74 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// What the command line asks for.
+struct CArguments {
+    std::string strPlugin;
+    std::string strPublicationFile;
+    std::string strLogFile;
+    std::string strUiFile;
+    size_t nFailRequest = 0;
+    bool bTiming = false;
+    std::vector<std::string> steps;
+};
+
+// One entry gives both the parsing and the usage of an option.
+struct COption {
+    const char* pName;
+    const char* pValue; // the value's name in the usage; null for a switch
+    std::function<void(CArguments&, const char*)> set;
+};
+
+const COption Options[] = {
+    {"--log", "FILE", [](CArguments& a, const char* p) { a.strLogFile = p; }},
+    {"--ui", "FILE", [](CArguments& a, const char* p) { a.strUiFile = p; }},
+    {"--fail-request", "N",
+     [](CArguments& a, const char* p) { a.nFailRequest = strtoul(p, nullptr, 10); }},
+    {"--timing", nullptr, [](CArguments& a, const char*) { a.bTiming = true; }},
+};
+
 int Usage() {
-    fprintf(stderr, "usage: pubhost <plug-in> <publication.json> [--log FILE] "
-                    "commands|startup|shutdown|command:N|selector:N|select:ID|strings ...\n"
-                    "       pubhost --new <publication.json> <publication path>\n"
-                    "       pubhost --catalogue <model.json> <publication.json> PAGES PER-PAGE\n");
+    std::string strOptions;
+    for (const COption& option : Options) {
+        strOptions += std::string("[") + option.pName +
+                      (option.pValue != nullptr ? std::string(" ") + option.pValue : "") + "] ";
+    }
+    fprintf(stderr,
+            "usage: pubhost <plug-in> <publication.json> %s"
+            "commands|startup|shutdown|command:N|selector:N|select:ID|strings ...\n"
+            "       pubhost --new <publication.json> <publication path>\n"
+            "       pubhost --catalogue <model.json> <publication.json> PAGES PER-PAGE\n",
+            strOptions.c_str());
     return 2;
+}
+
+// The plug-in, the publication file and the options; every other word is a
+// step. False when the steps are missing.
+bool ParseArguments(int argc, char** argv, CArguments& arguments) {
+    if (argc < 4) {
+        return false;
+    }
+    arguments.strPlugin = argv[1];
+    arguments.strPublicationFile = argv[2];
+    for (int i = 3; i < argc; ++i) {
+        const COption* pFound = nullptr;
+        for (const COption& option : Options) {
+            pFound = argv[i] == std::string(option.pName) ? &option : pFound;
+        }
+        if (pFound == nullptr || (pFound->pValue != nullptr && i + 1 >= argc)) {
+            arguments.steps.push_back(argv[i]);
+        } else {
+            pFound->set(arguments, pFound->pValue != nullptr ? argv[++i] : "");
+        }
+    }
+    return true;
 }
 
 // The numbers of a "KEY=A:B:C" value.
@@ -244,58 +300,167 @@ const char* SelectorName(uint16_t nSelector) {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--new") {
-        CPublication publication;
-        publication.strPath = argv[3];
-        publication.pages.resize(1);
-        std::string strError;
-        if (!SavePublication(argv[2], publication, strError)) {
-            fprintf(stderr, "pubhost: %s\n", strError.c_str());
-            return 1;
-        }
-        printf("new publication %s in %s\n", argv[3], argv[2]);
-        return 0;
-    }
-    if (argc == 6 && std::string(argv[1]) == "--catalogue") {
-        return MakeCataloguePublication(argv);
-    }
-    if (argc < 4) {
-        return Usage();
-    }
-    std::string strPlugin = argv[1];
-    std::string strPublicationFile = argv[2];
-    std::string strLogFile;
-    std::string strUiFile;
-    size_t nFailRequest = 0;
-    bool bTiming = false;
+// A run of the plug-in in the host: the steps taken, the calls timed.
+struct CRun {
+    const CArguments& arguments;
+    CStandInHost& host;
+    CPluginModule& plugin;
     std::vector<CTimedCall> calls;
-    std::vector<std::string> steps;
-    for (int i = 3; i < argc; ++i) {
-        std::string strArg = argv[i];
-        if (strArg == "--log" && i + 1 < argc) {
-            strLogFile = argv[++i];
-        } else if (strArg == "--ui" && i + 1 < argc) {
-            strUiFile = argv[++i];
-        } else if (strArg == "--timing") {
-            bTiming = true;
-        } else if (strArg == "--fail-request" && i + 1 < argc) {
-            nFailRequest = strtoul(argv[++i], nullptr, 10);
-        } else {
-            steps.push_back(strArg);
+    int nExit = 0;
+};
+
+// Lists the plug-in's commands; false when its command resource is malformed.
+bool ListCommands(CPluginModule& plugin) {
+    std::vector<CPluginCommand> commands;
+    if (!plugin.ReadCommands(commands)) {
+        fprintf(stderr, "pubhost: the plug-in's command resource is malformed\n");
+        return false;
+    }
+    for (const CPluginCommand& command : commands) {
+        printf("command %u: %s\n", command.nCommand, command.strMenuText.c_str());
+    }
+    return true;
+}
+
+// The user clicks an object with the pointer tool: its page becomes the
+// current one and it is the selection. False when there is no such object.
+bool SelectObject(CPublication& publication, int32_t nId) {
+    int16_t nPage = publication.PageOf(nId);
+    if (nPage == 0) {
+        fprintf(stderr, "pubhost: no object %d to select\n", nId);
+        return false;
+    }
+    publication.nCurrentPage = nPage;
+    publication.nSelectedId = nId;
+    printf("selected object %d on page %d\n", nId, nPage);
+    return true;
+}
+
+// Calls the plug-in with the selector, timed, and prints its status, the
+// requests it made and the error text it left; shut-down saves the
+// publication.
+void CallPlugin(CRun& run, const std::string& strStep, uint16_t nSelector, uint32_t nCommand) {
+    CStandInHost& host = run.host;
+    size_t nFirstRequest = host.RequestCount() + 1;
+    CTimedCall call;
+    call.strStep = strStep;
+    call.nFirstRequest = host.RequestTimes().size();
+    call.nStart = ClockTicks();
+    uint16_t nStatus = host.Call(run.plugin.Entry(), nSelector, nCommand);
+    call.nEnd = ClockTicks();
+    call.nEndRequest = host.RequestTimes().size();
+    run.calls.push_back(call);
+    std::string strRequests =
+        "requests " + std::to_string(nFirstRequest) + " to " + std::to_string(host.RequestCount());
+    if (nSelector == SelCommand) {
+        printf("%s %u: status %u (%s)\n", SelectorName(nSelector), nCommand, nStatus,
+               strRequests.c_str());
+    } else {
+        printf("%s: status %u (%s)\n", SelectorName(nSelector), nStatus, strRequests.c_str());
+    }
+    CErrorText text;
+    if (host.TakeErrorText(text)) {
+        printf("error text: %s (%s)\n", text.strMessage.c_str(), text.strCaption.c_str());
+    }
+    std::string strError;
+    if (nSelector == SelShutdown &&
+        !SavePublication(run.arguments.strPublicationFile, host.Publication(), strError)) {
+        fprintf(stderr, "pubhost: %s\n", strError.c_str());
+        run.nExit = 1;
+    }
+}
+
+// Takes one step; false when the run cannot go on (an unknown step, an
+// object that is not there).
+bool TakeStep(CRun& run, const std::string& strStep) {
+    if (strStep == "commands") {
+        run.nExit = ListCommands(run.plugin) ? run.nExit : 1;
+        return true;
+    }
+    if (strStep == "strings") {
+        PrintStrings(run.host.Publication());
+        return true;
+    }
+    if (strStep.rfind("select:", 0) == 0) {
+        return SelectObject(run.host.Publication(),
+                            static_cast<int32_t>(strtol(strStep.c_str() + 7, nullptr, 10)));
+    }
+    uint16_t nSelector = 0;
+    uint32_t nCommand = 0;
+    if (strStep == "startup") {
+        nSelector = SelStartup;
+    } else if (strStep == "shutdown") {
+        nSelector = SelShutdown;
+    } else if (strStep.rfind("command:", 0) == 0) {
+        nSelector = SelCommand;
+        nCommand = static_cast<uint32_t>(strtoul(strStep.c_str() + 8, nullptr, 10));
+    } else if (strStep.rfind("selector:", 0) == 0) {
+        nSelector = static_cast<uint16_t>(strtoul(strStep.c_str() + 9, nullptr, 10));
+    } else {
+        Usage();
+        return false;
+    }
+    CallPlugin(run, strStep, nSelector, nCommand);
+    return true;
+}
+
+// What the windows showed and how they were answered; false when the
+// answers did not all come to pass.
+bool ReportWindows(CUiDriver& driver) {
+    bool bAnswered = driver.Finish();
+    for (const CSeenWindow& seen : driver.Seen()) {
+        printf("window \"%s\"%s%s: pressed %d\n", seen.strCaption.c_str(),
+               seen.strText.empty() ? "" : " saying ", seen.strText.c_str(), seen.nPressed);
+    }
+    for (std::string strUnasked : driver.Unasked()) {
+        std::replace(strUnasked.begin(), strUnasked.end(), '\n', ' ');
+        printf("unasked: %s\n", strUnasked.c_str());
+    }
+    if (!bAnswered) {
+        fprintf(stderr, "pubhost: %s\n", driver.Error().c_str());
+    }
+    return bAnswered;
+}
+
+// The timings, the requests answered and the blocks not freed, and the log.
+void Report(const CRun& run, const CUiDriver& driver) {
+    if (run.arguments.bTiming) {
+        for (const CTimedCall& call : run.calls) {
+            PrintTiming(call, run.host.RequestTimes(), driver.Seen());
         }
     }
+    printf("requests answered: %zu\n", run.host.RequestCount());
+    printf("reply blocks not freed: %zu\n", run.host.UnfreedReplyBlocks().size());
+    if (!run.arguments.strLogFile.empty()) {
+        std::ofstream log(run.arguments.strLogFile, std::ios::binary | std::ios::trunc);
+        log << run.host.Log().Format();
+    }
+}
 
+int NewPublication(char** argv) {
+    CPublication publication;
+    publication.strPath = argv[3];
+    publication.pages.resize(1);
+    std::string strError;
+    if (!SavePublication(argv[2], publication, strError)) {
+        fprintf(stderr, "pubhost: %s\n", strError.c_str());
+        return 1;
+    }
+    printf("new publication %s in %s\n", argv[3], argv[2]);
+    return 0;
+}
+
+// Loads the publication and the plug-in and takes the steps, the windows
+// answered by the driver.
+int Run(const CArguments& arguments) {
     CStandInHost host;
     std::string strError;
-    if (!LoadPublication(strPublicationFile, host.Publication(), strError)) {
+    if (!LoadPublication(arguments.strPublicationFile, host.Publication(), strError)) {
         fprintf(stderr, "pubhost: %s\n", strError.c_str());
         return 1;
     }
     CPluginModule plugin;
-    if (!plugin.Load(strPlugin)) {
+    if (!plugin.Load(arguments.strPlugin)) {
         fprintf(stderr, "pubhost: %s\n", plugin.Error().c_str());
         return 1;
     }
@@ -303,118 +468,44 @@ int main(int argc, char** argv) {
     // A failing host makes the plug-in show what the answers do not foresee:
     // it is closed and listed; a window that then does not come is not waited
     // for long.
-    CUiDriver driver(GetCurrentThreadId(), nFailRequest != 0 ? 5000 : 15000);
-    if (nFailRequest != 0) {
-        host.FailNthRequest(nFailRequest);
+    CUiDriver driver(GetCurrentThreadId(), arguments.nFailRequest != 0 ? 5000 : 15000);
+    if (arguments.nFailRequest != 0) {
+        host.FailNthRequest(arguments.nFailRequest);
         driver.TolerateUnaskedWindows();
     }
-    bool bDriven = !strUiFile.empty() || nFailRequest != 0;
-    if (!strUiFile.empty() && !LoadUiSteps(strUiFile, driver, strError)) {
+    bool bDriven = !arguments.strUiFile.empty() || arguments.nFailRequest != 0;
+    if (!arguments.strUiFile.empty() && !LoadUiSteps(arguments.strUiFile, driver, strError)) {
         fprintf(stderr, "pubhost: %s\n", strError.c_str());
         return 1;
     }
     if (bDriven) {
         driver.Start();
     }
+    CRun run{arguments, host, plugin, {}, 0};
+    for (const std::string& strStep : arguments.steps) {
+        if (!TakeStep(run, strStep)) {
+            return strStep.rfind("select:", 0) == 0 ? 1 : 2;
+        }
+    }
+    if (bDriven && !ReportWindows(driver)) {
+        run.nExit = 1;
+    }
+    Report(run, driver);
+    return run.nExit;
+}
 
-    int nExit = 0;
-    for (const std::string& strStep : steps) {
-        if (strStep == "commands") {
-            std::vector<CPluginCommand> commands;
-            if (!plugin.ReadCommands(commands)) {
-                fprintf(stderr, "pubhost: the plug-in's command resource is malformed\n");
-                nExit = 1;
-                continue;
-            }
-            for (const CPluginCommand& command : commands) {
-                printf("command %u: %s\n", command.nCommand, command.strMenuText.c_str());
-            }
-            continue;
-        }
-        if (strStep == "strings") {
-            PrintStrings(host.Publication());
-            continue;
-        }
-        if (strStep.rfind("select:", 0) == 0) {
-            // The user clicks an object with the pointer tool: its page becomes
-            // the current one and it is the selection.
-            int32_t nId = static_cast<int32_t>(strtol(strStep.c_str() + 7, nullptr, 10));
-            int16_t nPage = host.Publication().PageOf(nId);
-            if (nPage == 0) {
-                fprintf(stderr, "pubhost: no object %d to select\n", nId);
-                return 1;
-            }
-            host.Publication().nCurrentPage = nPage;
-            host.Publication().nSelectedId = nId;
-            printf("selected object %d on page %d\n", nId, nPage);
-            continue;
-        }
-        uint16_t nSelector = 0;
-        uint32_t nCommand = 0;
-        if (strStep == "startup") {
-            nSelector = SelStartup;
-        } else if (strStep == "shutdown") {
-            nSelector = SelShutdown;
-        } else if (strStep.rfind("command:", 0) == 0) {
-            nSelector = SelCommand;
-            nCommand = static_cast<uint32_t>(strtoul(strStep.c_str() + 8, nullptr, 10));
-        } else if (strStep.rfind("selector:", 0) == 0) {
-            nSelector = static_cast<uint16_t>(strtoul(strStep.c_str() + 9, nullptr, 10));
-        } else {
-            return Usage();
-        }
-        size_t nFirstRequest = host.RequestCount() + 1;
-        CTimedCall call;
-        call.strStep = strStep;
-        call.nFirstRequest = host.RequestTimes().size();
-        call.nStart = ClockTicks();
-        uint16_t nStatus = host.Call(plugin.Entry(), nSelector, nCommand);
-        call.nEnd = ClockTicks();
-        call.nEndRequest = host.RequestTimes().size();
-        calls.push_back(call);
-        std::string strRequests = "requests " + std::to_string(nFirstRequest) + " to " +
-                                  std::to_string(host.RequestCount());
-        if (nSelector == SelCommand) {
-            printf("%s %u: status %u (%s)\n", SelectorName(nSelector), nCommand, nStatus,
-                   strRequests.c_str());
-        } else {
-            printf("%s: status %u (%s)\n", SelectorName(nSelector), nStatus, strRequests.c_str());
-        }
-        CErrorText text;
-        if (host.TakeErrorText(text)) {
-            printf("error text: %s (%s)\n", text.strMessage.c_str(), text.strCaption.c_str());
-        }
-        if (nSelector == SelShutdown &&
-            !SavePublication(strPublicationFile, host.Publication(), strError)) {
-            fprintf(stderr, "pubhost: %s\n", strError.c_str());
-            nExit = 1;
-        }
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--new") {
+        return NewPublication(argv);
     }
-    if (bDriven) {
-        bool bAnswered = driver.Finish();
-        for (const CSeenWindow& seen : driver.Seen()) {
-            printf("window \"%s\"%s%s: pressed %d\n", seen.strCaption.c_str(),
-                   seen.strText.empty() ? "" : " saying ", seen.strText.c_str(), seen.nPressed);
-        }
-        for (std::string strUnasked : driver.Unasked()) {
-            std::replace(strUnasked.begin(), strUnasked.end(), '\n', ' ');
-            printf("unasked: %s\n", strUnasked.c_str());
-        }
-        if (!bAnswered) {
-            fprintf(stderr, "pubhost: %s\n", driver.Error().c_str());
-            nExit = 1;
-        }
+    if (argc == 6 && std::string(argv[1]) == "--catalogue") {
+        return MakeCataloguePublication(argv);
     }
-    if (bTiming) {
-        for (const CTimedCall& call : calls) {
-            PrintTiming(call, host.RequestTimes(), driver.Seen());
-        }
+    CArguments arguments;
+    if (!ParseArguments(argc, argv, arguments)) {
+        return Usage();
     }
-    printf("requests answered: %zu\n", host.RequestCount());
-    printf("reply blocks not freed: %zu\n", host.UnfreedReplyBlocks().size());
-    if (!strLogFile.empty()) {
-        std::ofstream log(strLogFile, std::ios::binary | std::ios::trunc);
-        log << host.Log().Format();
-    }
-    return nExit;
+    return Run(arguments);
 }
