@@ -192,6 +192,81 @@ json WriteText(const CTextAttributes& text) {
     return item;
 }
 
+// The paper record of the "paper" member.
+CPaperRecord ReadPaperEntry(const json& paper, CPaperRecord record) {
+    if (!paper.is_object()) {
+        throw CEntryError("\"paper\" must be an object");
+    }
+    record.strName = StringMember(paper, "name", "paper");
+    record.strSecond = OptionalString(paper, "second", "", "paper: ");
+    ReadNumbers(paper, "size", "paper: ", record.anSize, INT32_MIN, INT32_MAX);
+    ReadNumbers(paper, "first", "paper: ", record.anFirstGroup, INT16_MIN, INT16_MAX);
+    int32_t anSingle[1] = {record.nSingle};
+    ReadNumbers(paper, "single", "paper: ", anSingle, INT32_MIN, INT32_MAX);
+    record.nSingle = anSingle[0];
+    ReadNumbers(paper, "last", "paper: ", record.anLastGroup, INT16_MIN, INT16_MAX);
+    return record;
+}
+
+// The print options record of the "printOptions" member.
+CPrintOptions ReadPrintOptionsEntry(const json& options, CPrintOptions record) {
+    if (!options.is_object()) {
+        throw CEntryError("\"printOptions\" must be an object");
+    }
+    ReadNumbers(options, "leading", "printOptions: ", record.anLeading, INT16_MIN, INT16_MAX);
+    record.strName = OptionalString(options, "name", "", "printOptions: ");
+    ReadNumbers(options, "trailing", "printOptions: ", record.anTrailing, INT16_MIN, INT16_MAX);
+    return record;
+}
+
+// The default printer of the "printer" member: none when it is null.
+void ReadPrinterEntry(const json& printer, CPublication& publication) {
+    if (printer.is_null()) {
+        publication.printer.bPresent = false;
+    } else if (printer.is_object()) {
+        publication.printer.bPostScript = OptionalBool(printer, "postscript", true, "printer: ");
+        publication.printer.strName =
+            OptionalString(printer, "name", publication.printer.strName, "printer: ");
+    } else {
+        throw CEntryError("\"printer\" must be an object or null");
+    }
+}
+
+// One object of a page.
+CHostObject ReadObjectEntry(const json& entry, const std::string& strObject) {
+    if (!entry.is_object()) {
+        throw CEntryError(strObject + ": must be an object");
+    }
+    CHostObject object;
+    object.nId = static_cast<int32_t>(NumberMember(entry, "id", strObject, 1, INT32_MAX));
+    object.nNumber = static_cast<int16_t>(NumberMember(entry, "number", strObject, 0, INT16_MAX));
+    object.nKind = static_cast<int16_t>(NumberMember(entry, "kind", strObject, 0, INT16_MAX));
+    ReadNumbers(entry, "bounds", strObject + ": ", object.anBounds, INT32_MIN, INT32_MAX);
+    object.bRotated = entry.contains("corners");
+    ReadNumbers(entry, "corners", strObject + ": ", object.anCorners, INT32_MIN, INT32_MAX);
+    object.strEps = OptionalString(entry, "eps", "", strObject + ": ");
+    if (entry.contains("text")) {
+        object.bText = true;
+        object.text = ReadText(entry["text"], strObject + ".text");
+    }
+    object.strings = ReadStrings(entry, strObject + ".");
+    return object;
+}
+
+// One page and its objects.
+CHostPage ReadPageEntry(const json& entry, const std::string& strPage) {
+    if (!entry.is_object()) {
+        throw CEntryError(strPage + ": must be an object");
+    }
+    CHostPage page;
+    const json& objects = ArrayMember(entry, "objects", strPage);
+    for (size_t o = 0; o < objects.size(); ++o) {
+        page.objects.push_back(
+            ReadObjectEntry(objects[o], strPage + ".objects[" + std::to_string(o) + "]"));
+    }
+    return page;
+}
+
 CPublication ReadDocument(const json& document) {
     if (!document.is_object()) {
         throw CEntryError("the publication must be a JSON object");
@@ -221,79 +296,20 @@ CPublication ReadDocument(const json& document) {
     ReadNumbers(document, "currentPage", "", anCurrent, 1, INT16_MAX);
     publication.nCurrentPage = anCurrent[0];
     if (document.contains("paper")) {
-        const json& paper = document["paper"];
-        if (!paper.is_object()) {
-            throw CEntryError("\"paper\" must be an object");
-        }
-        CPaperRecord& record = publication.paper;
-        record.strName = StringMember(paper, "name", "paper");
-        record.strSecond = OptionalString(paper, "second", "", "paper: ");
-        ReadNumbers(paper, "size", "paper: ", record.anSize, INT32_MIN, INT32_MAX);
-        ReadNumbers(paper, "first", "paper: ", record.anFirstGroup, INT16_MIN, INT16_MAX);
-        int32_t anSingle[1] = {record.nSingle};
-        ReadNumbers(paper, "single", "paper: ", anSingle, INT32_MIN, INT32_MAX);
-        record.nSingle = anSingle[0];
-        ReadNumbers(paper, "last", "paper: ", record.anLastGroup, INT16_MIN, INT16_MAX);
+        publication.paper = ReadPaperEntry(document["paper"], publication.paper);
     }
     if (document.contains("printOptions")) {
-        const json& options = document["printOptions"];
-        if (!options.is_object()) {
-            throw CEntryError("\"printOptions\" must be an object");
-        }
-        CPrintOptions& record = publication.printOptions;
-        ReadNumbers(options, "leading", "printOptions: ", record.anLeading, INT16_MIN, INT16_MAX);
-        record.strName = OptionalString(options, "name", "", "printOptions: ");
-        ReadNumbers(options, "trailing", "printOptions: ", record.anTrailing, INT16_MIN, INT16_MAX);
+        publication.printOptions =
+            ReadPrintOptionsEntry(document["printOptions"], publication.printOptions);
     }
     ReadNumbers(document, "printOptions2", "", publication.anPrintOptions2, INT16_MIN, INT16_MAX);
     if (document.contains("printer")) {
-        const json& printer = document["printer"];
-        if (printer.is_null()) {
-            publication.printer.bPresent = false;
-        } else if (printer.is_object()) {
-            publication.printer.bPostScript =
-                OptionalBool(printer, "postscript", true, "printer: ");
-            publication.printer.strName =
-                OptionalString(printer, "name", publication.printer.strName, "printer: ");
-        } else {
-            throw CEntryError("\"printer\" must be an object or null");
-        }
+        ReadPrinterEntry(document["printer"], publication);
     }
     publication.strings = ReadStrings(document, "");
     const json& pages = ArrayMember(document, "pages", "");
     for (size_t p = 0; p < pages.size(); ++p) {
-        std::string strPage = "pages[" + std::to_string(p) + "]";
-        if (!pages[p].is_object()) {
-            throw CEntryError(strPage + ": must be an object");
-        }
-        CHostPage page;
-        const json& objects = ArrayMember(pages[p], "objects", strPage);
-        for (size_t o = 0; o < objects.size(); ++o) {
-            std::string strObject = strPage + ".objects[" + std::to_string(o) + "]";
-            if (!objects[o].is_object()) {
-                throw CEntryError(strObject + ": must be an object");
-            }
-            CHostObject object;
-            object.nId =
-                static_cast<int32_t>(NumberMember(objects[o], "id", strObject, 1, INT32_MAX));
-            object.nNumber =
-                static_cast<int16_t>(NumberMember(objects[o], "number", strObject, 0, INT16_MAX));
-            object.nKind =
-                static_cast<int16_t>(NumberMember(objects[o], "kind", strObject, 0, INT16_MAX));
-            ReadNumbers(objects[o], "bounds", strObject + ": ", object.anBounds, INT32_MIN,
-                        INT32_MAX);
-            object.bRotated = objects[o].contains("corners");
-            ReadNumbers(objects[o], "corners", strObject + ": ", object.anCorners, INT32_MIN,
-                        INT32_MAX);
-            object.strEps = OptionalString(objects[o], "eps", "", strObject + ": ");
-            if (objects[o].contains("text")) {
-                object.bText = true;
-                object.text = ReadText(objects[o]["text"], strObject + ".text");
-            }
-            object.strings = ReadStrings(objects[o], strObject + ".");
-            page.objects.push_back(object);
-        }
-        publication.pages.push_back(page);
+        publication.pages.push_back(ReadPageEntry(pages[p], "pages[" + std::to_string(p) + "]"));
     }
     return publication;
 }

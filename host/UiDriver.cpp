@@ -443,17 +443,16 @@ void CUiDriver::Run() {
     m_bDone = true;
 }
 
-bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
+// Waits for the step's window; what a tolerant driver meets first that is
+// not of the step's kind is closed and listed. False when it does not come.
+bool CUiDriver::WaitForStepWindow(size_t nIndex, const CStep& step, CStepWindow& window) {
     std::string strStep = "window " + std::to_string(nIndex + 1) + " of " +
                           std::to_string(m_steps.size()) + " (" + KindName(step.kind) + ")";
     // Once the driver is finished, the call that would have shown the window
     // has returned: it will not come any more.
-    HWND hWindow = nullptr;
-    CSeenWindow seen;
-    HWND hFileName = nullptr;
-    Kind kind = MessageBoxWindow;
     for (;;) {
         DWORD nWaitStart = GetTickCount();
+        HWND hWindow = nullptr;
         do {
             hWindow = WaitForReadyWindow(m_nUiThread, m_nTimeoutMs, m_bStop);
         } while (hWindow != nullptr && !Settle(hWindow) &&
@@ -466,32 +465,39 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
             }
             return false;
         }
-        seen = DescribeWindow(hWindow);
-        seen.nSeenTicks = ClockTicks();
-        hFileName = FileNameControl(hWindow);
-        kind = IsMessageBox(hWindow)  ? MessageBoxWindow
-               : hFileName != nullptr ? OpenFileWindow
-                                      : OwnDialogWindow;
-        if (kind == step.kind || (step.kind == AnyDialogWindow && kind != MessageBoxWindow)) {
-            break;
+        window.hWindow = hWindow;
+        window.seen = DescribeWindow(hWindow);
+        window.seen.nSeenTicks = ClockTicks();
+        window.hFileName = FileNameControl(hWindow);
+        window.kind = IsMessageBox(hWindow)         ? MessageBoxWindow
+                      : window.hFileName != nullptr ? OpenFileWindow
+                                                    : OwnDialogWindow;
+        if (window.kind == step.kind ||
+            (step.kind == AnyDialogWindow && window.kind != MessageBoxWindow)) {
+            return true;
         }
         if (!m_bTolerant) {
-            AddError(strStep + " was expected, but " + seen.Name() + " appeared");
+            AddError(strStep + " was expected, but " + window.seen.Name() + " appeared");
             CloseUnasked(hWindow);
             return false;
         }
-        m_unasked.push_back(seen.Name());
+        m_unasked.push_back(window.seen.Name());
         CloseUnasked(hWindow);
     }
+}
+
+// Does what the step says to its window, the button aside.
+void CUiDriver::ActOnStepWindow(const CStep& step, CStepWindow& window) {
+    HWND hWindow = window.hWindow;
     const CDialogActions& actions = step.actions;
-    seen.nPressed = actions.nButton;
-    if (kind == OpenFileWindow) {
+    window.seen.nPressed = actions.nButton;
+    if (window.kind == OpenFileWindow) {
         CMessageBlock folder(MAX_PATH);
         folder.Send(hWindow, CDM_GETFOLDERPATH, folder.Size(), folder.Address());
-        seen.strFolder = folder.Data();
-        seen.strFileName = WindowText(hFileName);
+        window.seen.strFolder = folder.Data();
+        window.seen.strFileName = WindowText(window.hFileName);
         CMessageBlock path(step.strPath);
-        path.Send(hFileName, WM_SETTEXT, 0, path.Address());
+        path.Send(window.hFileName, WM_SETTEXT, 0, path.Address());
     }
     for (const auto& text : actions.texts) {
         CMessageBlock block(text.second);
@@ -529,23 +535,25 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
         Settle(hWindow);
         Sleep(200);
         if (!SaveWindowImage(hWindow, actions.strImage)) {
-            AddError("no picture of " + seen.Name() + " in " + actions.strImage);
+            AddError("no picture of " + window.seen.Name() + " in " + actions.strImage);
         }
     }
     if (!actions.strMarker.empty()) {
         WaitForSnapshot(actions.strMarker);
     }
-    m_seen.push_back(seen);
-    if (actions.nButton == 0) {
-        return true;
-    }
+}
+
+// Presses the step's button and waits for the window to close, or, for a
+// button that opens a window of its own, for that window to take the input.
+bool CUiDriver::CloseStepWindow(const CDialogActions& actions, const CStepWindow& window) {
+    HWND hWindow = window.hWindow;
     ClickButton(hWindow, actions.nButton);
     if (actions.bStaysOpen) {
         // The button's window comes up on top and takes the input.
         DWORD nStart = GetTickCount();
         while (IsWindow(hWindow) && IsWindowEnabled(hWindow)) {
             if (GetTickCount() - nStart >= m_nTimeoutMs) {
-                AddError(seen.Name() + " opened no window of its own after button " +
+                AddError(window.seen.Name() + " opened no window of its own after button " +
                          std::to_string(actions.nButton));
                 return false;
             }
@@ -554,11 +562,23 @@ bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
         return true;
     }
     if (!WaitUntilClosed(hWindow, m_nTimeoutMs)) {
-        AddError(seen.Name() + " did not close after button " + std::to_string(actions.nButton));
+        AddError(window.seen.Name() + " did not close after button " +
+                 std::to_string(actions.nButton));
         CloseUnasked(hWindow);
         return false;
     }
     return true;
+}
+
+// Waits for the step's window, acts on it and closes it.
+bool CUiDriver::RunStep(size_t nIndex, const CStep& step) {
+    CStepWindow window;
+    if (!WaitForStepWindow(nIndex, step, window)) {
+        return false;
+    }
+    ActOnStepWindow(step, window);
+    m_seen.push_back(window.seen);
+    return step.actions.nButton == 0 || CloseStepWindow(step.actions, window);
 }
 
 void CUiDriver::Guard() {

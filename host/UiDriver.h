@@ -137,7 +137,17 @@ class CUiDriver {
         CDialogActions actions;
     };
     void Run();
+    // The window a step answers, as it was found.
+    struct CStepWindow {
+        HWND hWindow = nullptr;
+        HWND hFileName = nullptr; // an Open dialog's file name control
+        Kind kind = MessageBoxWindow;
+        CSeenWindow seen;
+    };
     bool RunStep(size_t nIndex, const CStep& step);
+    bool WaitForStepWindow(size_t nIndex, const CStep& step, CStepWindow& window);
+    void ActOnStepWindow(const CStep& step, CStepWindow& window);
+    bool CloseStepWindow(const CDialogActions& actions, const CStepWindow& window);
     void Guard();
     void AddError(const std::string& strError);
 
