@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,21 +25,55 @@ std::vector<std::string> NamesInOrder(CDataFieldList& list) {
     return names;
 }
 
-TEST(DataFieldList, InsertKeepsStartOrderAndEqualStartsInArrivalOrder) {
-    CDataFieldList list;
-    list.Insert(MakeField("ten_first", 10, 12));
-    list.Insert(MakeField("five", 5, 7));
-    list.Insert(MakeField("ten_second", 10, 11));
-    list.Insert(MakeField("zero", 0, 3));
-    EXPECT_EQ(NamesInOrder(list),
-              (std::vector<std::string>{"zero", "five", "ten_first", "ten_second"}));
-    EXPECT_EQ(list.Count(), 4);
-    EXPECT_FALSE(list.IsEmpty());
+struct CFieldSpan {
+    const char* pName;
+    int32_t nStart;
+    int32_t nEnd;
+};
+
+// A list of the fields, inserted in the order given.
+void Fill(CDataFieldList& list, const std::vector<CFieldSpan>& fields) {
+    for (const CFieldSpan& field : fields) {
+        list.Insert(MakeField(field.pName, field.nStart, field.nEnd));
+    }
+}
+
+// Each row: fields inserted in order, an operation, and the names in list
+// order after it.
+TEST(DataFieldList, InsertReplaceAndRemoveAfterKeepStartOrder) {
+    const struct {
+        const char* pRow;
+        std::vector<CFieldSpan> fields;
+        std::function<void(CDataFieldList&)> change;
+        std::vector<std::string> names;
+    } rows[] = {
+        {"equal starts in arrival order",
+         {{"ten_first", 10, 12}, {"five", 5, 7}, {"ten_second", 10, 11}, {"zero", 0, 3}},
+         [](CDataFieldList&) {},
+         {"zero", "five", "ten_first", "ten_second"}},
+        {"a replacement takes its own place",
+         {{"A", 0, 2}, {"B", 5, 7}, {"C", 9, 10}},
+         [](CDataFieldList& list) { EXPECT_EQ(list.Replace("A", MakeField("A2", 20, 22)), 1); },
+         {"B", "C", "A2"}},
+        {"a field starting at the offset stays",
+         {{"A", 0, 2}, {"B", 5, 7}, {"C", 6, 8}, {"D", 9, 10}},
+         [](CDataFieldList& list) { list.RemoveAfter(5); },
+         {"A", "B"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pRow);
+        CDataFieldList list;
+        Fill(list, row.fields);
+        row.change(list);
+        EXPECT_EQ(NamesInOrder(list), row.names);
+        EXPECT_EQ(list.Count(), static_cast<int32_t>(row.names.size()));
+        EXPECT_FALSE(list.IsEmpty());
+    }
 }
 
 TEST(DataFieldList, ReplaceOnAbsentNameChangesNothing) {
     CDataFieldList list;
-    list.Insert(MakeField("City", 0, 4));
+    Fill(list, {{"City", 0, 4}});
     CDataField* pNew = MakeField("Zip", 8, 12);
     EXPECT_EQ(list.Replace("Town", pNew), 0);
     EXPECT_EQ(NamesInOrder(list), (std::vector<std::string>{"City"}));
@@ -47,20 +82,10 @@ TEST(DataFieldList, ReplaceOnAbsentNameChangesNothing) {
     delete pNew;
 }
 
-TEST(DataFieldList, ReplaceTakesTheNewFieldsPlaceInStartOrder) {
-    CDataFieldList list;
-    list.Insert(MakeField("A", 0, 2));
-    list.Insert(MakeField("B", 5, 7));
-    list.Insert(MakeField("C", 9, 10));
-    EXPECT_EQ(list.Replace("A", MakeField("A2", 20, 22)), 1);
-    EXPECT_EQ(NamesInOrder(list), (std::vector<std::string>{"B", "C", "A2"}));
-    EXPECT_EQ(list.Count(), 3);
-}
-
 TEST(DataFieldList, IsRangeFreeAgainstOneField) {
     CDataFieldList list;
     EXPECT_EQ(list.IsRangeFree(nullptr, 0, 100), 1) << "an empty list is free";
-    list.Insert(MakeField("F", 5, 10));
+    Fill(list, {{"F", 5, 10}});
     struct {
         int32_t a, b, nFree;
     } const cases[] = {
@@ -90,7 +115,7 @@ TEST(DataFieldList, RemoveAfterKeepsFieldStartingAtTheOffset) {
 
 TEST(DataFieldList, FindAndContainsCompareCaseSensitively) {
     CDataFieldList list;
-    list.Insert(MakeField("City", 0, 4));
+    Fill(list, {{"City", 0, 4}});
     EXPECT_NE(list.Find("City"), nullptr);
     EXPECT_EQ(list.Find("city"), nullptr);
     EXPECT_EQ(list.Contains("CITY"), 0);
@@ -99,8 +124,7 @@ TEST(DataFieldList, FindAndContainsCompareCaseSensitively) {
 
 TEST(DataFieldList, UnlinkHandsTheFieldOver) {
     CDataFieldList list;
-    list.Insert(MakeField("A", 0, 2));
-    list.Insert(MakeField("B", 3, 4));
+    Fill(list, {{"A", 0, 2}, {"B", 3, 4}});
     CDataField* pField = list.Unlink("A");
     ASSERT_NE(pField, nullptr);
     EXPECT_STREQ(pField->pName, "A");
@@ -111,9 +135,7 @@ TEST(DataFieldList, UnlinkHandsTheFieldOver) {
 
 TEST(DataFieldList, UnlinkUnderTheCursorKeepsIterationGoing) {
     CDataFieldList list;
-    list.Insert(MakeField("A", 0, 2));
-    list.Insert(MakeField("B", 3, 4));
-    list.Insert(MakeField("C", 5, 6));
+    Fill(list, {{"A", 0, 2}, {"B", 3, 4}, {"C", 5, 6}});
     list.Rewind();
     EXPECT_STREQ(list.Next()->pName, "A");
     delete list.Unlink("B");

@@ -6,6 +6,25 @@
 
 namespace {
 
+// Writes the record, checks its length and reads it back; every shorter
+// reply is refused.
+template <typename T>
+T RoundTrip(const T& record, size_t nLength, void (*write)(CParamWriter&, const T&),
+            bool (*read)(CReplyReader&, T&), uint8_t (&abBuffer)[128]) {
+    CParamWriter writer(abBuffer, sizeof abBuffer);
+    write(writer, record);
+    EXPECT_EQ(writer.Length(), nLength);
+    for (size_t nShort = 0; nShort < writer.Length(); ++nShort) {
+        CReplyReader reader(abBuffer, nShort);
+        T partial;
+        EXPECT_FALSE(read(reader, partial)) << nShort << " bytes of " << writer.Length();
+    }
+    CReplyReader reader(abBuffer, writer.Length());
+    T back;
+    EXPECT_TRUE(read(reader, back));
+    return back;
+}
+
 TEST(HostRecords, PrintOptionsReadBackAsWritten) {
     CPrintOptions options;
     for (int i = 0; i < 4; ++i) {
@@ -16,12 +35,8 @@ TEST(HostRecords, PrintOptionsReadBackAsWritten) {
         options.anTrailing[i] = static_cast<int16_t>(-i);
     }
     uint8_t abBuffer[128];
-    CParamWriter writer(abBuffer, sizeof abBuffer);
-    WritePrintOptions(writer, options);
-    EXPECT_EQ(writer.Length(), 8u + 10u + 16u);
-    CReplyReader reader(abBuffer, writer.Length());
-    CPrintOptions read;
-    ASSERT_TRUE(ReadPrintOptions(reader, read));
+    CPrintOptions read =
+        RoundTrip(options, 8u + 10u + 16u, WritePrintOptions, ReadPrintOptions, abBuffer);
     EXPECT_EQ(read.strName, "PSPrinter");
     EXPECT_EQ(read.anLeading[3], 13);
     EXPECT_EQ(read.anTrailing[7], -7);
@@ -38,14 +53,10 @@ TEST(HostRecords, PaperLayoutHeightThenWidth) {
     paper.anLastGroup[0] = 5;
     paper.anLastGroup[1] = 1000;
     uint8_t abBuffer[128];
-    CParamWriter writer(abBuffer, sizeof abBuffer);
-    WritePaper(writer, paper);
     // "Letter" 8 bytes, "" 2 bytes, four 32-bit, three 16-bit, one 32-bit, three 16-bit.
-    ASSERT_EQ(writer.Length(), 8u + 2u + 16u + 6u + 4u + 6u);
+    CPaperRecord read =
+        RoundTrip(paper, 8u + 2u + 16u + 6u + 4u + 6u, WritePaper, ReadPaper, abBuffer);
     EXPECT_EQ(abBuffer[10], 15840 & 0xFF) << "the height comes first";
-    CReplyReader reader(abBuffer, writer.Length());
-    CPaperRecord read;
-    ASSERT_TRUE(ReadPaper(reader, read));
     EXPECT_EQ(read.Height(), 15840);
     EXPECT_EQ(read.Width(), 12240);
     EXPECT_EQ(read.strName, "Letter");

@@ -85,6 +85,11 @@ class CreateObject : public ::testing::Test {
 
     // The placeholder object the host made, or null.
     const CHostObject* Pasted() { return PageObjects::FirstPlaceholder(host.Publication()); }
+    // A stored string of that placeholder, or a text saying there is none.
+    std::string PastedString(int32_t nIndex) {
+        const CHostObject* pPasted = Pasted();
+        return pPasted != nullptr ? StringOf(*pPasted, nIndex) : "(no placeholder)";
+    }
 
     CStandInHost host;
     CTestFiles files;
@@ -145,9 +150,7 @@ TEST_F(CreateObject, ObjectNameOfThirtyCharactersAndNamesTheJobCannotCarry) {
     ASSERT_EQ(driver.Seen().size(), 4u);
     EXPECT_EQ(driver.Seen()[2].strText,
               "ZTM5001: Specify a valid name that does not contain spaces.");
-    const CHostObject* pPasted = Pasted();
-    ASSERT_NE(pPasted, nullptr);
-    EXPECT_EQ(StringOf(*pPasted, 1), std::string(30, 'T'));
+    EXPECT_EQ(PastedString(1), std::string(30, 'T'));
 }
 
 TEST_F(CreateObject, SizeLeadingAndColourChecks) {
@@ -186,10 +189,8 @@ TEST_F(CreateObject, SizeLeadingAndColourChecks) {
         SCOPED_TRACE(refused[i].pText);
         EXPECT_EQ(driver.Seen()[3 * i + 1].strText.substr(0, 7), refused[i].pMessage);
     }
-    const CHostObject* pPasted = Pasted();
-    ASSERT_NE(pPasted, nullptr);
-    EXPECT_NE(StringOf(*pPasted, 100).find("Size 650 Spacing 13.2 CMYK 1 1 0 1"), std::string::npos)
-        << StringOf(*pPasted, 100);
+    EXPECT_NE(PastedString(100).find("Size 650 Spacing 13.2 CMYK 1 1 0 1"), std::string::npos)
+        << PastedString(100);
 }
 
 TEST_F(CreateObject, GraphicTakesOnlyEpsFieldsAndNoTextValues) {
@@ -210,11 +211,9 @@ TEST_F(CreateObject, GraphicTakesOnlyEpsFieldsAndNoTextValues) {
     EXPECT_TRUE(opened.Control(IDC_PLACEMENT).bEnabled);
     EXPECT_EQ(opened.Control(IDC_PLACEMENT).strText, "Scale to Fit");
     EXPECT_EQ(driver.Seen()[1].strText, "ZTM5046: Select a data field with an EPS field type.");
-    const CHostObject* pPasted = Pasted();
-    ASSERT_NE(pPasted, nullptr);
-    EXPECT_EQ(StringOf(*pPasted, 100),
+    EXPECT_EQ(PastedString(100),
               "Logo Is Graphic ScaleToFit On \"c:\\jobs\\card.ps\" 1 At 0 0 For 144 72");
-    EXPECT_EQ(StringOf(*pPasted, 101), "Photo");
+    EXPECT_EQ(PastedString(101), "Photo");
 }
 
 TEST_F(CreateObject, RefusedKindsAreNamedThenThePointerToolIsAskedFor) {
@@ -258,11 +257,9 @@ TEST_F(CreateObject, StyleAboveSevenAndNoDataFieldNo) {
     EXPECT_EQ(driver.Seen()[0].strText.substr(0, 8), "ZTM5031:");
     EXPECT_EQ(driver.Seen()[1].Control(IDC_FONT).strText, "Times-Roman") << "no suffix";
     EXPECT_EQ(driver.Seen()[2].strText.substr(0, 8), "ZTM5005:");
-    const CHostObject* pPasted = Pasted();
-    ASSERT_NE(pPasted, nullptr);
-    EXPECT_EQ(StringOf(*pPasted, 101), "") << "No: no data field";
-    EXPECT_NE(StringOf(*pPasted, 100).find("Size 12 Spacing 14.4"), std::string::npos)
-        << StringOf(*pPasted, 100);
+    EXPECT_EQ(PastedString(101), "") << "No: no data field";
+    EXPECT_NE(PastedString(100).find("Size 12 Spacing 14.4"), std::string::npos)
+        << PastedString(100);
 }
 
 TEST_F(CreateObject, ObjectNamesAreUniqueAndAnUnchangedNameMovesToTheEnd) {

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,14 @@ class FieldDialogs : public ::testing::Test {
         state.sample.SetCopyStart(nStart);
         state.sample.SetCopyEnd(nEnd);
         return strPath;
+    }
+
+    // The state's list, holding the fields.
+    void UseFields(std::initializer_list<CDataField*> fields) {
+        state.fields.pList = new CDataFieldList;
+        for (CDataField* pField : fields) {
+            state.fields.pList->Insert(pField);
+        }
     }
 
     bool RunDefine(CUiDriver& driver) {
@@ -156,20 +165,36 @@ TEST_F(FieldDialogs, NewFieldOpensWithItsDefaultsAndTheDelimiterThroughTheCatalo
     EXPECT_EQ(state.fields.pList, nullptr) << "cancelled: no field";
 }
 
-TEST_F(FieldDialogs, SixByteCopyWholeIsTwoLinesEndingTheCopy) {
-    UseSample("AB\r\nCD", 0, 6);
-    CUiDriver driver;
-    driver.UseDialog(SelectAnd(0, 6, IDC_ADD_FIELD));
-    driver.UseDialog(Named("Both"));
-    driver.UseDialog(Button(IDC_CLOSE));
-    EXPECT_TRUE(RunDefine(driver));
-    EXPECT_EQ(ExtentOf("Both"), "0 6 6 2 AB\r\nCD NULL NULL");
+// Each row: a copy, a selection in it added as a field and named, and the
+// field's extent: start, end, characters, lines, sample, delimiter, next line.
+TEST_F(FieldDialogs, ASelectionNamedBecomesItsExtent) {
+    const struct {
+        const char* pRow;
+        std::string strCopy;
+        int nFrom, nTo;
+        const char* pExtent;
+    } rows[] = {
+        {"the six-byte copy whole is two lines ending the copy", "AB\r\nCD", 0, 6,
+         "0 6 6 2 AB\r\nCD NULL NULL"},
+        {"a word before a blank", ElevenBytes, 0, 2, "0 2 2 1 AB SPACE EF"},
+        {"the last line's word ends the copy", ElevenBytes, 7, 9, "7 9 2 1 EF CRLF NULL"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.pRow);
+        UseSample(row.strCopy, 0, static_cast<int>(row.strCopy.size()));
+        CUiDriver driver;
+        driver.UseDialog(SelectAnd(row.nFrom, row.nTo, IDC_ADD_FIELD));
+        driver.UseDialog(Named("Field"));
+        driver.UseDialog(Button(IDC_CLOSE));
+        EXPECT_TRUE(RunDefine(driver));
+        EXPECT_EQ(ExtentOf("Field"), row.pExtent);
+        state.Release();
+    }
 }
 
 TEST_F(FieldDialogs, OverlappingSelectionsAreRefusedAndEditOnTheFieldItselfIsNot) {
     UseSample(ElevenBytes, 0, 11);
-    state.fields.pList = new CDataFieldList;
-    state.fields.pList->Insert(Field("CD", 3, 5));
+    UseFields({Field("CD", 3, 5)});
     CUiDriver driver;
     // Its first byte, its last byte, all of it, and a selection around it.
     for (auto range :
@@ -194,8 +219,7 @@ TEST_F(FieldDialogs, OverlappingSelectionsAreRefusedAndEditOnTheFieldItselfIsNot
 
 TEST_F(FieldDialogs, RemovingTheOnlyFieldDisablesEditAndRemove) {
     UseSample(ElevenBytes, 0, 11);
-    state.fields.pList = new CDataFieldList;
-    state.fields.pList->Insert(Field("AB", 0, 2));
+    UseFields({Field("AB", 0, 2)});
     CUiDriver driver;
     CDialogActions remove = Look();
     remove.clicks = {IDC_REMOVE_FIELD};
@@ -247,8 +271,7 @@ TEST_F(FieldDialogs, WithoutACopyEveryAddIsRefusedUntilOneIsChosen) {
 
 TEST_F(FieldDialogs, NameIsCheckedBeforeTheFieldIsTaken) {
     UseSample(ElevenBytes, 0, 11);
-    state.fields.pList = new CDataFieldList;
-    state.fields.pList->Insert(Field("EF", 7, 9));
+    UseFields({Field("EF", 7, 9)});
     CUiDriver driver;
     driver.UseDialog(SelectAnd(0, 2, IDC_ADD_FIELD));
     driver.UseDialog(Refused({{IDC_FIELD_NAME, "two words"}}));
@@ -442,9 +465,7 @@ TEST_F(SelectCopy, ShorterCopyRemovesTheFieldsPastItsEndAfterAsking) {
     CCopySelection selection;
     selection.strFileName = files.Write("copy-sample.txt", strSample);
     selection.nFieldsEnd = 300;
-    state.fields.pList = new CDataFieldList;
-    state.fields.pList->Insert(Field("Early", 190, 250));
-    state.fields.pList->Insert(Field("Late", 250, 260));
+    UseFields({Field("Early", 190, 250), Field("Late", 250, 260)});
     state.fields.pField = Field("Late", 250, 260);
     CUiDriver driver;
     CDialogActions shorter;
@@ -472,8 +493,7 @@ TEST_F(SelectCopy, LongerCopyOrDeletedFieldsAskNothing) {
     CCopySelection selection;
     selection.strFileName = files.Write("copy-sample.txt", std::string(400, 'x'));
     selection.nFieldsEnd = 300;
-    state.fields.pList = new CDataFieldList;
-    state.fields.pList->Insert(Field("Late", 350, 360));
+    UseFields({Field("Late", 350, 360)});
     CUiDriver driver;
     CDialogActions longer;
     longer.selections = {{IDC_COPY_SAMPLE, 0, 300}};
