@@ -3,6 +3,8 @@
 CDataFieldList* pDFList = nullptr;
 CDataField* pDF = nullptr;
 
+CFieldState::CFieldState(Exported) : pList(pDFList), pField(pDF) {}
+
 void CFieldState::Reset() {
     pList = nullptr;
     pField = nullptr;

@@ -15,7 +15,8 @@ class CFieldState {
     CFieldState() : pList(m_pOwnList), pField(m_pOwnField) {}
     // The plug-in's state: its list and field are the exported pointers, so
     // that the host sees them at every moment.
-    CFieldState(CDataFieldList*& rList, CDataField*& rField) : pList(rList), pField(rField) {}
+    struct Exported {};
+    explicit CFieldState(Exported);
     CFieldState(const CFieldState&) = delete;
     CFieldState& operator=(const CFieldState&) = delete;
     ~CFieldState() { Release(); }

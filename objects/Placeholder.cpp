@@ -19,10 +19,6 @@ namespace {
 
 constexpr int MessageStyle = MB_OK | MB_ICONEXCLAMATION;
 
-// The buffer in which the stored strings are composed; it lives as long as
-// the plug-in.
-char szComposed[PlaceholderBlockSize];
-
 // A movable block holding the placeholder text and its NUL.
 CGlobalBlock PlaceholderBlock(const CAreaDefinition& area) {
     std::string strText = ComposePlaceholderText(area);
@@ -54,6 +50,7 @@ unsigned HandToClipboard(CGlobalBlock& block, unsigned nFormat) {
 
 // Writes strings 100, 101 and 1 to the placeholder object.
 void TagPlaceholder(HostParamBlock* pBlock, const CNamedObject* pObject, int32_t nObjectId) {
+    char szComposed[PlaceholderBlockSize];
     if (ComposeStoredStrings(szComposed, sizeof szComposed, pObject) == 0) {
         // Without its stored form the object is not kept as a named object.
         return;

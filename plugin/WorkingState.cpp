@@ -31,6 +31,6 @@ void CWorkingState::Release() {
 }
 
 CWorkingState& PluginState() {
-    static CWorkingState state(pDFList, pDF);
+    static CWorkingState state(CFieldState::Exported{});
     return state;
 }

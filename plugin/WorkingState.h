@@ -31,7 +31,7 @@ class CWorkingState {
     // A state of its own, as a test builds it.
     CWorkingState() = default;
     // The plug-in's state: its data fields are the exported pointers.
-    CWorkingState(CDataFieldList*& rList, CDataField*& rField) : fields(rList, rField) {}
+    explicit CWorkingState(CFieldState::Exported exported) : fields(exported) {}
     CWorkingState(const CWorkingState&) = delete;
     CWorkingState& operator=(const CWorkingState&) = delete;
 
