@@ -73,6 +73,14 @@ std::string Ref(int nObject) {
     return std::to_string(nObject) + " 0 R";
 }
 
+std::string Refs(const std::vector<int>& objects) {
+    std::string strOut;
+    for (int nObject : objects) {
+        strOut += " " + Ref(nObject);
+    }
+    return strOut;
+}
+
 std::string PdfName(const std::string& strName) {
     std::string strOut = "/";
     for (unsigned char c : strName) {

@@ -39,6 +39,8 @@ class CPdfFile {
 
 // "N 0 R".
 std::string Ref(int nObject);
+// " N 0 R" for each object.
+std::string Refs(const std::vector<int>& objects);
 
 // A name object: "/" and the name, its delimiters, blanks and bytes outside
 // printable ASCII written as #XX.

@@ -56,7 +56,7 @@ class CPdfWriter {
     std::unordered_map<const CPicture*, int> m_pictureForms; // picture to form
     int m_nLeaf = 0;                                         // the page tree's open node
     std::vector<int> m_leafPages;                            // its pages
-    std::vector<std::pair<int, size_t>> m_leaves;            // closed nodes and their counts
+    std::vector<int> m_leaves;                               // the closed nodes
     std::vector<int> m_parts;                                // a document part per copy
     std::string m_strLabels;                                 // the open node of labels
     int m_nLabelFirst = 0;                                   // its first page index
@@ -137,14 +137,10 @@ bool CPdfWriter::AddPage(int nPage) {
 
 // Writes the page tree's open node.
 bool CPdfWriter::CloseLeaf() {
-    std::string strKids;
-    for (int nKid : m_leafPages) {
-        strKids += " " + Ref(nKid);
-    }
-    bool bWritten =
-        m_pdf.Object(m_nLeaf, "<< /Type /Pages /Parent " + Ref(m_nPages) + " /Kids [" + strKids +
-                                  " ] /Count " + std::to_string(m_leafPages.size()) + " >>");
-    m_leaves.emplace_back(m_nLeaf, m_leafPages.size());
+    bool bWritten = m_pdf.Object(m_nLeaf, "<< /Type /Pages /Parent " + Ref(m_nPages) + " /Kids [" +
+                                              Refs(m_leafPages) + " ] /Count " +
+                                              std::to_string(m_leafPages.size()) + " >>");
+    m_leaves.push_back(m_nLeaf);
     m_leafPages.clear();
     m_nLeaf = 0;
     return bWritten;
@@ -265,14 +261,6 @@ bool CPdfWriter::Copy(const CDataCopy& copy, std::string& strError) {
 
 bool CPdfWriter::Finish(std::string& strError) {
     bool bWritten = (m_leafPages.empty() || CloseLeaf()) && (m_strLabels.empty() || CloseLabels());
-    std::string strLeaves;
-    for (const auto& leaf : m_leaves) {
-        strLeaves += " " + Ref(leaf.first);
-    }
-    std::string strLabelKids;
-    for (int nNode : m_labelNodes) {
-        strLabelKids += " " + Ref(nNode);
-    }
     // The parts in arrays of CopiesPerNode each, in copy order.
     std::string strParts;
     for (size_t i = 0; i < m_parts.size(); ++i) {
@@ -282,9 +270,9 @@ bool CPdfWriter::Finish(std::string& strError) {
     int nInfo = m_pdf.NewObject();
     bWritten =
         bWritten &&
-        m_pdf.Object(m_nPages, "<< /Type /Pages /Kids [" + strLeaves + " ] /Count " +
+        m_pdf.Object(m_nPages, "<< /Type /Pages /Kids [" + Refs(m_leaves) + " ] /Count " +
                                    std::to_string(m_nPageCount) + " >>") &&
-        m_pdf.Object(m_nLabels, "<< /Kids [" + strLabelKids + " ] >>") &&
+        m_pdf.Object(m_nLabels, "<< /Kids [" + Refs(m_labelNodes) + " ] >>") &&
         m_pdf.Object(m_nPartRootNode, "<< /Type /DPart /Parent " + Ref(m_nPartRoot) + " /DParts [" +
                                           strParts + " ] >>") &&
         m_pdf.Object(m_nPartRoot, "<< /Type /DPartRoot /DPartRootNode " + Ref(m_nPartRootNode) +
