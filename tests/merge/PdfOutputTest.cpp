@@ -3,6 +3,7 @@
 // page labels name each copy, every font is embedded, the file is valid, its
 // text reads back per copy, and it looks as the PostScript does.
 #include "MergeRun.h"
+#include "merge/PdfFile.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>
@@ -179,6 +180,24 @@ TEST_F(PdfOutput, AFontWithoutProgramAndAPictureGhostscriptRefuses) {
                            "' | grep -q nebmerge")
                               .c_str()),
               0);
+}
+
+// The writer refuses to close a file that names an object it never wrote,
+// and leaves nothing under the final name.
+TEST_F(PdfOutput, AnObjectNumberedButNeverWrittenIsRefused) {
+    std::string strError;
+    {
+        COutputFile out;
+        ASSERT_TRUE(out.Open(Path("broken.pdf"), strError));
+        CPdfFile pdf(out);
+        int nCatalog = pdf.NewObject();
+        int nPages = pdf.NewObject();
+        ASSERT_TRUE(pdf.Object(nCatalog, "<< /Type /Catalog /Pages " + Ref(nPages) + " >>"));
+        EXPECT_FALSE(pdf.Object(nCatalog, "<< >>")) << "an object is written once";
+        EXPECT_FALSE(pdf.Finish(nCatalog, nCatalog, strError));
+    }
+    EXPECT_EQ(strError, Path("broken.pdf") + ": object 2 was never written");
+    EXPECT_EQ(std::system(("test ! -e '" + Path("broken.pdf") + "'").c_str()), 0);
 }
 
 } // namespace
