@@ -201,6 +201,23 @@ bool ForEachCopy(const CJob& job,
     return true;
 }
 
+bool ForEachCopyInRange(const CJob& job, int nFirst, int nLast,
+                        const std::function<bool(const CDataCopy&)>& write,
+                        const std::function<void(int nDone)>& progress, std::string& strError) {
+    bool bWritten = true;
+    auto visit = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
+        if (pCopy == nullptr || pCopy->nNumber < nFirst) {
+            return true;
+        }
+        bWritten = write(*pCopy);
+        if (bWritten && progress) {
+            progress(pCopy->nNumber - nFirst + 1);
+        }
+        return bWritten && pCopy->nNumber < nLast;
+    };
+    return ForEachCopy(job, visit, strError) && bWritten;
+}
+
 bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,
                  std::string& strError) {
     job.nCopies = 0;

@@ -58,6 +58,14 @@ bool ForEachCopy(const CJob& job,
                  const std::function<bool(const CDataCopy*, std::vector<CProblem>&)>& visit,
                  std::string& strError);
 
+// Hands copies nFirst to nLast (from 1) to the writer in order, and their
+// count so far to the progress after each; stops at the first the writer
+// fails (its message in strError). False when a copy failed or the data file
+// cannot be read.
+bool ForEachCopyInRange(const CJob& job, int nFirst, int nLast,
+                        const std::function<bool(const CDataCopy&)>& write,
+                        const std::function<void(int nDone)>& progress, std::string& strError);
+
 // Checks every copy against the areas its values go to: a text that does not
 // fit its area or holds a character its font cannot show (measured with the
 // fonts' metrics), a picture that is not in the pictures folder or has no

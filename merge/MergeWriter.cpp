@@ -339,20 +339,13 @@ bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutpu
     if (!writer.Head(static_cast<size_t>(nLast - nFirst + 1) * job.pages.size(), strError)) {
         return false;
     }
-    bool bWritten = true;
     size_t nPage = 1;
-    auto merge = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
-        if (pCopy == nullptr || pCopy->nNumber < nFirst) {
-            return true;
-        }
-        bWritten = writer.Copy(*pCopy, nPage, strError);
+    auto write = [&](const CDataCopy& copy) {
+        bool bWritten = writer.Copy(copy, nPage, strError);
         nPage += job.pages.size();
-        if (bWritten && progress) {
-            progress(pCopy->nNumber - nFirst + 1);
-        }
-        return bWritten && pCopy->nNumber < nLast;
+        return bWritten;
     };
-    if (!ForEachCopy(job, merge, strError) || !bWritten) {
+    if (!ForEachCopyInRange(job, nFirst, nLast, write, progress, strError)) {
         return false;
     }
     if (!writer.Trailer()) {

@@ -119,7 +119,7 @@ bool CPdfWriter::Forms(int nGsSeconds, std::string& strError) {
             m_pictureForms[pictures[i - masterPages.size()]] = nForm;
         }
     }
-    return Written(m_out.Write(""), strError);
+    return true;
 }
 
 int CPdfWriter::PageParent() {
@@ -296,18 +296,9 @@ bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFi
     if (!writer.Forms(nGsSeconds, strError)) {
         return false;
     }
-    bool bWritten = true;
-    auto merge = [&](const CDataCopy* pCopy, std::vector<CProblem>&) {
-        if (pCopy == nullptr || pCopy->nNumber < nFirst) {
-            return true;
-        }
-        bWritten = writer.Copy(*pCopy, strError);
-        if (bWritten && progress) {
-            progress(pCopy->nNumber - nFirst + 1);
-        }
-        return bWritten && pCopy->nNumber < nLast;
-    };
-    if (!ForEachCopy(job, merge, strError) || !bWritten || !writer.Finish(strError)) {
+    auto write = [&](const CDataCopy& copy) { return writer.Copy(copy, strError); };
+    if (!ForEachCopyInRange(job, nFirst, nLast, write, progress, strError) ||
+        !writer.Finish(strError)) {
         return false;
     }
     for (const std::string& strFont : writer.Substituted()) {
