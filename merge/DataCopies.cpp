@@ -313,6 +313,8 @@ const char* ProblemName(DataProblem kind) {
         return "character cannot be set";
     case DataProblem::CopyTooLarge:
         return "copy too large";
+    case DataProblem::InvalidCode:
+        return "invalid code";
     }
     return "";
 }

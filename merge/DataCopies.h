@@ -48,6 +48,7 @@ enum class DataProblem {
     TextOverflow,      // a text value does not fit its area
     BadCharacter,      // a byte that is no character of the data's encoding, or one the font lacks
     CopyTooLarge,      // a copy runs past the size limit
+    InvalidCode,       // a value its area's barcode or 2D code cannot carry
 };
 
 // The kind's name in reports: "delimiter not found", ...

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -19,9 +21,10 @@ std::string Points(double dPoints) {
 
 // The problem of a text value in its area, if any: a character the font
 // cannot show, or text that runs out of the area.
-bool TextProblem(CJob& job, const CAreaDefinition& area, const std::string& strValue,
+bool TextProblem(CJob& job, const CPlannedMerge& merge, const std::string& strValue,
                  CFontMetrics& metrics, DataProblem& kind, std::string& strDetail) {
-    CTextLayout layout = LayOutText(area, strValue, metrics, job.options.encoding);
+    const CAreaDefinition& area = *merge.pArea;
+    CTextLayout layout = LayOutValue(job, merge, strValue, metrics);
     // Whatever the font, a byte that is no character of the encoding.
     if (layout.missing == BadByte) {
         kind = DataProblem::BadCharacter;
@@ -71,7 +74,14 @@ void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFir
                          ""};
         const CAreaDefinition& area = *merge.pArea;
         bool bFound = false;
-        if (merge.pField->nStorage == StorageReference || area.nKind == KindGraphic) {
+        const CCodeSpec* pCode = job.options.ticket.Code(area.strName.Text());
+        if (pCode != nullptr) {
+            CCodeSymbol symbol;
+            bFound =
+                !CodeOfValue(job, *pCode, pValue->strText, symbol, problem.kind, problem.strDetail);
+            problem.strDetail =
+                std::string("area ") + area.strName.Text() + ": " + problem.strDetail;
+        } else if (merge.pField->nStorage == StorageReference || area.nKind == KindGraphic) {
             CPicture* pPicture =
                 job.pictures->Find(pValue->strText, problem.kind, problem.strDetail);
             bFound = pPicture == nullptr;
@@ -80,7 +90,7 @@ void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFir
             }
         } else {
             bFound =
-                TextProblem(job, area, pValue->strText, metrics, problem.kind, problem.strDetail);
+                TextProblem(job, merge, pValue->strText, metrics, problem.kind, problem.strDetail);
         }
         // A value that goes to several areas has a picture or character
         // problem once.
@@ -96,7 +106,197 @@ void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFir
     }
 }
 
+// A block of line areas: text areas of a page set one below the other at
+// the same left edge, each top within its area's height (or leading) of the
+// one above. Each value learns the value just above it.
+void PlanLineBlocks(CJob& job) {
+    const CJobTicket& ticket = job.options.ticket;
+    for (CPlannedPage& page : job.pages) {
+        std::vector<int> lines;
+        for (size_t i = 0; i < page.merges.size(); ++i) {
+            const CPlannedMerge& merge = page.merges[i];
+            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference &&
+                ticket.Code(merge.pArea->strName.Text()) == nullptr) {
+                lines.push_back(static_cast<int>(i));
+            }
+        }
+        std::stable_sort(lines.begin(), lines.end(), [&](int a, int b) {
+            return page.merges[a].pArea->fTop < page.merges[b].pArea->fTop;
+        });
+        std::vector<bool> taken(page.merges.size(), false);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            CPlannedMerge& below = page.merges[lines[k]];
+            for (size_t j = k; j-- > 0;) {
+                const CAreaDefinition& above = *page.merges[lines[j]].pArea;
+                double dPitch = below.pArea->fTop - above.fTop;
+                if (!taken[lines[j]] && std::fabs(below.pArea->fLeft - above.fLeft) <= 0.5 &&
+                    dPitch > 0 && dPitch <= std::max(above.fHeight, above.fSpacing) + 0.5) {
+                    taken[lines[j]] = true;
+                    below.nAbove = lines[j];
+                    below.dPitch = dPitch;
+                    page.bClosesUp = page.bClosesUp ||
+                                     ticket.optional.count(page.merges[lines[j]].strField) != 0;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+bool IsEmpty(const CFieldValue* pValue) {
+    return pValue == nullptr || pValue->strText.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+// The data file read copy by copy, from its start.
+class CCopyReader {
+  public:
+    explicit CCopyReader(const CJob& job) : m_job(job) {}
+    ~CCopyReader() {
+        if (m_nFile >= 0) {
+            close(m_nFile);
+        }
+    }
+    CCopyReader(const CCopyReader&) = delete;
+    CCopyReader& operator=(const CCopyReader&) = delete;
+
+    bool Open(std::string& strError) {
+        size_t nSize = 0;
+        m_nFile = OpenRegularFile(m_job.strDataFile, nSize, strError);
+        if (m_nFile < 0) {
+            return false;
+        }
+        int nFile = m_nFile;
+        m_pSource = std::make_unique<CCopySource>(
+            m_job.docDef.fields,
+            [nFile](char* pBuffer, size_t nCount) { return ReadSome(nFile, pBuffer, nCount); },
+            m_job.options.nMaxCopyBytes);
+        return true;
+    }
+    bool Next(CDataCopy& copy, std::vector<CProblem>& problems) {
+        return m_pSource->Next(copy, problems);
+    }
+    // False with a message when the data could not be read to its end.
+    bool ReadToEnd(std::string& strError) const {
+        if (m_pSource->ReadFailed()) {
+            strError = m_job.strDataFile + ": cannot be read to its end";
+        }
+        return !m_pSource->ReadFailed();
+    }
+
+  private:
+    const CJob& m_job;
+    int m_nFile = -1;
+    std::unique_ptr<CCopySource> m_pSource;
+};
+
 } // namespace
+
+CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::string& strValue,
+                        CFontMetrics& metrics) {
+    const CAreaDefinition& area = *merge.pArea;
+    const CJobTicket& ticket = job.options.ticket;
+    std::string strClosed;
+    const std::string* pValue = &strValue;
+    if (ticket.optional.count(merge.strField) != 0 && strValue.find('\n') != std::string::npos) {
+        // An empty line of an optional field is closed up.
+        size_t nStart = 0;
+        while (nStart <= strValue.size()) {
+            size_t nEnd = std::min(strValue.find('\n', nStart), strValue.size());
+            std::string strLine = strValue.substr(nStart, nEnd - nStart);
+            if (strLine.find_first_not_of(" \t\r") != std::string::npos) {
+                strClosed += (strClosed.empty() ? "" : "\n") + strLine;
+            }
+            nStart = nEnd + 1;
+        }
+        pValue = &strClosed;
+    }
+    const CFitSpec* pFit = ticket.fits.empty() ? nullptr : ticket.Fit(area.strName.Text());
+    return pFit != nullptr ? FitText(area, *pValue, metrics, job.options.encoding, pFit->dMinSize)
+                           : LayOutText(area, *pValue, metrics, job.options.encoding);
+}
+
+bool ForEachSheet(
+    const CJob& job, const CSheetPlan& plan, int nFirst,
+    const std::function<bool(size_t nSheet, const std::vector<const CDataCopy*>&)>& write,
+    const std::function<void(int nDone)>& progress, std::string& strError) {
+    const int nSlots = plan.Slots();
+    const bool bPiles = plan.order == StackOrder::CutStack && nSlots > 1;
+    std::vector<std::unique_ptr<CCopyReader>> readers;
+    std::vector<CProblem> problems;
+    std::vector<CDataCopy> copies(static_cast<size_t>(nSlots));
+    for (int nSlot = 0; nSlot < (bPiles ? nSlots : 1); ++nSlot) {
+        readers.push_back(std::make_unique<CCopyReader>(job));
+        long nSkip = nFirst - 1 + (bPiles ? plan.PileStart(nSlot) : 0);
+        if (!readers.back()->Open(strError)) {
+            return false;
+        }
+        for (long n = 0; n < nSkip && readers.back()->Next(copies[0], problems); ++n) {
+            problems.clear();
+        }
+    }
+    std::vector<const CDataCopy*> slots(static_cast<size_t>(nSlots));
+    for (size_t nSheet = 0; nSheet < plan.nSheets; ++nSheet) {
+        for (int nSlot = 0; nSlot < nSlots; ++nSlot) {
+            long nCopy = plan.CopyAt(nSheet, nSlot);
+            CDataCopy& copy = copies[static_cast<size_t>(nSlot)];
+            slots[static_cast<size_t>(nSlot)] = nCopy < 0 ? nullptr : &copy;
+            if (nCopy >= 0 &&
+                (!readers[bPiles ? static_cast<size_t>(nSlot) : 0]->Next(copy, problems) ||
+                 copy.nNumber != nFirst + nCopy)) {
+                strError = job.strDataFile + ": changed while it was merged";
+                return false;
+            }
+            problems.clear();
+        }
+        if (!write(nSheet, slots)) {
+            return false;
+        }
+        if (progress) {
+            progress(static_cast<int>(nSheet + 1));
+        }
+    }
+    return true;
+}
+
+std::vector<double> LineShifts(const CPlannedPage& page, const CJob& job, const CDataCopy& copy) {
+    std::vector<double> shifts;
+    if (!page.bClosesUp) {
+        return shifts;
+    }
+    // Up the block from each value: every empty optional field above it
+    // closes up the distance to the area below that field.
+    shifts.assign(page.merges.size(), 0);
+    for (size_t i = 0; i < page.merges.size(); ++i) {
+        for (const CPlannedMerge* pBelow = &page.merges[i]; pBelow->nAbove >= 0;
+             pBelow = &page.merges[static_cast<size_t>(pBelow->nAbove)]) {
+            const CPlannedMerge& above = page.merges[static_cast<size_t>(pBelow->nAbove)];
+            if (job.options.ticket.optional.count(above.strField) != 0 &&
+                IsEmpty(copy.Value(above.nOrdinal, above.strField))) {
+                shifts[i] += pBelow->dPitch;
+            }
+        }
+    }
+    return shifts;
+}
+
+CAreaDefinition Shifted(const CAreaDefinition& area, double dShift) {
+    CAreaDefinition moved = area;
+    moved.fTop = static_cast<float>(moved.fTop - dShift);
+    return moved;
+}
+
+bool CodeOfValue(const CJob& job, const CCodeSpec& code, const std::string& strValue,
+                 CCodeSymbol& symbol, DataProblem& kind, std::string& strDetail) {
+    std::u32string strChars = DecodeText(strValue, job.options.encoding);
+    if (std::find(strChars.begin(), strChars.end(), BadByte) != strChars.end()) {
+        kind = DataProblem::BadCharacter;
+        strDetail =
+            std::string("a byte that is no character in ") + EncodingName(job.options.encoding);
+        return false;
+    }
+    kind = DataProblem::InvalidCode;
+    return MakeCodeSymbol(code, ToUtf8(strChars), symbol, strDetail);
+}
 
 std::string MasterPath(const CJob& job) {
     const std::string strNamed = MasterNamed(job.docDef);
@@ -163,7 +363,12 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
         strError = job.strMasterFile + ": " + strError;
         return false;
     }
+    if (!CheckTicketNames(options.ticket, job.docDef, strError)) {
+        strError = "the job ticket: " + strError;
+        return false;
+    }
     job.merges = JobMerges(job.docDef);
+    PlanLineBlocks(job);
     job.pictures.reset(new CPictures(
         CPictureFolder(options.strPictures.empty() ? FolderOf(strDataFile) : options.strPictures,
                        options.nMaxFileBytes)));
@@ -173,19 +378,14 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
 bool ForEachCopy(const CJob& job,
                  const std::function<bool(const CDataCopy*, std::vector<CProblem>&)>& visit,
                  std::string& strError) {
-    size_t nSize = 0;
-    int nFile = OpenRegularFile(job.strDataFile, nSize, strError);
-    if (nFile < 0) {
+    CCopyReader reader(job);
+    if (!reader.Open(strError)) {
         return false;
     }
-    CCopySource source(
-        job.docDef.fields,
-        [nFile](char* pBuffer, size_t nCount) { return ReadSome(nFile, pBuffer, nCount); },
-        job.options.nMaxCopyBytes);
     CDataCopy copy;
     std::vector<CProblem> problems;
     bool bGoOn = true;
-    while (bGoOn && source.Next(copy, problems)) {
+    while (bGoOn && reader.Next(copy, problems)) {
         bGoOn = visit(&copy, problems);
         problems.clear();
     }
@@ -193,12 +393,7 @@ bool ForEachCopy(const CJob& job,
     if (bGoOn && !problems.empty()) {
         visit(nullptr, problems);
     }
-    close(nFile);
-    if (source.ReadFailed()) {
-        strError = job.strDataFile + ": cannot be read to its end";
-        return false;
-    }
-    return true;
+    return reader.ReadToEnd(strError);
 }
 
 bool ForEachCopyInRange(const CJob& job, int nFirst, int nLast,
@@ -227,7 +422,10 @@ bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, 
             CheckCopy(job, *pCopy, metrics, nFirst, nLast, problems);
         }
         for (const CProblem& problem : problems) {
-            report.Problem(problem);
+            if (problem.kind != DataProblem::EmptyValue ||
+                job.options.ticket.optional.count(problem.strField) == 0) {
+                report.Problem(problem);
+            }
         }
         return true;
     };

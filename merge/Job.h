@@ -4,13 +4,17 @@
 // read copy by copy whenever it is walked.
 #pragma once
 
+#include "Codes.h"
 #include "DataCopies.h"
 #include "FontMetrics.h"
+#include "Imposition.h"
 #include "MasterPages.h"
 #include "PagePlan.h"
 #include "Pictures.h"
 #include "Report.h"
 #include "TextEncoding.h"
+#include "TextLayout.h"
+#include "Ticket.h"
 #include "core/DocDef.h"
 
 #include <functional>
@@ -25,6 +29,7 @@ struct CJobOptions {
     std::string strPictures;                  // the pictures folder; empty: the data file's folder
     size_t nMaxFileBytes = size_t(256) << 20; // the .ddf, the master, each picture
     size_t nMaxCopyBytes = size_t(1) << 20;   // one copy of the data file
+    CJobTicket ticket;                        // the production run's settings
 };
 
 struct CJob {
@@ -46,7 +51,7 @@ struct CJob {
 // Reads the .ddf and the master, plans the pages, and makes sure the data
 // file can be read; false with a message when any of them cannot be used (a
 // .ddf that does not read names its line, a page range names the master's
-// pages).
+// pages, a ticket names what the job does not have).
 bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
              const CJobOptions& options, CJob& job, std::string& strError);
 
@@ -66,10 +71,39 @@ bool ForEachCopyInRange(const CJob& job, int nFirst, int nLast,
                         const std::function<bool(const CDataCopy&)>& write,
                         const std::function<void(int nDone)>& progress, std::string& strError);
 
+// Hands the writer the copies nFirst to nLast (from 1) sheet by sheet as the
+// plan lays them out: each sheet's copies in slot order, null for an empty
+// slot; progress gets the sheets done. Cut and stacked, each slot's pile is
+// read by a reader of its own, so no more than a sheet's copies are held.
+// False when the writer failed (its message in strError) or the data file
+// cannot be read as the check read it.
+bool ForEachSheet(
+    const CJob& job, const CSheetPlan& plan, int nFirst,
+    const std::function<bool(size_t nSheet, const std::vector<const CDataCopy*>&)>& write,
+    const std::function<void(int nDone)>& progress, std::string& strError);
+
+// A text value laid out as it is set: an optional field's empty lines closed
+// up, the size shrunk to fit when the ticket asks it of the area.
+CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::string& strValue,
+                        CFontMetrics& metrics);
+
+// How far each value of the page moves up (points, by merge) because an
+// optional field above it in its block of line areas is empty; empty when
+// nothing on the page moves.
+std::vector<double> LineShifts(const CPlannedPage& page, const CJob& job, const CDataCopy& copy);
+
+// The area moved up by the shift, or as it is.
+CAreaDefinition Shifted(const CAreaDefinition& area, double dShift);
+
+// The symbol of a value its area draws as a code; false with the problem.
+bool CodeOfValue(const CJob& job, const CCodeSpec& code, const std::string& strValue,
+                 CCodeSymbol& symbol, DataProblem& kind, std::string& strDetail);
+
 // Checks every copy against the areas its values go to: a text that does not
 // fit its area or holds a character its font cannot show (measured with the
 // fonts' metrics), a picture that is not in the pictures folder or has no
-// bounding box. Problems go to the report as they are found, in copy order;
+// bounding box, a value its code cannot carry; an optional field may be
+// empty. Problems go to the report as they are found, in copy order;
 // the pictures of copies nFirst to nLast have their uses counted. False with
 // a message when the data file cannot be read.
 bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,

@@ -65,17 +65,23 @@ std::string Prolog() {
 
 class CWriter {
   public:
-    CWriter(CJob& job, CFontMetrics& metrics, COutputFile& out)
-        : m_job(job), m_metrics(metrics), m_out(out) {}
+    CWriter(CJob& job, CFontMetrics& metrics, COutputFile& out, const CSheetPlan* pSheets = nullptr)
+        : m_job(job), m_metrics(metrics), m_out(out), m_pSheets(pSheets) {}
 
     bool Head(size_t nPages, std::string& strError);
     bool Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError);
+    bool Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots, size_t nFirstPage,
+               std::string& strError);
     bool FormPages(const std::vector<int>& masterPages, const std::vector<CPicture*>& pictures,
-                   std::string& strError);
+                   double dBleed, std::string& strError);
     bool Trailer() { return m_out.Write("%%Trailer\n%%EOF\n"); }
 
   private:
-    void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight);
+    bool CardPage(const CDataCopy& copy, const CPlannedPage& page, std::string& strError);
+    bool WritePage(std::string& strError);
+    void SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                 const std::string& strValue, double dPaperHeight);
+    void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol, double dPaperHeight);
     bool PlacePicture(const CAreaDefinition& area, const CPicture& picture, double dPaperHeight,
                       std::string& strError);
     bool CopyPicture(const CPicture& picture, std::string& strError);
@@ -83,6 +89,7 @@ class CWriter {
     CJob& m_job;
     CFontMetrics& m_metrics;
     COutputFile& m_out;
+    const CSheetPlan* m_pSheets;        // the press sheets, or null: a page per copy's page
     std::map<std::string, int> m_fonts; // font name to its re-encoded font's number
     std::string m_strPage;              // what is not yet written
 };
@@ -97,16 +104,19 @@ bool CWriter::Head(size_t nPages, std::string& strError) {
     const std::vector<CPlannedPage>& pages = m_job.pages;
     for (const CPlannedPage& page : pages) {
         for (const CPlannedMerge& merge : page.merges) {
-            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference) {
+            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference &&
+                m_job.options.ticket.Code(merge.pArea->strName.Text()) == nullptr) {
                 m_fonts.emplace(merge.pArea->strFont.Text(), 0);
             }
         }
     }
+    double dWidth = m_pSheets != nullptr ? m_pSheets->dWidth : pages[0].dWidth;
+    double dHeight = m_pSheets != nullptr ? m_pSheets->dHeight : pages[0].dHeight;
     std::string strOut =
         "%!PS-Adobe-3.0\n%%Creator: nebmerge\n%%Title: " + CommentText(m_job.strDocDefFile) +
         "\n%%Pages: " + std::to_string(nPages) + "\n%%BoundingBox: 0 0 " +
-        std::to_string(static_cast<int>(pages[0].dWidth)) + " " +
-        std::to_string(static_cast<int>(pages[0].dHeight)) + "\n";
+        std::to_string(static_cast<int>(dWidth)) + " " + std::to_string(static_cast<int>(dHeight)) +
+        "\n";
     int nFont = 0;
     for (auto& font : m_fonts) {
         font.second = ++nFont;
@@ -114,8 +124,8 @@ bool CWriter::Head(size_t nPages, std::string& strError) {
                   CommentText(font.first) + "\n";
     }
     strOut += "%%EndComments\n%%BeginProlog\n" + Prolog() + "%%EndProlog\n%%BeginSetup\n" +
-              m_job.master.strHead + "<< /PageSize [" + Number(pages[0].dWidth) + " " +
-              Number(pages[0].dHeight) + "] >> setpagedevice\n";
+              m_job.master.strHead + "<< /PageSize [" + Number(dWidth) + " " + Number(dHeight) +
+              "] >> setpagedevice\n";
     for (const auto& font : m_fonts) {
         strOut += "/NebF" + std::to_string(font.second) + " " +
                   Literal(font.first + "-NebWinAnsi") + " cvn " + Literal(font.first) +
@@ -155,34 +165,7 @@ bool CWriter::Head(size_t nPages, std::string& strError) {
     return true;
 }
 
-bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError) {
-    size_t nOutPage = nFirstPage;
-    for (const CPlannedPage& page : m_job.pages) {
-        std::string strMaster = std::to_string(page.nMasterPage);
-        m_strPage += "%%Page: " + std::to_string(copy.nNumber) + "." + strMaster + " " +
-                     std::to_string(nOutPage++) + "\n" + DrawMaster(page.nMasterPage) + "save\n";
-        for (const CPlannedMerge& merge : page.merges) {
-            const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
-            if (pValue == nullptr || pValue->strText.empty()) {
-                continue;
-            }
-            const CAreaDefinition& area = *merge.pArea;
-            if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
-                DataProblem kind;
-                std::string strDetail;
-                const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
-                if (pPicture == nullptr ||
-                    !PlacePicture(area, *pPicture, page.dHeight, strDetail)) {
-                    strError = "copy " + std::to_string(copy.nNumber) + ", field " +
-                               pValue->strField + ": " + strDetail;
-                    return false;
-                }
-            } else {
-                SetText(area, pValue->strText, page.dHeight);
-            }
-        }
-        m_strPage += "restore\nNebShowpage\n";
-    }
+bool CWriter::WritePage(std::string& strError) {
     bool bWritten = m_out.Write(m_strPage);
     m_strPage.clear();
     if (!bWritten) {
@@ -191,11 +174,115 @@ bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strErr
     return bWritten;
 }
 
-void CWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
-                      double dPaperHeight) {
-    CTextLayout layout = LayOutText(area, strValue, m_metrics, m_job.options.encoding);
+// One page of the copy as it is drawn on its own: the master page, then
+// the values.
+bool CWriter::CardPage(const CDataCopy& copy, const CPlannedPage& page, std::string& strError) {
+    m_strPage += DrawMaster(page.nMasterPage) + "save\n";
+    std::vector<double> shifts = LineShifts(page, m_job, copy);
+    for (size_t i = 0; i < page.merges.size(); ++i) {
+        const CPlannedMerge& merge = page.merges[i];
+        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+        if (pValue == nullptr || pValue->strText.empty()) {
+            continue;
+        }
+        const CAreaDefinition& area = *merge.pArea;
+        const CCodeSpec* pCode = m_job.options.ticket.Code(area.strName.Text());
+        DataProblem kind;
+        std::string strDetail;
+        if (pCode != nullptr) {
+            CCodeSymbol symbol;
+            if (!CodeOfValue(m_job, *pCode, pValue->strText, symbol, kind, strDetail)) {
+                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
+                           ": " + strDetail;
+                return false;
+            }
+            DrawCode(area, symbol, page.dHeight);
+        } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
+            const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
+            if (pPicture == nullptr || !PlacePicture(area, *pPicture, page.dHeight, strDetail)) {
+                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
+                           ": " + strDetail;
+                return false;
+            }
+        } else if (shifts.empty() || shifts[i] == 0) {
+            SetText(merge, area, pValue->strText, page.dHeight);
+        } else {
+            SetText(merge, Shifted(area, shifts[i]), pValue->strText, page.dHeight);
+        }
+    }
+    m_strPage += "restore\n";
+    return true;
+}
+
+bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError) {
+    size_t nOutPage = nFirstPage;
+    for (const CPlannedPage& page : m_job.pages) {
+        m_strPage += "%%Page: " + std::to_string(copy.nNumber) + "." +
+                     std::to_string(page.nMasterPage) + " " + std::to_string(nOutPage++) + "\n";
+        if (!CardPage(copy, page, strError)) {
+            return false;
+        }
+        m_strPage += "NebShowpage\n";
+    }
+    return WritePage(strError);
+}
+
+// Each side of the sheet: every slot's card, its page of that side moved to
+// the slot and clipped at its bleed, then the crop marks.
+bool CWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots, size_t nFirstPage,
+                    std::string& strError) {
+    const CSheetPlan& plan = *m_pSheets;
+    for (int nSide = 0; nSide < plan.nSides; ++nSide) {
+        m_strPage += "%%Page: S" + std::to_string(nSheet + 1) + "." + std::to_string(nSide + 1) +
+                     " " + std::to_string(nFirstPage + static_cast<size_t>(nSide)) + "\n";
+        for (size_t nSlot = 0; nSlot < slots.size(); ++nSlot) {
+            if (slots[nSlot] == nullptr || static_cast<size_t>(nSide) >= m_job.pages.size()) {
+                continue;
+            }
+            const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
+            double dX = 0;
+            double dY = 0;
+            plan.TrimCorner(static_cast<int>(nSlot), nSide, dX, dY);
+            m_strPage += "save " + Number(dX - plan.dBleed) + " " + Number(dY - plan.dBleed) + " " +
+                         Number(plan.dCardWidth + 2 * plan.dBleed) + " " +
+                         Number(plan.dCardHeight + 2 * plan.dBleed) + " rectclip newpath " +
+                         Number(dX + (plan.dCardWidth - page.dWidth) / 2) + " " +
+                         Number(dY + (plan.dCardHeight - page.dHeight) / 2) + " translate\n";
+            if (!CardPage(*slots[nSlot], page, strError)) {
+                return false;
+            }
+            m_strPage += "restore\n";
+        }
+        std::vector<CMark> marks = plan.Marks(nSide);
+        if (!marks.empty()) {
+            m_strPage += "save 1 1 1 1 setcmykcolor " + Number(MarkWeight) + " setlinewidth\n";
+            for (const CMark& mark : marks) {
+                m_strPage += Number(mark.dX0) + " " + Number(mark.dY0) + " moveto " +
+                             Number(mark.dX1) + " " + Number(mark.dY1) + " lineto stroke\n";
+            }
+            m_strPage += "restore\n";
+        }
+        m_strPage += "NebShowpage\n";
+    }
+    return WritePage(strError);
+}
+
+// The code's bars in the area's colour.
+void CWriter::DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol,
+                       double dPaperHeight) {
+    m_strPage += Number(area.fCyan) + " " + Number(area.fMagenta) + " " + Number(area.fYellow) +
+                 " " + Number(area.fBlack) + " setcmykcolor\n";
+    for (const CRectangle& bar : PlaceCode(symbol, area, dPaperHeight)) {
+        m_strPage += Number(bar.dX) + " " + Number(bar.dY) + " " + Number(bar.dWidth) + " " +
+                     Number(bar.dHeight) + " rectfill\n";
+    }
+}
+
+void CWriter::SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                      const std::string& strValue, double dPaperHeight) {
+    CTextLayout layout = LayOutValue(m_job, merge, strValue, m_metrics);
     const std::string strFont = area.strFont.Text();
-    m_strPage += "NebF" + std::to_string(m_fonts[strFont]) + " " + Number(area.fSize) +
+    m_strPage += "NebF" + std::to_string(m_fonts[strFont]) + " " + Number(layout.dSize) +
                  " scalefont setfont " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
                  Number(area.fYellow) + " " + Number(area.fBlack) + " setcmykcolor\n";
     for (const CSetLine& line : layout.lines) {
@@ -234,7 +321,7 @@ void CWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
 // One page for each master page, as a copy's page draws it, and one for each
 // picture, on a page of its box's size.
 bool CWriter::FormPages(const std::vector<int>& masterPages, const std::vector<CPicture*>& pictures,
-                        std::string& strError) {
+                        double dBleed, std::string& strError) {
     size_t nPage = 0;
     auto Page = [&](double dWidth, double dHeight) {
         ++nPage;
@@ -253,8 +340,9 @@ bool CWriter::FormPages(const std::vector<int>& masterPages, const std::vector<C
         const CPlannedPage& planned =
             *std::find_if(m_job.pages.begin(), m_job.pages.end(),
                           [&](const CPlannedPage& page) { return page.nMasterPage == nMaster; });
-        Page(planned.dWidth, planned.dHeight);
-        m_strPage += DrawMaster(nMaster);
+        Page(planned.dWidth + 2 * dBleed, planned.dHeight + 2 * dBleed);
+        m_strPage += (dBleed > 0 ? Number(dBleed) + " " + Number(dBleed) + " translate\n" : "") +
+                     DrawMaster(nMaster);
         if (!End()) {
             return false;
         }
@@ -334,9 +422,12 @@ bool CWriter::CopyPicture(const CPicture& picture, std::string& strError) {
 } // namespace
 
 bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
-                 std::string& strError, const std::function<void(int nDone)>& progress) {
-    CWriter writer(job, metrics, out);
-    if (!writer.Head(static_cast<size_t>(nLast - nFirst + 1) * job.pages.size(), strError)) {
+                 std::string& strError, const std::function<void(int nDone)>& progress,
+                 const CSheetPlan* pSheets) {
+    CWriter writer(job, metrics, out, pSheets);
+    size_t nPages = pSheets != nullptr ? pSheets->nSheets * static_cast<size_t>(pSheets->nSides)
+                                       : static_cast<size_t>(nLast - nFirst + 1) * job.pages.size();
+    if (!writer.Head(nPages, strError)) {
         return false;
     }
     size_t nPage = 1;
@@ -345,7 +436,13 @@ bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutpu
         nPage += job.pages.size();
         return bWritten;
     };
-    if (!ForEachCopyInRange(job, nFirst, nLast, write, progress, strError)) {
+    auto writeSheet = [&](size_t nSheet, const std::vector<const CDataCopy*>& slots) {
+        bool bWritten = writer.Sheet(nSheet, slots, nPage, strError);
+        nPage += static_cast<size_t>(pSheets->nSides);
+        return bWritten;
+    };
+    if (pSheets != nullptr ? !ForEachSheet(job, *pSheets, nFirst, writeSheet, progress, strError)
+                           : !ForEachCopyInRange(job, nFirst, nLast, write, progress, strError)) {
         return false;
     }
     if (!writer.Trailer()) {
@@ -356,9 +453,9 @@ bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutpu
 }
 
 bool WriteFormSource(CJob& job, const std::vector<int>& masterPages,
-                     const std::vector<CPicture*>& pictures, CFontMetrics& metrics,
+                     const std::vector<CPicture*>& pictures, double dBleed, CFontMetrics& metrics,
                      COutputFile& out, std::string& strError) {
     CWriter writer(job, metrics, out);
     return writer.Head(masterPages.size() + pictures.size(), strError) &&
-           writer.FormPages(masterPages, pictures, strError) && writer.Trailer();
+           writer.FormPages(masterPages, pictures, dBleed, strError) && writer.Trailer();
 }

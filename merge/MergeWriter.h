@@ -17,15 +17,18 @@
 #include <string>
 #include <vector>
 
-// Writes copies nFirst to nLast (from 1) of the checked job; false with a
-// message when a copy's picture cannot be placed or the output cannot be
-// written. Progress is called after each copy.
+// Writes copies nFirst to nLast (from 1) of the checked job, a page for each
+// of a copy's pages or, given press sheets, the sheets' sides; false with a
+// message when a copy's picture or code cannot be placed or the output
+// cannot be written. Progress is called after each copy, or each sheet.
 bool WriteMerged(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
-                 std::string& strError, const std::function<void(int nDone)>& progress = nullptr);
+                 std::string& strError, const std::function<void(int nDone)>& progress = nullptr,
+                 const CSheetPlan* pSheets = nullptr);
 
 // What the PDF writer makes its forms of, as PostScript for Ghostscript: one
 // page for each of the master pages given, drawn as a copy's page draws it
-// and of its planned size, then one for each picture, of its box's size.
+// and of its planned size with the bleed around it, then one for each
+// picture, of its box's size.
 bool WriteFormSource(CJob& job, const std::vector<int>& masterPages,
-                     const std::vector<CPicture*>& pictures, CFontMetrics& metrics,
+                     const std::vector<CPicture*>& pictures, double dBleed, CFontMetrics& metrics,
                      COutputFile& out, std::string& strError);

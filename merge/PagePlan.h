@@ -15,6 +15,12 @@ struct CPlannedMerge {
     const CAreaDefinition* pArea;
     const CDataDefinition* pField;
     size_t nOrdinal; // the field's place among the data definitions that are no fillers
+    // The value set just above in a block of line areas (the address
+    // block), the index of its merge on the page, or -1; and the distance
+    // between the two areas' tops, by which this one moves up when that one
+    // is an optional field left empty.
+    int nAbove = -1;
+    double dPitch = 0;
 };
 
 // One page to draw: the master page and the values set on it.
@@ -23,6 +29,7 @@ struct CPlannedPage {
     double dWidth;
     double dHeight;
     std::vector<CPlannedMerge> merges;
+    bool bClosesUp = false; // an optional field's line area has areas below it
 };
 
 // Pages and page sizes a job may ask for: at most this many pages per copy,

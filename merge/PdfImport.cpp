@@ -80,9 +80,13 @@ size_t CPdfImport::Pages() const {
     return m_pImpl->pages.size();
 }
 
-int CPdfImport::ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError) {
+int CPdfImport::ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia) {
     try {
-        QPDFObjectHandle form = m_pImpl->pages.at(nPage).getFormXObjectForPage();
+        QPDFPageObjectHelper& page = m_pImpl->pages.at(nPage);
+        QPDFObjectHandle form = page.getFormXObjectForPage();
+        if (bWholeMedia) {
+            form.replaceKey("/BBox", page.getMediaBox());
+        }
         int nForm = m_pImpl->Number(pdf, form);
         while (!m_pImpl->pending.empty()) {
             auto [object, nObject] = m_pImpl->pending.front();

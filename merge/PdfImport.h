@@ -18,9 +18,10 @@ class CPdfImport {
     // Opens the PDF; false with a message.
     bool Open(const std::string& strPath, std::string& strError);
     size_t Pages() const;
-    // Copies page nPage (from 0) into the file as a form; the form's object
+    // Copies page nPage (from 0) into the file as a form, bounded by the
+    // page's trim box or (bWholeMedia) its whole media; the form's object
     // number, or 0 with a message.
-    int ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError);
+    int ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia = false);
     // The page's boxes other than its MediaBox, as dictionary entries
     // (" /TrimBox [...]"), or empty.
     std::string OtherBoxes(size_t nPage) const;

@@ -19,24 +19,34 @@ constexpr size_t CopiesPerNode = 256;
 
 class CPdfWriter {
   public:
-    CPdfWriter(CJob& job, CFontMetrics& metrics, COutputFile& out)
-        : m_job(job), m_metrics(metrics), m_out(out), m_pdf(out), m_fonts(metrics, m_pdf),
-          m_nCatalog(m_pdf.NewObject()), m_nPages(m_pdf.NewObject()),
+    CPdfWriter(CJob& job, CFontMetrics& metrics, COutputFile& out, const CSheetPlan* pSheets)
+        : m_job(job), m_metrics(metrics), m_out(out), m_pSheets(pSheets), m_pdf(out),
+          m_fonts(metrics, m_pdf), m_nCatalog(m_pdf.NewObject()), m_nPages(m_pdf.NewObject()),
           m_nPartRoot(m_pdf.NewObject()), m_nPartRootNode(m_pdf.NewObject()),
           m_nLabels(m_pdf.NewObject()) {}
 
     bool Forms(int nGsSeconds, std::string& strError);
     bool Copy(const CDataCopy& copy, std::string& strError);
+    bool Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots, std::string& strError);
     bool Finish(std::string& strError);
     const std::vector<std::string>& Substituted() const { return m_fonts.Substituted(); }
 
   private:
-    void SetText(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
-                 std::string& strContent);
+    bool CardContent(const CDataCopy& copy, const CPlannedPage& page, std::string& strContent,
+                     std::string& strForms, std::string& strError);
+    bool AddPage(const std::string& strContent, const std::string& strPage, int nPart,
+                 int& nFirstPage, int& nLastPage);
+    bool EndPart(int nPart, int nFirstPage, int nLastPage, size_t nPages,
+                 const std::string& strLabel, const std::string& strMetadata);
+    void SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                 const std::string& strValue, double dPaperHeight, std::string& strContent);
+    void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol, double dPaperHeight,
+                  std::string& strContent);
     bool DrawPicture(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
                      std::string& strContent, std::string& strForms, std::string& strDetail);
     int PageParent();
-    bool AddPage(int nPage);
+    bool AddToTree(int nPage);
+    double Bleed() const { return m_pSheets != nullptr ? m_pSheets->dBleed : 0; }
     bool CloseLeaf();
     bool CloseLabels();
     bool Written(bool bWritten, std::string& strError);
@@ -44,6 +54,7 @@ class CPdfWriter {
     CJob& m_job;
     CFontMetrics& m_metrics;
     COutputFile& m_out;
+    const CSheetPlan* m_pSheets; // the press sheets, or null: a page per copy's page
     CPdfFile m_pdf;
     CPdfFonts m_fonts;
     int m_nCatalog;
@@ -87,7 +98,7 @@ bool CPdfWriter::Forms(int nGsSeconds, std::string& strError) {
     CPdfImport import;
     if (!folder.Make(m_out.Path(), strError) ||
         !source.Open(folder.Path() + "/forms.ps", strError) ||
-        !WriteFormSource(m_job, masterPages, pictures, m_metrics, source, strError) ||
+        !WriteFormSource(m_job, masterPages, pictures, Bleed(), m_metrics, source, strError) ||
         !source.Commit(strError) ||
         !RunGhostscript({"-sDEVICE=pdfwrite", "-dPDFSETTINGS=/prepress", "-dAutoRotatePages=/None",
                          "-dAutoFilterColorImages=false", "-dColorImageFilter=/FlateEncode",
@@ -108,7 +119,7 @@ bool CPdfWriter::Forms(int nGsSeconds, std::string& strError) {
         return false;
     }
     for (size_t i = 0; i < import.Pages(); ++i) {
-        int nForm = import.ImportPage(i, m_pdf, strError);
+        int nForm = import.ImportPage(i, m_pdf, strError, Bleed() > 0);
         if (nForm == 0) {
             return false;
         }
@@ -129,7 +140,7 @@ int CPdfWriter::PageParent() {
     return m_nLeaf;
 }
 
-bool CPdfWriter::AddPage(int nPage) {
+bool CPdfWriter::AddToTree(int nPage) {
     m_leafPages.push_back(nPage);
     ++m_nPageCount;
     return m_leafPages.size() < PagesPerNode || CloseLeaf();
@@ -157,9 +168,10 @@ bool CPdfWriter::CloseLabels() {
     return bWritten;
 }
 
-void CPdfWriter::SetText(const CAreaDefinition& area, const std::string& strValue,
-                         double dPaperHeight, std::string& strContent) {
-    CTextLayout layout = LayOutText(area, strValue, m_metrics, m_job.options.encoding);
+void CPdfWriter::SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                         const std::string& strValue, double dPaperHeight,
+                         std::string& strContent) {
+    CTextLayout layout = LayOutValue(m_job, merge, strValue, m_metrics);
     strContent += "q " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
                   Number(area.fYellow) + " " + Number(area.fBlack) + " k BT\n";
     for (const CSetLine& line : layout.lines) {
@@ -169,7 +181,7 @@ void CPdfWriter::SetText(const CAreaDefinition& area, const std::string& strValu
         strContent += "1 0 0 1 " + Number(area.fLeft + line.dX) + " " +
                       Number(dPaperHeight - (area.fTop + line.dBaseline)) + " Tm " +
                       (line.dWordSpace > 0 ? Number(line.dWordSpace) + " Tw " : "") +
-                      m_fonts.Show(area.strFont.Text(), line.strText, area.fSize) + "\n";
+                      m_fonts.Show(area.strFont.Text(), line.strText, layout.dSize) + "\n";
     }
     strContent += "ET Q\n";
 }
@@ -202,61 +214,179 @@ bool CPdfWriter::DrawPicture(const CAreaDefinition& area, const std::string& str
     return true;
 }
 
+// One page of the copy as it is drawn on its own: the master page's form,
+// then the values; the forms it draws named in strForms.
+bool CPdfWriter::CardContent(const CDataCopy& copy, const CPlannedPage& page,
+                             std::string& strContent, std::string& strForms,
+                             std::string& strError) {
+    std::string strMaster = "M" + std::to_string(page.nMasterPage);
+    // A form made with the bleed around the page is drawn back by it.
+    strContent += Bleed() > 0 ? "q 1 0 0 1 " + Number(-Bleed()) + " " + Number(-Bleed()) + " cm /" +
+                                    strMaster + " Do Q\n"
+                              : "q /" + strMaster + " Do Q\n";
+    std::string strMasterForm = " /" + strMaster + " " + Ref(m_masterForms[page.nMasterPage]);
+    strForms += strForms.find(strMasterForm) == std::string::npos ? strMasterForm : "";
+    std::vector<double> shifts = LineShifts(page, m_job, copy);
+    for (size_t i = 0; i < page.merges.size(); ++i) {
+        const CPlannedMerge& merge = page.merges[i];
+        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+        if (pValue == nullptr || pValue->strText.empty()) {
+            continue;
+        }
+        const CAreaDefinition& area = *merge.pArea;
+        const CCodeSpec* pCode = m_job.options.ticket.Code(area.strName.Text());
+        std::string strDetail;
+        bool bDrawn = true;
+        if (pCode != nullptr) {
+            CCodeSymbol symbol;
+            DataProblem kind;
+            bDrawn = CodeOfValue(m_job, *pCode, pValue->strText, symbol, kind, strDetail);
+            if (bDrawn) {
+                DrawCode(area, symbol, page.dHeight, strContent);
+            }
+        } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
+            bDrawn =
+                DrawPicture(area, pValue->strText, page.dHeight, strContent, strForms, strDetail);
+        } else if (shifts.empty() || shifts[i] == 0) {
+            SetText(merge, area, pValue->strText, page.dHeight, strContent);
+        } else {
+            SetText(merge, Shifted(area, shifts[i]), pValue->strText, page.dHeight, strContent);
+        }
+        if (!bDrawn) {
+            strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
+                       ": " + strDetail;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Writes a page of the content, of the part, as the page dictionary's
+// entries give it.
+bool CPdfWriter::AddPage(const std::string& strContent, const std::string& strPage, int nPart,
+                         int& nFirstPage, int& nLastPage) {
+    int nContent = m_pdf.NewObject();
+    int nPage = m_pdf.NewObject();
+    nFirstPage = nFirstPage == 0 ? nPage : nFirstPage;
+    nLastPage = nPage;
+    return m_pdf.Stream(nContent, "", strContent) &&
+           m_pdf.Object(nPage, "<< /Type /Page /Parent " + Ref(PageParent()) + strPage +
+                                   " /Contents " + Ref(nContent) + " /DPart " + Ref(nPart) +
+                                   " >>") &&
+           AddToTree(nPage);
+}
+
+// Writes the document part of the last nPages pages and their label.
+bool CPdfWriter::EndPart(int nPart, int nFirstPage, int nLastPage, size_t nPages,
+                         const std::string& strLabel, const std::string& strMetadata) {
+    m_parts.push_back(nPart);
+    int nIndex = static_cast<int>(m_nPageCount - nPages);
+    m_nLabelFirst = m_strLabels.empty() ? nIndex : m_nLabelFirst;
+    m_nLabelLast = nIndex;
+    m_strLabels += " " + std::to_string(nIndex) + " << /S /D /P " + Literal(strLabel) + " >>";
+    bool bWritten = m_pdf.Object(nPart, "<< /Type /DPart /Parent " + Ref(m_nPartRootNode) +
+                                            " /Start " + Ref(nFirstPage) + " /End " +
+                                            Ref(nLastPage) + " /DPM << " + strMetadata + " >> >>");
+    if (bWritten && m_parts.size() % CopiesPerNode == 0) {
+        bWritten = CloseLabels();
+    }
+    return bWritten;
+}
+
 bool CPdfWriter::Copy(const CDataCopy& copy, std::string& strError) {
     int nPart = m_pdf.NewObject();
     int nFirstPage = 0;
     int nLastPage = 0;
     for (const CPlannedPage& page : m_job.pages) {
-        std::string strMaster = "M" + std::to_string(page.nMasterPage);
-        std::string strContent = "q /" + strMaster + " Do Q\n";
-        std::string strForms = " /" + strMaster + " " + Ref(m_masterForms[page.nMasterPage]);
-        for (const CPlannedMerge& merge : page.merges) {
-            const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
-            if (pValue == nullptr || pValue->strText.empty()) {
-                continue;
-            }
-            const CAreaDefinition& area = *merge.pArea;
-            if (area.nKind != KindGraphic && merge.pField->nStorage != StorageReference) {
-                SetText(area, pValue->strText, page.dHeight, strContent);
-                continue;
-            }
-            std::string strDetail;
-            if (!DrawPicture(area, pValue->strText, page.dHeight, strContent, strForms,
-                             strDetail)) {
-                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
-                           ": " + strDetail;
-                return false;
-            }
+        std::string strContent;
+        std::string strForms;
+        if (!CardContent(copy, page, strContent, strForms, strError)) {
+            return false;
         }
-        int nContent = m_pdf.NewObject();
-        int nPage = m_pdf.NewObject();
-        nFirstPage = nFirstPage == 0 ? nPage : nFirstPage;
-        nLastPage = nPage;
-        if (!m_pdf.Stream(nContent, "", strContent) ||
-            !m_pdf.Object(nPage, "<< /Type /Page /Parent " + Ref(PageParent()) +
-                                     " /MediaBox [0 0 " + Number(page.dWidth) + " " +
-                                     Number(page.dHeight) + "]" + m_masterBoxes[page.nMasterPage] +
-                                     " /Resources << /Font " + Ref(m_fonts.Resources()) +
-                                     " /XObject <<" + strForms + " >> >> /Contents " +
-                                     Ref(nContent) + " /DPart " + Ref(nPart) + " >>") ||
-            !AddPage(nPage)) {
+        if (!AddPage(strContent,
+                     " /MediaBox [0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]" +
+                         m_masterBoxes[page.nMasterPage] + " /Resources << /Font " +
+                         Ref(m_fonts.Resources()) + " /XObject <<" + strForms + " >> >>",
+                     nPart, nFirstPage, nLastPage)) {
             return Written(false, strError);
         }
     }
-    m_parts.push_back(nPart);
     // The copy's part and its pages' label, "N." and the page's number.
     std::string strNumber = std::to_string(copy.nNumber);
-    int nIndex = static_cast<int>(m_nPageCount - m_job.pages.size());
-    m_nLabelFirst = m_strLabels.empty() ? nIndex : m_nLabelFirst;
-    m_nLabelLast = nIndex;
-    m_strLabels += " " + std::to_string(nIndex) + " << /S /D /P (" + strNumber + ".) >>";
-    bool bWritten = m_pdf.Object(
-        nPart, "<< /Type /DPart /Parent " + Ref(m_nPartRootNode) + " /Start " + Ref(nFirstPage) +
-                   " /End " + Ref(nLastPage) + " /DPM << /CopyNumber " + strNumber + " >> >>");
-    if (bWritten && m_parts.size() % CopiesPerNode == 0) {
-        bWritten = CloseLabels();
+    return Written(EndPart(nPart, nFirstPage, nLastPage, m_job.pages.size(), strNumber + ".",
+                           "/CopyNumber " + strNumber),
+                   strError);
+}
+
+// Each side of the sheet: every slot's card, its page of that side moved to
+// the slot and clipped at its bleed, then the crop marks. The sheet is one
+// document part, which lists the copies in its slots.
+bool CPdfWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots,
+                       std::string& strError) {
+    const CSheetPlan& plan = *m_pSheets;
+    int nPart = m_pdf.NewObject();
+    int nFirstPage = 0;
+    int nLastPage = 0;
+    for (int nSide = 0; nSide < plan.nSides; ++nSide) {
+        std::string strContent;
+        std::string strForms;
+        for (size_t nSlot = 0; nSlot < slots.size(); ++nSlot) {
+            if (slots[nSlot] == nullptr || static_cast<size_t>(nSide) >= m_job.pages.size()) {
+                continue;
+            }
+            const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
+            double dX = 0;
+            double dY = 0;
+            plan.TrimCorner(static_cast<int>(nSlot), nSide, dX, dY);
+            strContent += "q " + Number(dX - plan.dBleed) + " " + Number(dY - plan.dBleed) + " " +
+                          Number(plan.dCardWidth + 2 * plan.dBleed) + " " +
+                          Number(plan.dCardHeight + 2 * plan.dBleed) + " re W n 1 0 0 1 " +
+                          Number(dX + (plan.dCardWidth - page.dWidth) / 2) + " " +
+                          Number(dY + (plan.dCardHeight - page.dHeight) / 2) + " cm\n";
+            if (!CardContent(*slots[nSlot], page, strContent, strForms, strError)) {
+                return false;
+            }
+            strContent += "Q\n";
+        }
+        std::vector<CMark> marks = plan.Marks(nSide);
+        if (!marks.empty()) {
+            strContent += "q 1 1 1 1 K " + Number(MarkWeight) + " w\n";
+            for (const CMark& mark : marks) {
+                strContent += Number(mark.dX0) + " " + Number(mark.dY0) + " m " + Number(mark.dX1) +
+                              " " + Number(mark.dY1) + " l S\n";
+            }
+            strContent += "Q\n";
+        }
+        if (!AddPage(strContent,
+                     " /MediaBox [0 0 " + Number(plan.dWidth) + " " + Number(plan.dHeight) +
+                         "] /Resources << /Font " + Ref(m_fonts.Resources()) + " /XObject <<" +
+                         strForms + " >> >>",
+                     nPart, nFirstPage, nLastPage)) {
+            return Written(false, strError);
+        }
     }
-    return Written(bWritten, strError);
+    // The sheet's part, its pages labelled "S3.1", "S3.2".
+    std::string strCopies;
+    for (const CDataCopy* pCopy : slots) {
+        strCopies += " " + (pCopy != nullptr ? std::to_string(pCopy->nNumber) : "null");
+    }
+    std::string strSheet = std::to_string(nSheet + 1);
+    return Written(EndPart(nPart, nFirstPage, nLastPage, static_cast<size_t>(plan.nSides),
+                           "S" + strSheet + ".",
+                           "/SheetNumber " + strSheet + " /CopyNumbers [" + strCopies + " ]"),
+                   strError);
+}
+
+// The code's bars in the area's colour.
+void CPdfWriter::DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol,
+                          double dPaperHeight, std::string& strContent) {
+    strContent += "q " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
+                  Number(area.fYellow) + " " + Number(area.fBlack) + " k\n";
+    for (const CRectangle& bar : PlaceCode(symbol, area, dPaperHeight)) {
+        strContent += Number(bar.dX) + " " + Number(bar.dY) + " " + Number(bar.dWidth) + " " +
+                      Number(bar.dHeight) + " re\n";
+    }
+    strContent += "f Q\n";
 }
 
 bool CPdfWriter::Finish(std::string& strError) {
@@ -290,14 +420,18 @@ bool CPdfWriter::Finish(std::string& strError) {
 } // namespace
 
 bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
-              int nGsSeconds, std::string& strError,
-              const std::function<void(int nDone)>& progress) {
-    CPdfWriter writer(job, metrics, out);
+              int nGsSeconds, std::string& strError, const std::function<void(int nDone)>& progress,
+              const CSheetPlan* pSheets) {
+    CPdfWriter writer(job, metrics, out, pSheets);
     if (!writer.Forms(nGsSeconds, strError)) {
         return false;
     }
     auto write = [&](const CDataCopy& copy) { return writer.Copy(copy, strError); };
-    if (!ForEachCopyInRange(job, nFirst, nLast, write, progress, strError) ||
+    auto writeSheet = [&](size_t nSheet, const std::vector<const CDataCopy*>& slots) {
+        return writer.Sheet(nSheet, slots, strError);
+    };
+    if ((pSheets != nullptr ? !ForEachSheet(job, *pSheets, nFirst, writeSheet, progress, strError)
+                            : !ForEachCopyInRange(job, nFirst, nLast, write, progress, strError)) ||
         !writer.Finish(strError)) {
         return false;
     }

@@ -19,9 +19,13 @@
 #include <string>
 
 // Writes copies nFirst to nLast (from 1) of the checked job, Ghostscript
-// given nGsSeconds to make the forms; false with a message. Progress is
-// called after each copy; a font set in Courier for want of its program is
-// added to the job's warnings.
+// given nGsSeconds to make the forms; false with a message. Given press
+// sheets, the pages are the sheets' sides and each sheet is a document part
+// whose metadata lists the copies in its slots (a page belongs to one part,
+// and a sheet holds several copies). Progress is called after each copy, or
+// sheet; a font set in Courier for want of its program is added to the
+// job's warnings.
 bool WritePdf(CJob& job, int nFirst, int nLast, CFontMetrics& metrics, COutputFile& out,
               int nGsSeconds, std::string& strError,
-              const std::function<void(int nDone)>& progress = nullptr);
+              const std::function<void(int nDone)>& progress = nullptr,
+              const CSheetPlan* pSheets = nullptr);

@@ -45,13 +45,12 @@ std::vector<std::u32string> Paragraphs(const std::u32string& strValue) {
     return paragraphs;
 }
 
-} // namespace
-
-CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
-                       CFontMetrics& metrics, TextEncoding encoding) {
+// The layout at a font size and leading of its own.
+CTextLayout LayOutAt(const CAreaDefinition& area, const std::string& strValue,
+                     CFontMetrics& metrics, TextEncoding encoding, double dSize, double dLeading) {
     CTextLayout layout;
+    layout.dSize = dSize;
     const std::string strFont = area.strFont.Text();
-    const double dSize = area.fSize;
     const double dWidth = area.fWidth;
     const bool bFlow = area.nAlignment >= AlignLeftFlow;
     const int nAlign = area.nAlignment % 4; // 0 Left, 1 Center, 2 Right, 3 Justify
@@ -96,7 +95,7 @@ CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
         set.strText = line.strText;
         set.dWidth = line.dWidth;
         set.dBaseline = dBaseline;
-        dBaseline += area.fSpacing;
+        dBaseline += dLeading;
         double dRoom = dWidth - set.dWidth;
         layout.dOverWidth = std::max(layout.dOverWidth, -dRoom);
         if (nAlign == 1) {
@@ -115,4 +114,44 @@ CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
     double dLast = layout.lines.back().dBaseline;
     layout.dOverHeight = std::max(0.0, dLast - area.fHeight);
     return layout;
+}
+
+} // namespace
+
+CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
+                       CFontMetrics& metrics, TextEncoding encoding) {
+    return LayOutAt(area, strValue, metrics, encoding, area.fSize, area.fSpacing);
+}
+
+bool Fits(const CTextLayout& layout) {
+    return layout.dOverWidth <= 0.05 && layout.dOverHeight <= 0.05;
+}
+
+CTextLayout FitText(const CAreaDefinition& area, const std::string& strValue, CFontMetrics& metrics,
+                    TextEncoding encoding, double dMinSize) {
+    CTextLayout layout = LayOutText(area, strValue, metrics, encoding);
+    long nHigh = static_cast<long>(area.fSize * 10 + 0.5) - 1; // in tenths of a point
+    long nLow = static_cast<long>(dMinSize * 10 + 0.5);
+    if (Fits(layout) || !layout.bMeasured || layout.missing != 0 || nHigh < nLow) {
+        return layout;
+    }
+    auto At = [&](long nTenths) {
+        double dSize = nTenths / 10.0;
+        return LayOutAt(area, strValue, metrics, encoding, dSize,
+                        area.fSpacing * dSize / area.fSize);
+    };
+    // The largest size that fits, by halving the sizes between; the least
+    // when none does.
+    CTextLayout best = At(nLow);
+    while (Fits(best) && nLow < nHigh) {
+        long nMiddle = (nLow + nHigh + 1) / 2;
+        CTextLayout tried = At(nMiddle);
+        if (Fits(tried)) {
+            best = std::move(tried);
+            nLow = nMiddle;
+        } else {
+            nHigh = nMiddle - 1;
+        }
+    }
+    return best;
 }

@@ -24,6 +24,7 @@ struct CTextLayout {
     double dOverHeight = 0; // points the last line runs below the bottom edge
     bool bMeasured = true;  // false when the font has no metrics
     char32_t missing = 0;   // the first character the font cannot show, or 0
+    double dSize = 0;       // the font size set
 };
 
 // Lays the value, bytes in the data file's encoding, out in the area. The
@@ -32,3 +33,13 @@ struct CTextLayout {
 // the last baseline lies below it. Blanks (spaces, tabs) separate words.
 CTextLayout LayOutText(const CAreaDefinition& area, const std::string& strValue,
                        CFontMetrics& metrics, TextEncoding encoding = TextEncoding::Windows1252);
+
+// Lays the value out at the area's size when it fits there, or at the
+// largest size in tenths of a point down to dMinSize at which it fits, the
+// leading shrunk in proportion; what does not fit at dMinSize is laid out
+// there, running past the area.
+CTextLayout FitText(const CAreaDefinition& area, const std::string& strValue, CFontMetrics& metrics,
+                    TextEncoding encoding, double dMinSize);
+
+// True when the layout lies within its area (a twentieth of a point spare).
+bool Fits(const CTextLayout& layout);

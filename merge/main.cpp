@@ -7,8 +7,11 @@
 // merged into a PDF for the press (--pdf), into one PostScript file (--out;
 // without --pdf, by default the .ddf's name with "-merged.ps"), or both, and
 // with --png Ghostscript makes a PNG of each page (PREFIX-1.png, ...) from
-// the PDF, or from the PostScript when there is no PDF. The data file, its pictures and the
-// master come from customers: see README for what is refused and why.
+// the PDF, or from the PostScript when there is no PDF. The job ticket
+// (JOB.ticket.json beside the .ddf, or --ticket) and the options that share
+// its keys lay the copies on press sheets, shrink text to fit, let fields be
+// empty and draw areas as codes. The data file, its pictures and the master
+// come from customers: see README for what is refused and why.
 // Exit codes: 0 clean, 1 problems in the data, 2 the job cannot be run (a
 // file that cannot be read or written, a job that does not hold together,
 // wrong arguments, anything that went wrong).
@@ -19,10 +22,12 @@
 #include "MergeWriter.h"
 #include "OutputFile.h"
 #include "PdfWriter.h"
+#include "Ticket.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cstdio>
@@ -50,7 +55,19 @@ struct CArguments {
     std::string strPng;
     int nGsSeconds = 3600;
     CJobOptions job;
+    std::string strTicket;
+    // The ticket's keys given as options, set over the ticket's in order.
+    std::vector<std::pair<std::string, std::string>> ticketValues;
 };
+
+// An option that sets the ticket's key of its name.
+bool TicketOption(CArguments& arguments, const char* pOption, const std::string& strValue) {
+    std::string strKey = pOption + 2;
+    CJobTicket scratch;
+    std::string strError;
+    arguments.ticketValues.emplace_back(strKey, strValue);
+    return SetTicketValue(scratch, strKey, strValue, strError);
+}
 
 // A count given on the command line: digits only, from 1 to nMax.
 bool Count(const char* pText, unsigned long long nMax, unsigned long long& nValue) {
@@ -101,6 +118,31 @@ const COption Options[] = {
          unsigned long long n = 0;
          return Count(p, 1u << 30, n) && (a.nGsSeconds = static_cast<int>(n)) > 0;
      }},
+    {"--ticket", "FILE", "the job ticket (default: JOB.ticket.json beside the .ddf, if any)",
+     [](CArguments& a, const char* p) { return !(a.strTicket = p).empty(); }},
+    {"--sheet", "NAME|WxH", "press sheets: Letter, Tabloid, A4, A3, SRA3 or points",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--sheet", p); }},
+    {"--card", "WxH", "the card's trim size, centred on the page (default: the page's)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--card", p); }},
+    {"--impose", "CxR|auto", "cards across and down a sheet (default auto: as many as fit)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--impose", p); }},
+    {"--order", "cut-stack|in-order", "the copies' order on the sheets (default cut-stack)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--order", p); }},
+    {"--marks", nullptr, "crop marks at the trim lines",
+     [](CArguments& a, const char*) { return TicketOption(a, "--marks", "true"); }},
+    {"--bleed", "PT", "what is drawn past each card's trim (default 0)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--bleed", p); }},
+    {"--gutter", "PT", "the space between the cards' bleeds (default 0)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--gutter", p); }},
+    {"--duplex", nullptr, "each card's back behind its front (work and turn)",
+     [](CArguments& a, const char*) { return TicketOption(a, "--duplex", "true"); }},
+    {"--fit", "AREA=shrink[:MIN]", "shrink the text of the area (or all) to fit, to MIN pt (6)",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--fit", p); }},
+    {"--optional", "FIELD", "the field may be empty; its empty lines are closed up",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--optional", p); }},
+    {"--code", "AREA=KIND",
+     "draw the area as qr[:L|M|Q|H], code128, ean13, upca, datamatrix, pdf417",
+     [](CArguments& a, const char* p) { return TicketOption(a, "--code", p); }},
 };
 
 int Usage() {
@@ -108,7 +150,7 @@ int Usage() {
     for (const COption& option : Options) {
         std::string strForm = std::string(option.pName) +
                               (option.pValue != nullptr ? std::string(" ") + option.pValue : "");
-        fprintf(stderr, "  %-26s %s\n", strForm.c_str(), option.pHelp);
+        fprintf(stderr, "  %-28s %s\n", strForm.c_str(), option.pHelp);
     }
     return ExitCannotRun;
 }
@@ -227,8 +269,27 @@ bool MakePreviews(const CArguments& arguments, std::string& strError) {
     return bMade;
 }
 
-// Shows the copies done and the copies per second on a terminal.
-std::function<void(int)> Progress(int nCopies) {
+// The job ticket: the file named, or the one beside the .ddf if there is
+// one, with the options' keys set over it; false with a message.
+bool LoadTicket(CArguments& arguments, std::string& strError) {
+    CJobTicket& ticket = arguments.job.ticket;
+    std::string strPath = arguments.strTicket;
+    if (strPath.empty() && access(TicketBeside(arguments.strDocDef).c_str(), F_OK) == 0) {
+        strPath = TicketBeside(arguments.strDocDef);
+    }
+    if (!strPath.empty() && !ReadTicket(strPath, arguments.job.nMaxFileBytes, ticket, strError)) {
+        return false;
+    }
+    for (const auto& value : arguments.ticketValues) {
+        if (!SetTicketValue(ticket, value.first, value.second, strError)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Shows the copies (or sheets) done and how many a second on a terminal.
+std::function<void(int)> Progress(int nCopies, const char* pUnit) {
     bool bTerminal = isatty(fileno(stderr)) != 0;
     auto started = std::chrono::steady_clock::now();
     return [=](int nDone) {
@@ -237,8 +298,8 @@ std::function<void(int)> Progress(int nCopies) {
         }
         double dSeconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        fprintf(stderr, "\rnebmerge: %d of %d copies, %.0f copies/s", nDone, nCopies,
-                dSeconds > 0 ? nDone / dSeconds : 0.0);
+        fprintf(stderr, "\rnebmerge: %d of %d %s, %.0f %s/s", nDone, nCopies, pUnit,
+                dSeconds > 0 ? nDone / dSeconds : 0.0, pUnit);
         if (nDone == nCopies) {
             fputc('\n', stderr);
         }
@@ -249,11 +310,32 @@ std::function<void(int)> Progress(int nCopies) {
 // the checked job's copies nFirst to nLast; false with a message.
 bool WriteOutputs(const CArguments& arguments, CJob& job, CFontMetrics& metrics, int nFirst,
                   int nLast, std::string& strError) {
-    std::function<void(int)> progress = Progress(nLast - nFirst + 1);
+    // On press sheets, cards of the ticket's size or as large as the
+    // largest page.
+    CSheetPlan sheets;
+    const CSheetPlan* pSheets = nullptr;
+    const CJobTicket& ticket = job.options.ticket;
+    if (ticket.bImposed) {
+        double dWidth = ticket.dCardWidth;
+        double dHeight = ticket.dCardHeight;
+        for (const CPlannedPage& page : job.pages) {
+            dWidth = ticket.dCardWidth > 0 ? dWidth : std::max(dWidth, page.dWidth);
+            dHeight = ticket.dCardHeight > 0 ? dHeight : std::max(dHeight, page.dHeight);
+        }
+        if (!PlanSheets(ticket, dWidth, dHeight, job.pages.size(),
+                        static_cast<size_t>(nLast - nFirst + 1), sheets, strError)) {
+            strError = "the press sheet: " + strError;
+            return false;
+        }
+        pSheets = &sheets;
+    }
+    std::function<void(int)> progress = pSheets != nullptr
+                                            ? Progress(static_cast<int>(sheets.nSheets), "sheets")
+                                            : Progress(nLast - nFirst + 1, "copies");
     COutputFile merged;
     if (!arguments.strOut.empty() &&
         (!merged.Open(arguments.strOut, strError) ||
-         !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress) ||
+         !WriteMerged(job, nFirst, nLast, metrics, merged, strError, progress, pSheets) ||
          !merged.Commit(strError))) {
         return false;
     }
@@ -261,7 +343,8 @@ bool WriteOutputs(const CArguments& arguments, CJob& job, CFontMetrics& metrics,
     size_t nWarned = job.warnings.size();
     if (!arguments.strPdf.empty() &&
         (!pdf.Open(arguments.strPdf, strError) ||
-         !WritePdf(job, nFirst, nLast, metrics, pdf, arguments.nGsSeconds, strError, progress) ||
+         !WritePdf(job, nFirst, nLast, metrics, pdf, arguments.nGsSeconds, strError, progress,
+                   pSheets) ||
          !pdf.Commit(strError))) {
         return false;
     }
@@ -283,6 +366,9 @@ int Run(int argc, char** argv) {
     }
     CJob job;
     std::string strError;
+    if (!LoadTicket(arguments, strError)) {
+        return Fail(strError);
+    }
     if (!LoadJob(arguments.strDocDef, arguments.strData, arguments.job, job, strError)) {
         return Fail(strError);
     }

@@ -1,0 +1,111 @@
+#include "Codes.h"
+
+#include <zint.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+int Symbology(CodeKind kind) {
+    switch (kind) {
+    case CodeKind::Qr:
+        return BARCODE_QRCODE;
+    case CodeKind::Code128:
+        return BARCODE_CODE128;
+    case CodeKind::Ean13:
+        return BARCODE_EANX;
+    case CodeKind::UpcA:
+        return BARCODE_UPCA;
+    case CodeKind::DataMatrix:
+        return BARCODE_DATAMATRIX;
+    case CodeKind::Pdf417:
+        return BARCODE_PDF417;
+    }
+    return BARCODE_QRCODE;
+}
+
+// The digits an EAN-13 or UPC-A takes with its check digit, which the
+// library checks; it would make one up for a value without it.
+bool DigitsWanted(const CCodeSpec& code, const std::string& strValue, std::string& strDetail) {
+    size_t nWanted = code.kind == CodeKind::Ean13 ? 13 : code.kind == CodeKind::UpcA ? 12 : 0;
+    if (nWanted == 0 || (strValue.size() == nWanted &&
+                         strValue.find_first_not_of("0123456789") == std::string::npos)) {
+        return true;
+    }
+    strDetail = std::string(code.kind == CodeKind::Ean13 ? "an EAN-13" : "a UPC-A") + " is " +
+                std::to_string(nWanted) + " digits with its check digit";
+    return false;
+}
+
+// The library's message without its number: "Error 275: Invalid check
+// digit ..." as "invalid check digit ...".
+std::string Reason(const char* pError) {
+    std::string strReason = pError;
+    size_t nColon = strReason.find(": ");
+    strReason = nColon != std::string::npos ? strReason.substr(nColon + 2) : strReason;
+    if (!strReason.empty()) {
+        strReason[0] = static_cast<char>(tolower(static_cast<unsigned char>(strReason[0])));
+    }
+    return strReason;
+}
+
+} // namespace
+
+bool MakeCodeSymbol(const CCodeSpec& code, const std::string& strValue, CCodeSymbol& symbol,
+                    std::string& strDetail) {
+    if (!DigitsWanted(code, strValue, strDetail)) {
+        return false;
+    }
+    std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> pSymbol(ZBarcode_Create(),
+                                                                 ZBarcode_Delete);
+    if (!pSymbol) {
+        throw std::bad_alloc();
+    }
+    pSymbol->symbology = Symbology(code.kind);
+    pSymbol->input_mode = UNICODE_MODE;
+    pSymbol->show_hrt = 0;
+    pSymbol->output_options |= BARCODE_QUIET_ZONES;
+    if (code.kind == CodeKind::Qr) {
+        pSymbol->option_1 = static_cast<int>(std::string("LMQH").find(code.cQrLevel)) + 1;
+    }
+    int nResult =
+        ZBarcode_Encode(pSymbol.get(), reinterpret_cast<const unsigned char*>(strValue.data()),
+                        static_cast<int>(strValue.size()));
+    if (nResult < ZINT_ERROR) {
+        nResult = ZBarcode_Buffer_Vector(pSymbol.get(), 0);
+    }
+    if (nResult >= ZINT_ERROR || pSymbol->vector == nullptr) {
+        strDetail = std::string("not a value of a ") + CodeName(code.kind) +
+                    " code: " + Reason(pSymbol->errtxt);
+        return false;
+    }
+    symbol.dWidth = pSymbol->vector->width;
+    symbol.dHeight = pSymbol->vector->height;
+    symbol.bLinear = pSymbol->rows == 1;
+    symbol.bars.clear();
+    for (const zint_vector_rect* pRect = pSymbol->vector->rectangles; pRect != nullptr;
+         pRect = pRect->next) {
+        symbol.bars.push_back({pRect->x, pRect->y, pRect->width, pRect->height});
+    }
+    return true;
+}
+
+std::vector<CRectangle> PlaceCode(const CCodeSymbol& symbol, const CAreaDefinition& area,
+                                  double dPaperHeight) {
+    double dScaleX = area.fWidth / symbol.dWidth;
+    double dScaleY = area.fHeight / symbol.dHeight;
+    if (!symbol.bLinear) {
+        dScaleX = dScaleY = std::min(dScaleX, dScaleY);
+    }
+    double dLeft = area.fLeft + (area.fWidth - symbol.dWidth * dScaleX) / 2;
+    double dTop = dPaperHeight - area.fTop - (area.fHeight - symbol.dHeight * dScaleY) / 2;
+    std::vector<CRectangle> placed;
+    placed.reserve(symbol.bars.size());
+    for (const CRectangle& bar : symbol.bars) {
+        placed.push_back({dLeft + bar.dX * dScaleX, dTop - (bar.dY + bar.dHeight) * dScaleY,
+                          bar.dWidth * dScaleX, bar.dHeight * dScaleY});
+    }
+    return placed;
+}
