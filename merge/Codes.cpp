@@ -26,6 +26,25 @@ int Symbology(CodeKind kind) {
     return BARCODE_QRCODE;
 }
 
+// The symbology with its article, as a message names it.
+const char* Named(CodeKind kind) {
+    switch (kind) {
+    case CodeKind::Qr:
+        return "a QR code";
+    case CodeKind::Code128:
+        return "a Code 128";
+    case CodeKind::Ean13:
+        return "an EAN-13";
+    case CodeKind::UpcA:
+        return "a UPC-A";
+    case CodeKind::DataMatrix:
+        return "a DataMatrix";
+    case CodeKind::Pdf417:
+        return "a PDF417";
+    }
+    return "";
+}
+
 // The digits an EAN-13 or UPC-A takes with its check digit, which the
 // library checks; it would make one up for a value without it.
 bool DigitsWanted(const CCodeSpec& code, const std::string& strValue, std::string& strDetail) {
@@ -34,8 +53,8 @@ bool DigitsWanted(const CCodeSpec& code, const std::string& strValue, std::strin
                          strValue.find_first_not_of("0123456789") == std::string::npos)) {
         return true;
     }
-    strDetail = std::string(code.kind == CodeKind::Ean13 ? "an EAN-13" : "a UPC-A") + " is " +
-                std::to_string(nWanted) + " digits with its check digit";
+    strDetail = std::string(Named(code.kind)) + " is " + std::to_string(nWanted) +
+                " digits with its check digit";
     return false;
 }
 
@@ -77,8 +96,7 @@ bool MakeCodeSymbol(const CCodeSpec& code, const std::string& strValue, CCodeSym
         nResult = ZBarcode_Buffer_Vector(pSymbol.get(), 0);
     }
     if (nResult >= ZINT_ERROR || pSymbol->vector == nullptr) {
-        strDetail = std::string("not a value of a ") + CodeName(code.kind) +
-                    " code: " + Reason(pSymbol->errtxt);
+        strDetail = std::string("cannot be ") + Named(code.kind) + ": " + Reason(pSymbol->errtxt);
         return false;
     }
     symbol.dWidth = pSymbol->vector->width;
