@@ -210,7 +210,7 @@ CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::
         }
         pValue = &strClosed;
     }
-    const CFitSpec* pFit = ticket.fits.empty() ? nullptr : ticket.Fit(area.strName.Text());
+    const CFitSpec* pFit = ticket.Fit(area.strName.Text());
     return pFit != nullptr ? FitText(area, *pValue, metrics, job.options.encoding, pFit->dMinSize)
                            : LayOutText(area, *pValue, metrics, job.options.encoding);
 }

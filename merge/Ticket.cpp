@@ -217,14 +217,20 @@ const char* CodeName(CodeKind kind) {
     return "";
 }
 
-const CFitSpec* CJobTicket::Fit(const std::string& strArea) const {
-    auto found = fits.find(strArea);
+const CFitSpec* CJobTicket::Fit(const char* pArea) const {
+    if (fits.empty()) {
+        return nullptr;
+    }
+    auto found = fits.find(pArea);
     found = found != fits.end() ? found : fits.find(AllAreas);
     return found != fits.end() ? &found->second : nullptr;
 }
 
-const CCodeSpec* CJobTicket::Code(const std::string& strArea) const {
-    auto found = codes.find(strArea);
+const CCodeSpec* CJobTicket::Code(const char* pArea) const {
+    if (codes.empty()) {
+        return nullptr;
+    }
+    auto found = codes.find(pArea);
     return found != codes.end() ? &found->second : nullptr;
 }
 
@@ -293,7 +299,7 @@ bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::stri
     for (const auto& fit : ticket.fits) {
         auto found = areas.find(fit.first);
         if (fit.first != AllAreas && (found == areas.end() || found->second->nKind != KindText ||
-                                      ticket.Code(fit.first) != nullptr)) {
+                                      ticket.Code(fit.first.c_str()) != nullptr)) {
             strError = "fit " + fit.first + ": the job has no text area of that name";
             return false;
         }

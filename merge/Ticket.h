@@ -67,9 +67,9 @@ struct CJobTicket {
     std::map<std::string, CCodeSpec> codes;
 
     // The fit of the area, or null.
-    const CFitSpec* Fit(const std::string& strArea) const;
+    const CFitSpec* Fit(const char* pArea) const;
     // The code the area is drawn as, or null.
-    const CCodeSpec* Code(const std::string& strArea) const;
+    const CCodeSpec* Code(const char* pArea) const;
 };
 
 // The name of a code kind as the ticket writes it: "qr", "code128", ...

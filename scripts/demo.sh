@@ -175,3 +175,28 @@ rm -rf "$compare_dir"
 mkdir -p "$NEB_ROOT/docs"
 /usr/bin/convert "$out/card-1.png" "$out/card-2.png" -bordercolor '#999999' -border 1 +append \
   "$NEB_ROOT/docs/card-preview.png"
+
+echo "== demo: the merge step lays the cards on press sheets with a job ticket"
+# The job with one more area, an inch square on the card's back beside the
+# address, that the ticket draws as a QR code of the customer's name.
+awk '{ print }
+  /^ZipLine / { master = $0; sub(/^ZipLine .* On /, "", master); sub(/ 2 At .*/, "", master)
+                printf "QrCode Is Graphic ScaleToFit On %s 2 At 144 420 For 72 72\r\n", master }
+  /^Merge ZipLine / { printf "Merge QrCode Name\r\n" }' "$out/card.ddf" > "$out/press.ddf"
+echo "\$ nebmerge out/demo/press.ddf examples/customers.txt --ticket examples/sheets.ticket.json" \
+  "--pdf out/demo/sheets.pdf --png out/demo/sheet"
+"$nebmerge" "$out/press.ddf" "$NEB_ROOT/examples/customers.txt" \
+  --ticket "$NEB_ROOT/examples/sheets.ticket.json" --pdf "$out/sheets.pdf" --png "$out/sheet"
+qpdf --check "$out/sheets.pdf" | tail -n 1
+echo "demo: $out/sheets.pdf holds $(qpdf --show-npages "$out/sheets.pdf") sides of sheets;" \
+  "previews $out/sheet-1.png ... $out/sheet-$(ls "$out"/sheet-*.png | wc -l).png"
+# Every customer's QR code, read back from the backs by a decoder.
+decoded=$(zbarimg --nodbus -q "$out/sheet-2.png" "$out/sheet-4.png" | sort)
+echo "$decoded"
+[ "$(echo "$decoded" | wc -l)" -eq 5 ] || { echo "demo: not every QR code reads" >&2; exit 1; }
+# The first sheet, front and back, and the first customer's card back for
+# the README.
+/usr/bin/convert "$out/sheet-1.png" "$out/sheet-2.png" -bordercolor '#999999' -border 1 +append \
+  -resize 900x "$NEB_ROOT/docs/press-sheet.png"
+/usr/bin/convert "$out/sheet-2.png" -crop 396x612+477+63 +repage -bordercolor '#999999' \
+  -border 1 "$NEB_ROOT/docs/qr-card.png"

@@ -298,8 +298,8 @@ TEST_P(Press, AThousandQrAndCode128SymbolsDecodeToTheirValues) {
         << ReadText(Path("stderr.txt"));
     EXPECT_EQ(strReport, "1000 copies, 0 problems\n");
     ASSERT_EQ(std::system(("gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=pnggray -r300 -o '" +
-                           Path("code-%d.png") + "' '" + Output() + "' && zbarimg --nodbus -q '" + Path("") +
-                           "'code-*.png > '" + Path("decoded.txt") + "'")
+                           Path("code-%d.png") + "' '" + Output() + "' && zbarimg --nodbus -q '" +
+                           Path("") + "'code-*.png > '" + Path("decoded.txt") + "'")
                               .c_str()),
               0);
     std::vector<std::string> decoded;
