@@ -213,7 +213,8 @@ bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& str
             outputs.push_back(strOutput);
         }
     }
-    std::vector<std::string> inputs = {job.strDocDefFile, job.strDataFile, job.strMasterFile};
+    std::vector<std::string> inputs = {job.strDocDefFile, job.strDataFile, job.strMasterFile,
+                                       arguments.strTicket};
     for (const CPicture& picture : job.pictures->All()) {
         inputs.push_back(picture.strPath);
     }
@@ -222,6 +223,9 @@ bool OutputsApart(const CArguments& arguments, const CJob& job, std::string& str
         struct stat output;
         bool bExists = stat(outputs[i].c_str(), &output) == 0;
         for (const std::string& strInput : inputs) {
+            if (strInput.empty()) {
+                continue;
+            }
             struct stat input;
             if (strOutput == CanonicalPath(strInput) ||
                 (bExists && stat(strInput.c_str(), &input) == 0 && input.st_dev == output.st_dev &&
@@ -275,7 +279,7 @@ bool LoadTicket(CArguments& arguments, std::string& strError) {
     CJobTicket& ticket = arguments.job.ticket;
     std::string strPath = arguments.strTicket;
     if (strPath.empty() && access(TicketBeside(arguments.strDocDef).c_str(), F_OK) == 0) {
-        strPath = TicketBeside(arguments.strDocDef);
+        strPath = arguments.strTicket = TicketBeside(arguments.strDocDef);
     }
     if (!strPath.empty() && !ReadTicket(strPath, arguments.job.nMaxFileBytes, ticket, strError)) {
         return false;
@@ -306,25 +310,31 @@ std::function<void(int)> Progress(int nCopies, const char* pUnit) {
     };
 }
 
+// The press sheets of nCopies copies: cards of the ticket's size, or as
+// large as the largest page; false with a message when they do not fit.
+bool PlanJobSheets(const CJob& job, size_t nCopies, CSheetPlan& sheets, std::string& strError) {
+    const CJobTicket& ticket = job.options.ticket;
+    double dWidth = ticket.dCardWidth;
+    double dHeight = ticket.dCardHeight;
+    for (const CPlannedPage& page : job.pages) {
+        dWidth = ticket.dCardWidth > 0 ? dWidth : std::max(dWidth, page.dWidth);
+        dHeight = ticket.dCardHeight > 0 ? dHeight : std::max(dHeight, page.dHeight);
+    }
+    if (!PlanSheets(ticket, dWidth, dHeight, job.pages.size(), nCopies, sheets, strError)) {
+        strError = "the press sheet: " + strError;
+        return false;
+    }
+    return true;
+}
+
 // Writes the outputs asked for (the PostScript, the PDF, the previews) of
 // the checked job's copies nFirst to nLast; false with a message.
 bool WriteOutputs(const CArguments& arguments, CJob& job, CFontMetrics& metrics, int nFirst,
                   int nLast, std::string& strError) {
-    // On press sheets, cards of the ticket's size or as large as the
-    // largest page.
     CSheetPlan sheets;
     const CSheetPlan* pSheets = nullptr;
-    const CJobTicket& ticket = job.options.ticket;
-    if (ticket.bImposed) {
-        double dWidth = ticket.dCardWidth;
-        double dHeight = ticket.dCardHeight;
-        for (const CPlannedPage& page : job.pages) {
-            dWidth = ticket.dCardWidth > 0 ? dWidth : std::max(dWidth, page.dWidth);
-            dHeight = ticket.dCardHeight > 0 ? dHeight : std::max(dHeight, page.dHeight);
-        }
-        if (!PlanSheets(ticket, dWidth, dHeight, job.pages.size(),
-                        static_cast<size_t>(nLast - nFirst + 1), sheets, strError)) {
-            strError = "the press sheet: " + strError;
+    if (job.options.ticket.bImposed) {
+        if (!PlanJobSheets(job, static_cast<size_t>(nLast - nFirst + 1), sheets, strError)) {
             return false;
         }
         pSheets = &sheets;
@@ -370,6 +380,11 @@ int Run(int argc, char** argv) {
         return Fail(strError);
     }
     if (!LoadJob(arguments.strDocDef, arguments.strData, arguments.job, job, strError)) {
+        return Fail(strError);
+    }
+    // Sheets that cannot hold the cards stop the run before the check.
+    CSheetPlan sheets;
+    if (job.options.ticket.bImposed && !PlanJobSheets(job, 1, sheets, strError)) {
         return Fail(strError);
     }
     CFontMetrics metrics;

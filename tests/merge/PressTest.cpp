@@ -274,6 +274,23 @@ TEST_P(Press, NamesShrunkToFitTheirAreaAnEmptyOptionalStreetClosedUp) {
     EXPECT_EQ(Word(words, 1, "Main"), nullptr);
 }
 
+TEST_P(Press, AnOptionalFieldsEmptyLineClosedUpInItsFlowingArea) {
+    WriteJob("Address Is Lines Inline Text At 0 Lines For 3\r\n",
+             "AddressArea Is Text Left Flow Font Times-Roman Size 10 Spacing 12 CMYK 0 0 0 1 On "
+             "\"c:\\jobs\\master.ps\" 1 At 20 20 For 200 50 FirstPos -1 -1\r\n",
+             "Merge AddressArea Address\r\n", "1 1 300 300");
+    WriteText(Path("data.txt"), "Jane\r\n\r\nSpringfield\r\nJohn\r\n12 Main\r\nRiverton\r\n");
+    std::string strReport;
+    ASSERT_EQ(MergeWith("--optional Address", strReport), 0) << ReadText(Path("stderr.txt"));
+    std::vector<CWord> words = Words();
+    const CWord* pUp = Word(words, 1, "Springfield");
+    const CWord* pSecond = Word(words, 2, "Main");
+    const CWord* pThird = Word(words, 2, "Riverton");
+    ASSERT_TRUE(pUp != nullptr && pSecond != nullptr && pThird != nullptr);
+    EXPECT_NEAR(pUp->dY0, pSecond->dY0, 0.1);
+    EXPECT_NEAR(pThird->dY0 - pSecond->dY0, 12, 0.1);
+}
+
 TEST_P(Press, AThousandQrAndCode128SymbolsDecodeToTheirValues) {
     WriteText(Path("master.ps"), "%!PS-Adobe-3.0\n%%Pages: 1\n%%EndComments\n%%Page: 1 1\n"
                                  "showpage\n%%EOF\n");
