@@ -44,6 +44,15 @@ void CSheetPlan::TrimCorner(int nSlot, int nSide, double& dX, double& dY) const 
     }
 }
 
+CCardPlace CSheetPlan::Place(int nSlot, int nSide, double dPageWidth, double dPageHeight) const {
+    double dX = 0;
+    double dY = 0;
+    TrimCorner(nSlot, nSide, dX, dY);
+    return {dX + (dCardWidth - dPageWidth) / 2,
+            dY + (dCardHeight - dPageHeight) / 2,
+            {dX - dBleed, dY - dBleed, dCardWidth + 2 * dBleed, dCardHeight + 2 * dBleed}};
+}
+
 long CSheetPlan::EmptySlots() const {
     return static_cast<long>(nSheets * static_cast<size_t>(Slots()) - nCopies);
 }

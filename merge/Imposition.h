@@ -28,6 +28,15 @@ constexpr double MarkOffset = 3;
 constexpr double MarkLength = 15;
 constexpr double MarkWeight = 0.25;
 
+// A card's page drawn in its slot: the page's origin on the sheet, so that
+// the card's trim box (centred on the page) lands on the slot's, and the
+// clip of the card's bleed box (left, bottom, width, height).
+struct CCardPlace {
+    double dX;
+    double dY;
+    double adClip[4];
+};
+
 struct CSheetPlan {
     double dWidth = 0; // the sheet, points
     double dHeight = 0;
@@ -48,6 +57,8 @@ struct CSheetPlan {
     // The lower left corner of the trim box of the slot on the side (from 0);
     // odd sides are backs when the sheet is duplex.
     void TrimCorner(int nSlot, int nSide, double& dX, double& dY) const;
+    // Where a page of the size is drawn in the slot on the side.
+    CCardPlace Place(int nSlot, int nSide, double dPageWidth, double dPageHeight) const;
     // The copy (from 0 among those merged) in the slot of the sheet, or -1.
     long CopyAt(size_t nSheet, int nSlot) const;
     // The first copy of the slot's pile (cut and stack).

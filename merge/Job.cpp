@@ -189,6 +189,30 @@ class CCopyReader {
     std::unique_ptr<CCopySource> m_pSource;
 };
 
+// How far each value of the page moves up (points, by merge) because an
+// optional field above it in its block of line areas is empty; empty when
+// nothing on the page moves.
+std::vector<double> LineShifts(const CPlannedPage& page, const CJob& job, const CDataCopy& copy) {
+    std::vector<double> shifts;
+    if (!page.bClosesUp) {
+        return shifts;
+    }
+    // Up the block from each value: every empty optional field above it
+    // closes up the distance to the area below that field.
+    shifts.assign(page.merges.size(), 0);
+    for (size_t i = 0; i < page.merges.size(); ++i) {
+        for (const CPlannedMerge* pBelow = &page.merges[i]; pBelow->nAbove >= 0;
+             pBelow = &page.merges[static_cast<size_t>(pBelow->nAbove)]) {
+            const CPlannedMerge& above = page.merges[static_cast<size_t>(pBelow->nAbove)];
+            if (job.options.ticket.optional.count(above.strField) != 0 &&
+                IsEmpty(copy.Value(above.nOrdinal, above.strField))) {
+                shifts[i] += pBelow->dPitch;
+            }
+        }
+    }
+    return shifts;
+}
+
 } // namespace
 
 CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::string& strValue,
@@ -258,31 +282,42 @@ bool ForEachSheet(
     return true;
 }
 
-std::vector<double> LineShifts(const CPlannedPage& page, const CJob& job, const CDataCopy& copy) {
-    std::vector<double> shifts;
-    if (!page.bClosesUp) {
-        return shifts;
-    }
-    // Up the block from each value: every empty optional field above it
-    // closes up the distance to the area below that field.
-    shifts.assign(page.merges.size(), 0);
+bool DrawValues(const CJob& job, const CPlannedPage& page, const CDataCopy& copy,
+                IValueDrawing& drawing, std::string& strError) {
+    std::vector<double> shifts = LineShifts(page, job, copy);
     for (size_t i = 0; i < page.merges.size(); ++i) {
-        for (const CPlannedMerge* pBelow = &page.merges[i]; pBelow->nAbove >= 0;
-             pBelow = &page.merges[static_cast<size_t>(pBelow->nAbove)]) {
-            const CPlannedMerge& above = page.merges[static_cast<size_t>(pBelow->nAbove)];
-            if (job.options.ticket.optional.count(above.strField) != 0 &&
-                IsEmpty(copy.Value(above.nOrdinal, above.strField))) {
-                shifts[i] += pBelow->dPitch;
+        const CPlannedMerge& merge = page.merges[i];
+        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+        if (pValue == nullptr || pValue->strText.empty()) {
+            continue;
+        }
+        const CAreaDefinition& area = *merge.pArea;
+        const CCodeSpec* pCode = job.options.ticket.Code(area.strName.Text());
+        std::string strDetail;
+        bool bDrawn = true;
+        if (pCode != nullptr) {
+            CCodeSymbol symbol;
+            DataProblem kind;
+            bDrawn = CodeOfValue(job, *pCode, pValue->strText, symbol, kind, strDetail);
+            if (bDrawn) {
+                drawing.DrawCode(area, symbol, page.dHeight);
             }
+        } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
+            bDrawn = drawing.DrawPicture(area, pValue->strText, page.dHeight, strDetail);
+        } else if (shifts.empty() || shifts[i] == 0) {
+            drawing.SetText(merge, area, pValue->strText, page.dHeight);
+        } else {
+            CAreaDefinition moved = area;
+            moved.fTop = static_cast<float>(moved.fTop - shifts[i]);
+            drawing.SetText(merge, moved, pValue->strText, page.dHeight);
+        }
+        if (!bDrawn) {
+            strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
+                       ": " + strDetail;
+            return false;
         }
     }
-    return shifts;
-}
-
-CAreaDefinition Shifted(const CAreaDefinition& area, double dShift) {
-    CAreaDefinition moved = area;
-    moved.fTop = static_cast<float>(moved.fTop - dShift);
-    return moved;
+    return true;
 }
 
 bool CodeOfValue(const CJob& job, const CCodeSpec& code, const std::string& strValue,

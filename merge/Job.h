@@ -87,13 +87,24 @@ bool ForEachSheet(
 CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::string& strValue,
                         CFontMetrics& metrics);
 
-// How far each value of the page moves up (points, by merge) because an
-// optional field above it in its block of line areas is empty; empty when
-// nothing on the page moves.
-std::vector<double> LineShifts(const CPlannedPage& page, const CJob& job, const CDataCopy& copy);
+// What draws a page's values, each as its area says: a code, a picture, text
+// (its area moved up when an optional line above it is closed up).
+class IValueDrawing {
+  public:
+    virtual ~IValueDrawing() = default;
+    virtual void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol,
+                          double dPaperHeight) = 0;
+    // False with why the picture cannot be placed.
+    virtual bool DrawPicture(const CAreaDefinition& area, const std::string& strValue,
+                             double dPaperHeight, std::string& strDetail) = 0;
+    virtual void SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                         const std::string& strValue, double dPaperHeight) = 0;
+};
 
-// The area moved up by the shift, or as it is.
-CAreaDefinition Shifted(const CAreaDefinition& area, double dShift);
+// Draws the copy's values on the page; false with a message naming the copy
+// and field of a code or picture that cannot be drawn.
+bool DrawValues(const CJob& job, const CPlannedPage& page, const CDataCopy& copy,
+                IValueDrawing& drawing, std::string& strError);
 
 // The symbol of a value its area draws as a code; false with the problem.
 bool CodeOfValue(const CJob& job, const CCodeSpec& code, const std::string& strValue,

@@ -63,7 +63,7 @@ std::string Prolog() {
     return strOut;
 }
 
-class CWriter {
+class CWriter : public IValueDrawing {
   public:
     CWriter(CJob& job, CFontMetrics& metrics, COutputFile& out, const CSheetPlan* pSheets = nullptr)
         : m_job(job), m_metrics(metrics), m_out(out), m_pSheets(pSheets) {}
@@ -80,8 +80,11 @@ class CWriter {
     bool CardPage(const CDataCopy& copy, const CPlannedPage& page, std::string& strError);
     bool WritePage(std::string& strError);
     void SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
-                 const std::string& strValue, double dPaperHeight);
-    void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol, double dPaperHeight);
+                 const std::string& strValue, double dPaperHeight) override;
+    void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol,
+                  double dPaperHeight) override;
+    bool DrawPicture(const CAreaDefinition& area, const std::string& strValue, double dPaperHeight,
+                     std::string& strDetail) override;
     bool PlacePicture(const CAreaDefinition& area, const CPicture& picture, double dPaperHeight,
                       std::string& strError);
     bool CopyPicture(const CPicture& picture, std::string& strError);
@@ -178,40 +181,18 @@ bool CWriter::WritePage(std::string& strError) {
 // the values.
 bool CWriter::CardPage(const CDataCopy& copy, const CPlannedPage& page, std::string& strError) {
     m_strPage += DrawMaster(page.nMasterPage) + "save\n";
-    std::vector<double> shifts = LineShifts(page, m_job, copy);
-    for (size_t i = 0; i < page.merges.size(); ++i) {
-        const CPlannedMerge& merge = page.merges[i];
-        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
-        if (pValue == nullptr || pValue->strText.empty()) {
-            continue;
-        }
-        const CAreaDefinition& area = *merge.pArea;
-        const CCodeSpec* pCode = m_job.options.ticket.Code(area.strName.Text());
-        DataProblem kind;
-        std::string strDetail;
-        if (pCode != nullptr) {
-            CCodeSymbol symbol;
-            if (!CodeOfValue(m_job, *pCode, pValue->strText, symbol, kind, strDetail)) {
-                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
-                           ": " + strDetail;
-                return false;
-            }
-            DrawCode(area, symbol, page.dHeight);
-        } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
-            const CPicture* pPicture = m_job.pictures->Find(pValue->strText, kind, strDetail);
-            if (pPicture == nullptr || !PlacePicture(area, *pPicture, page.dHeight, strDetail)) {
-                strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
-                           ": " + strDetail;
-                return false;
-            }
-        } else if (shifts.empty() || shifts[i] == 0) {
-            SetText(merge, area, pValue->strText, page.dHeight);
-        } else {
-            SetText(merge, Shifted(area, shifts[i]), pValue->strText, page.dHeight);
-        }
+    if (!DrawValues(m_job, page, copy, *this, strError)) {
+        return false;
     }
     m_strPage += "restore\n";
     return true;
+}
+
+bool CWriter::DrawPicture(const CAreaDefinition& area, const std::string& strValue,
+                          double dPaperHeight, std::string& strDetail) {
+    DataProblem kind;
+    const CPicture* pPicture = m_job.pictures->Find(strValue, kind, strDetail);
+    return pPicture != nullptr && PlacePicture(area, *pPicture, dPaperHeight, strDetail);
 }
 
 bool CWriter::Copy(const CDataCopy& copy, size_t nFirstPage, std::string& strError) {
@@ -240,14 +221,12 @@ bool CWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots, s
                 continue;
             }
             const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
-            double dX = 0;
-            double dY = 0;
-            plan.TrimCorner(static_cast<int>(nSlot), nSide, dX, dY);
-            m_strPage += "save " + Number(dX - plan.dBleed) + " " + Number(dY - plan.dBleed) + " " +
-                         Number(plan.dCardWidth + 2 * plan.dBleed) + " " +
-                         Number(plan.dCardHeight + 2 * plan.dBleed) + " rectclip newpath " +
-                         Number(dX + (plan.dCardWidth - page.dWidth) / 2) + " " +
-                         Number(dY + (plan.dCardHeight - page.dHeight) / 2) + " translate\n";
+            CCardPlace place =
+                plan.Place(static_cast<int>(nSlot), nSide, page.dWidth, page.dHeight);
+            m_strPage += "save " + Number(place.adClip[0]) + " " + Number(place.adClip[1]) + " " +
+                         Number(place.adClip[2]) + " " + Number(place.adClip[3]) +
+                         " rectclip newpath " + Number(place.dX) + " " + Number(place.dY) +
+                         " translate\n";
             if (!CardPage(*slots[nSlot], page, strError)) {
                 return false;
             }

@@ -226,39 +226,31 @@ bool CPdfWriter::CardContent(const CDataCopy& copy, const CPlannedPage& page,
                               : "q /" + strMaster + " Do Q\n";
     std::string strMasterForm = " /" + strMaster + " " + Ref(m_masterForms[page.nMasterPage]);
     strForms += strForms.find(strMasterForm) == std::string::npos ? strMasterForm : "";
-    std::vector<double> shifts = LineShifts(page, m_job, copy);
-    for (size_t i = 0; i < page.merges.size(); ++i) {
-        const CPlannedMerge& merge = page.merges[i];
-        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
-        if (pValue == nullptr || pValue->strText.empty()) {
-            continue;
+    // The values drawn into this page's content and forms.
+    class CDrawing : public IValueDrawing {
+      public:
+        CDrawing(CPdfWriter& writer, std::string& strContent, std::string& strForms)
+            : m_writer(writer), m_strContent(strContent), m_strForms(strForms) {}
+        void DrawCode(const CAreaDefinition& area, const CCodeSymbol& symbol,
+                      double dPaperHeight) override {
+            m_writer.DrawCode(area, symbol, dPaperHeight, m_strContent);
         }
-        const CAreaDefinition& area = *merge.pArea;
-        const CCodeSpec* pCode = m_job.options.ticket.Code(area.strName.Text());
-        std::string strDetail;
-        bool bDrawn = true;
-        if (pCode != nullptr) {
-            CCodeSymbol symbol;
-            DataProblem kind;
-            bDrawn = CodeOfValue(m_job, *pCode, pValue->strText, symbol, kind, strDetail);
-            if (bDrawn) {
-                DrawCode(area, symbol, page.dHeight, strContent);
-            }
-        } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
-            bDrawn =
-                DrawPicture(area, pValue->strText, page.dHeight, strContent, strForms, strDetail);
-        } else if (shifts.empty() || shifts[i] == 0) {
-            SetText(merge, area, pValue->strText, page.dHeight, strContent);
-        } else {
-            SetText(merge, Shifted(area, shifts[i]), pValue->strText, page.dHeight, strContent);
+        bool DrawPicture(const CAreaDefinition& area, const std::string& strValue,
+                         double dPaperHeight, std::string& strDetail) override {
+            return m_writer.DrawPicture(area, strValue, dPaperHeight, m_strContent, m_strForms,
+                                        strDetail);
         }
-        if (!bDrawn) {
-            strError = "copy " + std::to_string(copy.nNumber) + ", field " + pValue->strField +
-                       ": " + strDetail;
-            return false;
+        void SetText(const CPlannedMerge& merge, const CAreaDefinition& area,
+                     const std::string& strValue, double dPaperHeight) override {
+            m_writer.SetText(merge, area, strValue, dPaperHeight, m_strContent);
         }
-    }
-    return true;
+
+      private:
+        CPdfWriter& m_writer;
+        std::string& m_strContent;
+        std::string& m_strForms;
+    } drawing(*this, strContent, strForms);
+    return DrawValues(m_job, page, copy, drawing, strError);
 }
 
 // Writes a page of the content, of the part, as the page dictionary's
@@ -335,14 +327,11 @@ bool CPdfWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots
                 continue;
             }
             const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
-            double dX = 0;
-            double dY = 0;
-            plan.TrimCorner(static_cast<int>(nSlot), nSide, dX, dY);
-            strContent += "q " + Number(dX - plan.dBleed) + " " + Number(dY - plan.dBleed) + " " +
-                          Number(plan.dCardWidth + 2 * plan.dBleed) + " " +
-                          Number(plan.dCardHeight + 2 * plan.dBleed) + " re W n 1 0 0 1 " +
-                          Number(dX + (plan.dCardWidth - page.dWidth) / 2) + " " +
-                          Number(dY + (plan.dCardHeight - page.dHeight) / 2) + " cm\n";
+            CCardPlace place =
+                plan.Place(static_cast<int>(nSlot), nSide, page.dWidth, page.dHeight);
+            strContent += "q " + Number(place.adClip[0]) + " " + Number(place.adClip[1]) + " " +
+                          Number(place.adClip[2]) + " " + Number(place.adClip[3]) +
+                          " re W n 1 0 0 1 " + Number(place.dX) + " " + Number(place.dY) + " cm\n";
             if (!CardContent(*slots[nSlot], page, strContent, strForms, strError)) {
                 return false;
             }
