@@ -172,6 +172,11 @@ bool PlanSheets(const CJobTicket& ticket, double dCardWidth, double dCardHeight,
             return false;
         }
     }
+    if (plan.Slots() > MaxSlots) {
+        strError = std::to_string(plan.nColumns) + " by " + std::to_string(plan.nRows) +
+                   " cards on a sheet are more than " + std::to_string(MaxSlots);
+        return false;
+    }
     plan.nSheets =
         (nCopies + static_cast<size_t>(plan.Slots()) - 1) / static_cast<size_t>(plan.Slots());
     return true;

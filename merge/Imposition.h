@@ -23,6 +23,10 @@ struct CMark {
     double dY1;
 };
 
+// The most cards on a sheet: cut and stacked, each pile is read by a reader
+// of its own.
+constexpr int MaxSlots = 400;
+
 // Crop marks: this far outside the bleed, this long, this thick.
 constexpr double MarkOffset = 3;
 constexpr double MarkLength = 15;
@@ -72,6 +76,7 @@ struct CSheetPlan {
 // Lays cards of the size, of nPages pages each, on the ticket's sheet: the
 // grid it asks, or (auto) the most cards that fit, the sheet turned when
 // that holds more (or only then holds the grid asked); without a sheet, one
-// just large enough. False with a message when the grid does not fit.
+// just large enough. False with a message when the grid does not fit or
+// holds more than MaxSlots cards.
 bool PlanSheets(const CJobTicket& ticket, double dCardWidth, double dCardHeight, size_t nPages,
                 size_t nCopies, CSheetPlan& plan, std::string& strError);

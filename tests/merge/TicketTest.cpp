@@ -158,6 +158,9 @@ TEST(Imposition, TheMostCardsTheSheetHoldsEitherWayUp) {
     EXPECT_FALSE(PlanSheets(ticket, 200, 100, 1, 5, plan, strError));
     EXPECT_EQ(strError, "not one card of 200 by 100 points (with bleed, gutter and marks 254 by "
                         "154) fits on a sheet of 100 by 100 points, either way up");
+    SetTicketValue(ticket, "sheet", "14400x14400", strError);
+    EXPECT_FALSE(PlanSheets(ticket, 20, 10, 1, 5, plan, strError));
+    EXPECT_EQ(strError, "100 by 100 cards on a sheet are more than 400");
 }
 
 TEST(Imposition, PilesInCopyOrderBacksBehindFrontsEmptySlotsLast) {
