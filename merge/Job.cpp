@@ -106,9 +106,11 @@ void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFir
     }
 }
 
-// A block of line areas: text areas of a page set one below the other at
-// the same left edge, each top within its area's height (or leading) of the
-// one above. Each value learns the value just above it.
+// A block of line areas: text areas of a page set one below the other, each
+// overlapping the one above across and its top within that one's height (or
+// leading) of it, as an address block is; areas side by side on a line (City
+// and Zip) each lie below the same one. Each value learns the nearest value
+// above it in its block.
 void PlanLineBlocks(CJob& job) {
     const CJobTicket& ticket = job.options.ticket;
     for (CPlannedPage& page : job.pages) {
@@ -123,19 +125,19 @@ void PlanLineBlocks(CJob& job) {
         std::stable_sort(lines.begin(), lines.end(), [&](int a, int b) {
             return page.merges[a].pArea->fTop < page.merges[b].pArea->fTop;
         });
-        std::vector<bool> taken(page.merges.size(), false);
         for (size_t k = 0; k < lines.size(); ++k) {
             CPlannedMerge& below = page.merges[lines[k]];
+            const CAreaDefinition& area = *below.pArea;
             for (size_t j = k; j-- > 0;) {
-                const CAreaDefinition& above = *page.merges[lines[j]].pArea;
-                double dPitch = below.pArea->fTop - above.fTop;
-                if (!taken[lines[j]] && std::fabs(below.pArea->fLeft - above.fLeft) <= 0.5 &&
-                    dPitch > 0 && dPitch <= std::max(above.fHeight, above.fSpacing) + 0.5) {
-                    taken[lines[j]] = true;
+                const CPlannedMerge& above = page.merges[lines[j]];
+                double dPitch = area.fTop - above.pArea->fTop;
+                bool bAcross = above.pArea->fLeft < area.fLeft + area.fWidth &&
+                               area.fLeft < above.pArea->fLeft + above.pArea->fWidth;
+                if (bAcross && dPitch > 0 &&
+                    dPitch <= std::max(above.pArea->fHeight, above.pArea->fSpacing) + 0.5) {
                     below.nAbove = lines[j];
                     below.dPitch = dPitch;
-                    page.bClosesUp = page.bClosesUp ||
-                                     ticket.optional.count(page.merges[lines[j]].strField) != 0;
+                    page.bClosesUp = page.bClosesUp || ticket.optional.count(above.strField) != 0;
                     break;
                 }
             }

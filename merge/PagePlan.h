@@ -15,7 +15,7 @@ struct CPlannedMerge {
     const CAreaDefinition* pArea;
     const CDataDefinition* pField;
     size_t nOrdinal; // the field's place among the data definitions that are no fillers
-    // The value set just above in a block of line areas (the address
+    // The value set nearest above in a block of line areas (the address
     // block), the index of its merge on the page, or -1; and the distance
     // between the two areas' tops, by which this one moves up when that one
     // is an optional field left empty.

@@ -208,26 +208,32 @@ TEST_P(Press, CardsOnDuplexSheetsCutAndStackedBacksBehindFrontsMarksAtTheTrim) {
     }
 }
 
-TEST_P(Press, NamesShrunkToFitTheirAreaAnEmptyOptionalStreetClosedUp) {
+TEST_P(Press, NamesShrunkToFitTheirAreaCityAndZipUpWhenAnOptionalStreetIsEmpty) {
     const std::string strOn = " CMYK 0 0 0 1 On \"c:\\jobs\\master.ps\" 1 At 20 ";
     WriteJob("Name Is Chars Inline Text At 0 Chars Until TAB\r\n"
              "Street Is Chars Inline Text At 0 Chars Until TAB\r\n"
-             "City Is Chars Inline Text At 0 Chars Until CRLF\r\n",
+             "City Is Chars Inline Text At 0 Chars Until TAB\r\n"
+             "Zip Is Chars Inline Text At 0 Chars Until CRLF\r\n",
              "NameArea Is Text Left AsIs Font Helvetica Size 12 Spacing 14" + strOn +
                  "20 For 100 16 FirstPos -1 -1\r\n"
                  "StreetLine Is Text Left AsIs Font Times-Roman Size 10 Spacing 12" +
                  strOn +
                  "100 For 200 12 FirstPos -1 -1\r\n"
                  "CityLine Is Text Left AsIs Font Times-Roman Size 10 Spacing 12" +
-                 strOn + "112 For 200 12 FirstPos -1 -1\r\n",
-             "Merge NameArea Name\r\nMerge StreetLine Street\r\nMerge CityLine City\r\n",
+                 strOn +
+                 "112 For 120 12 FirstPos -1 -1\r\n"
+                 "ZipLine Is Text Left AsIs Font Times-Roman Size 10 Spacing 12 CMYK 0 0 0 1 On "
+                 "\"c:\\jobs\\master.ps\" 1 At 150 112 For 60 12 FirstPos -1 -1\r\n",
+             "Merge NameArea Name\r\nMerge StreetLine Street\r\nMerge CityLine City\r\n"
+             "Merge ZipLine Zip\r\n",
              "1 1 300 300");
     const char* const names[] = {"Al", "Bartholomew-Featherstone", "Zoë-Ørsted-Kierkegaard",
                                  "Maximilian-Alexander-Featherstonehaugh-Worthington-Smythe",
                                  "Wolfeschlegelsteinhausen"};
     std::string strData;
     for (const char* pName : names) {
-        strData += std::string(pName) + "\t" + (strData.empty() ? "" : "1 Main St") + "\tCity\r\n";
+        strData +=
+            std::string(pName) + "\t" + (strData.empty() ? "" : "1 Main St") + "\tCity\t62701\r\n";
     }
     WriteText(Path("data.txt"), strData);
     std::string strReport;
@@ -237,7 +243,7 @@ TEST_P(Press, NamesShrunkToFitTheirAreaAnEmptyOptionalStreetClosedUp) {
                         "' --check --encoding utf-8 --fit NameArea=shrink --optional Street",
                     strReport),
               1);
-    EXPECT_EQ(strReport.rfind(Path("data.txt") + ":4: copy 4, field Name, byte 92: text does not "
+    EXPECT_EQ(strReport.rfind(Path("data.txt") + ":4: copy 4, field Name, byte 110: text does not "
                                                  "fit: runs ",
                               0),
               0u)
@@ -265,12 +271,15 @@ TEST_P(Press, NamesShrunkToFitTheirAreaAnEmptyOptionalStreetClosedUp) {
                       100);
         }
     }
-    // The first copy has no street: its city moves up one line area.
-    const CWord* pCityUp = Word(words, 1, "City");
-    const CWord* pCity = Word(words, 2, "City");
-    ASSERT_NE(pCityUp, nullptr);
-    ASSERT_NE(pCity, nullptr);
-    EXPECT_NEAR(pCity->dY0 - pCityUp->dY0, 12, 0.1);
+    // The first copy has no street: its city, and the zip beside it, move
+    // up one line area.
+    for (const char* pWord : {"City", "62701"}) {
+        const CWord* pUp = Word(words, 1, pWord);
+        const CWord* pWhere = Word(words, 2, pWord);
+        ASSERT_TRUE(pUp != nullptr && pWhere != nullptr) << pWord;
+        EXPECT_NEAR(pWhere->dY0 - pUp->dY0, 12, 0.1) << pWord;
+        EXPECT_NEAR(pWhere->dX0, pUp->dX0, 0.1) << pWord;
+    }
     EXPECT_EQ(Word(words, 1, "Main"), nullptr);
 }
 
