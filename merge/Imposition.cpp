@@ -1,5 +1,7 @@
 #include "Imposition.h"
 
+#include "PagePlan.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -175,6 +177,11 @@ bool PlanSheets(const CJobTicket& ticket, double dCardWidth, double dCardHeight,
     if (plan.Slots() > MaxSlots) {
         strError = std::to_string(plan.nColumns) + " by " + std::to_string(plan.nRows) +
                    " cards on a sheet are more than " + std::to_string(MaxSlots);
+        return false;
+    }
+    if (plan.dWidth > MaxPageSide || plan.dHeight > MaxPageSide) {
+        strError = "a sheet of " + Text(plan.dWidth) + " by " + Text(plan.dHeight) +
+                   " points is larger than " + Text(MaxPageSide) + " a side";
         return false;
     }
     plan.nSheets =

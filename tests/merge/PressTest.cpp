@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -31,8 +30,8 @@ struct CWord {
 
 class Press : public MergedOutput, public ::testing::WithParamInterface<const char*> {
   protected:
-    // A job of one field set in one area of each page of the master, whose
-    // pages are nWidth by nHeight.
+    // A job of the fields, areas and merges given, taking the master's pages
+    // as strPages says ("FIRST LAST WIDTH HEIGHT").
     void WriteJob(const std::string& strFields, const std::string& strAreas,
                   const std::string& strMerges, const std::string& strPages) {
         WriteText(Path("job.ddf"),

@@ -8,9 +8,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -161,6 +163,10 @@ TEST(Imposition, TheMostCardsTheSheetHoldsEitherWayUp) {
     SetTicketValue(ticket, "sheet", "14400x14400", strError);
     EXPECT_FALSE(PlanSheets(ticket, 20, 10, 1, 5, plan, strError));
     EXPECT_EQ(strError, "100 by 100 cards on a sheet are more than 400");
+    CJobTicket wide;
+    SetTicketValue(wide, "impose", "40x1", strError);
+    EXPECT_FALSE(PlanSheets(wide, 396, 612, 1, 5, plan, strError));
+    EXPECT_EQ(strError, "a sheet of 15840 by 612 points is larger than 14400 a side");
 }
 
 TEST(Imposition, PilesInCopyOrderBacksBehindFrontsEmptySlotsLast) {
