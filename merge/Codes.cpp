@@ -3,10 +3,13 @@
 #include <zint.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cctype>
 #include <memory>
+#include <new>
 
 namespace {
+
+constexpr size_t MaxCodeBytes = 65536;
 
 int Symbology(CodeKind kind) {
     switch (kind) {
@@ -75,6 +78,12 @@ std::string Reason(const char* pError) {
 bool MakeCodeSymbol(const CCodeSpec& code, const std::string& strValue, CCodeSymbol& symbol,
                     std::string& strDetail) {
     if (!DigitsWanted(code, strValue, strDetail)) {
+        return false;
+    }
+    // Far more than any symbology holds (a QR code, 7,089 digits).
+    if (strValue.size() > MaxCodeBytes) {
+        strDetail = std::string("cannot be ") + Named(code.kind) + ": " +
+                    std::to_string(strValue.size()) + " bytes are too many";
         return false;
     }
     std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> pSymbol(ZBarcode_Create(),

@@ -359,6 +359,7 @@ TEST_F(Codes, AValueNoCodeCanCarryIsAProblemOfItsCopyAtItsOffset) {
         {"datamatrix", std::string(4000, 'A'),
          "cannot be a DataMatrix: data too long to fit in symbol"},
         {"pdf417", std::string(3000, '\x01'), "cannot be a PDF417: input string too long"},
+        {"qr", std::string(70000, '9'), "cannot be a QR code: 70000 bytes are too many"},
     };
     WriteText(Path("job.ddf"), "Docdef-Version-1.0\r\n[DataDefinition]\r\nV Is Chars Inline "
                                "Text At 0 Chars Until CRLF\r\n[AreaDefinition]\r\nA Is Graphic "
