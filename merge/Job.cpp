@@ -284,6 +284,23 @@ bool ForEachSheet(
     return true;
 }
 
+bool ForEachCard(
+    const CJob& job, const CSheetPlan& plan, const std::vector<const CDataCopy*>& slots, int nSide,
+    const std::function<bool(const CDataCopy&, const CPlannedPage&, const CCardPlace&)>& draw) {
+    if (static_cast<size_t>(nSide) >= job.pages.size()) {
+        return true;
+    }
+    const CPlannedPage& page = job.pages[static_cast<size_t>(nSide)];
+    for (size_t nSlot = 0; nSlot < slots.size(); ++nSlot) {
+        if (slots[nSlot] != nullptr &&
+            !draw(*slots[nSlot], page,
+                  plan.Place(static_cast<int>(nSlot), nSide, page.dWidth, page.dHeight))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool DrawValues(const CJob& job, const CPlannedPage& page, const CDataCopy& copy,
                 IValueDrawing& drawing, std::string& strError) {
     std::vector<double> shifts = LineShifts(page, job, copy);

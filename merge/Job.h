@@ -82,6 +82,13 @@ bool ForEachSheet(
     const std::function<bool(size_t nSheet, const std::vector<const CDataCopy*>&)>& write,
     const std::function<void(int nDone)>& progress, std::string& strError);
 
+// Hands the drawer the cards on a side of a sheet, slot by slot: each
+// filled slot's copy, the copy's page that side shows and where it goes (a
+// blank back shows none); stops at the first the drawer fails.
+bool ForEachCard(
+    const CJob& job, const CSheetPlan& plan, const std::vector<const CDataCopy*>& slots, int nSide,
+    const std::function<bool(const CDataCopy&, const CPlannedPage&, const CCardPlace&)>& draw);
+
 // A text value laid out as it is set: an optional field's empty lines closed
 // up, the size shrunk to fit when the ticket asks it of the area.
 CTextLayout LayOutValue(const CJob& job, const CPlannedMerge& merge, const std::string& strValue,

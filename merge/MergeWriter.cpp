@@ -216,21 +216,17 @@ bool CWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots, s
     for (int nSide = 0; nSide < plan.nSides; ++nSide) {
         m_strPage += "%%Page: S" + std::to_string(nSheet + 1) + "." + std::to_string(nSide + 1) +
                      " " + std::to_string(nFirstPage + static_cast<size_t>(nSide)) + "\n";
-        for (size_t nSlot = 0; nSlot < slots.size(); ++nSlot) {
-            if (slots[nSlot] == nullptr || static_cast<size_t>(nSide) >= m_job.pages.size()) {
-                continue;
-            }
-            const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
-            CCardPlace place =
-                plan.Place(static_cast<int>(nSlot), nSide, page.dWidth, page.dHeight);
+        auto draw = [&](const CDataCopy& copy, const CPlannedPage& page, const CCardPlace& place) {
             m_strPage += "save " + Number(place.adClip[0]) + " " + Number(place.adClip[1]) + " " +
                          Number(place.adClip[2]) + " " + Number(place.adClip[3]) +
                          " rectclip newpath " + Number(place.dX) + " " + Number(place.dY) +
                          " translate\n";
-            if (!CardPage(*slots[nSlot], page, strError)) {
-                return false;
-            }
+            bool bDrawn = CardPage(copy, page, strError);
             m_strPage += "restore\n";
+            return bDrawn;
+        };
+        if (!ForEachCard(m_job, plan, slots, nSide, draw)) {
+            return false;
         }
         std::vector<CMark> marks = plan.Marks(nSide);
         if (!marks.empty()) {

@@ -322,20 +322,16 @@ bool CPdfWriter::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slots
     for (int nSide = 0; nSide < plan.nSides; ++nSide) {
         std::string strContent;
         std::string strForms;
-        for (size_t nSlot = 0; nSlot < slots.size(); ++nSlot) {
-            if (slots[nSlot] == nullptr || static_cast<size_t>(nSide) >= m_job.pages.size()) {
-                continue;
-            }
-            const CPlannedPage& page = m_job.pages[static_cast<size_t>(nSide)];
-            CCardPlace place =
-                plan.Place(static_cast<int>(nSlot), nSide, page.dWidth, page.dHeight);
+        auto draw = [&](const CDataCopy& copy, const CPlannedPage& page, const CCardPlace& place) {
             strContent += "q " + Number(place.adClip[0]) + " " + Number(place.adClip[1]) + " " +
                           Number(place.adClip[2]) + " " + Number(place.adClip[3]) +
                           " re W n 1 0 0 1 " + Number(place.dX) + " " + Number(place.dY) + " cm\n";
-            if (!CardContent(*slots[nSlot], page, strContent, strForms, strError)) {
-                return false;
-            }
+            bool bDrawn = CardContent(copy, page, strContent, strForms, strError);
             strContent += "Q\n";
+            return bDrawn;
+        };
+        if (!ForEachCard(m_job, plan, slots, nSide, draw)) {
+            return false;
         }
         std::vector<CMark> marks = plan.Marks(nSide);
         if (!marks.empty()) {

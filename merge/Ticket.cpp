@@ -3,6 +3,7 @@
 #include "DataCopies.h"
 #include "InputFiles.h"
 #include "PagePlan.h"
+#include "core/PathParts.h"
 
 #include <nlohmann/json.hpp>
 
@@ -280,10 +281,8 @@ bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket
 }
 
 std::string TicketBeside(const std::string& strDocDefFile) {
-    size_t nSlash = strDocDefFile.find_last_of('/');
-    size_t nDot = strDocDefFile.find_last_of('.');
-    bool bExtension = nDot != std::string::npos && (nSlash == std::string::npos || nDot > nSlash);
-    return (bExtension ? strDocDefFile.substr(0, nDot) : strDocDefFile) + ".ticket.json";
+    CPathParts parts = SplitPath(strDocDefFile);
+    return parts.strDrive + parts.strFolder + parts.strName + ".ticket.json";
 }
 
 bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::string& strError) {

@@ -23,6 +23,7 @@
 #include "OutputFile.h"
 #include "PdfWriter.h"
 #include "Ticket.h"
+#include "core/PathParts.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -198,10 +199,8 @@ bool ParseCopies(const std::string& strRange, int& nFirst, int& nLast) {
 
 // The .ddf's name without its extension, with "-merged.ps".
 std::string DefaultOutput(const std::string& strDocDef) {
-    size_t nSlash = strDocDef.find_last_of('/');
-    size_t nDot = strDocDef.find_last_of('.');
-    bool bExtension = nDot != std::string::npos && (nSlash == std::string::npos || nDot > nSlash);
-    return (bExtension ? strDocDef.substr(0, nDot) : strDocDef) + "-merged.ps";
+    CPathParts parts = SplitPath(strDocDef);
+    return parts.strDrive + parts.strFolder + parts.strName + "-merged.ps";
 }
 
 // Refuses an output that is one of the inputs or another output, before
