@@ -19,45 +19,70 @@
 #             without the paper (3522) the walk takes the page size for it
 # Prints one line per finding and a summary; fails on any finding.
 #   scripts/fault-sweep.sh
+# The failing runs are shared out over NEB_SWEEP_JOBS (default 2) Wine
+# sessions side by side, each with a prefix and a virtual display of its own,
+# so that no two runs share a clipboard or a window. NEB_SWEEP_EVERY=K runs
+# every K-th failing run only (counted over all scenarios), starting at
+# NEB_SWEEP_FROM (0 to K-1); the summary then says which part it ran.
+# The parts of a run, for a script that puts the sweep beside other steps:
+#   --prepare     builds what the sweep runs and empties its folder
+#   --in-machine  the sweep, where Wine runs (here or in the test machine)
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
 sweep="$NEB_ROOT/build/sweep"
 
-if [ "${1:-}" != "--in-session" ]; then
-  bash scripts/setup.sh > /dev/null || exit 1
-  cmake --preset win32 > /dev/null && cmake --build --preset win32 --target nebvdata pubhost keepalive \
-    > /dev/null || exit 1
-  rm -rf "$sweep"
-  mkdir -p "$sweep"
-  if can_run_i386; then
-    exec bash scripts/in-wine.sh bash "$0" --in-session
-  else
-    exec bash scripts/vm/run.sh bash scripts/in-wine.sh bash "$0" --in-session
-  fi
-fi
+case "${1:-}" in
+  "")
+    bash "$0" --prepare || exit 1
+    if can_run_i386; then
+      exec bash "$0" --in-machine
+    else
+      exec bash scripts/vm/run.sh bash "$0" --in-machine
+    fi
+    ;;
+  --prepare)
+    bash scripts/setup.sh > /dev/null || exit 1
+    cmake --preset win32 > /dev/null && cmake --build --preset win32 --target nebvdata pubhost keepalive \
+      > /dev/null || exit 1
+    rm -rf "$sweep"
+    mkdir -p "$sweep"
+    exit 0
+    ;;
+esac
 
 host="$NEB_ROOT/build/win32/host/pubhost.exe"
 plugin=$(winpath "$NEB_ROOT/build/win32/nebvdata.add")
 
-# The publications of the scenarios: the example as it is, the example with a
-# text block where its greeting's placeholder stands, and the example before
-# any data field was defined.
-example_publication "$sweep" > "$sweep/card.pub.json"
-jq '.pages |= map(.objects |= map(if .id == 2 then
-      {id, number, kind: 1, bounds, text: {font: "Arial", size: 180, leading: 220, style: 2}}
-    else . end))' "$sweep/card.pub.json" > "$sweep/text-block.pub.json"
-jq '.privateStrings |= map(select(.index == 3))' "$sweep/card.pub.json" > "$sweep/no-fields.pub.json"
-: > "$sweep/no-answers.txt"
-echo "dialog 1" > "$sweep/job-files.txt"
-echo "dialog 1 1051=Greeting pick=1081:0" > "$sweep/named-object.txt"
-cat > "$sweep/define-fields.txt" <<EOT
+# The scenarios: the publication each starts from, the answers to its
+# windows and the host's steps. The publications: the example as it is, the
+# example with a text block where its greeting's placeholder stands, and the
+# example before any data field was defined.
+scenarios=(start-up-and-shut-down command-3 command-1 command-2)
+declare -A publication=([start-up-and-shut-down]=card [command-3]=card [command-1]=text-block
+  [command-2]=no-fields)
+declare -A answers=([start-up-and-shut-down]=no-answers [command-3]=job-files
+  [command-1]=named-object [command-2]=define-fields)
+declare -A steps=([start-up-and-shut-down]="startup shutdown" [command-3]="startup command:3 shutdown"
+  [command-1]="startup select:2 command:1 shutdown" [command-2]="startup command:2 shutdown")
+
+write_scenarios() {
+  example_publication "$sweep" > "$sweep/card.pub.json"
+  jq '.pages |= map(.objects |= map(if .id == 2 then
+        {id, number, kind: 1, bounds, text: {font: "Arial", size: 180, leading: 220, style: 2}}
+      else . end))' "$sweep/card.pub.json" > "$sweep/text-block.pub.json"
+  jq '.privateStrings |= map(select(.index == 3))' "$sweep/card.pub.json" > "$sweep/no-fields.pub.json"
+  : > "$sweep/no-answers.txt"
+  echo "dialog 1" > "$sweep/job-files.txt"
+  echo "dialog 1 1051=Greeting pick=1081:0" > "$sweep/named-object.txt"
+  cat > "$sweep/define-fields.txt" <<EOT
 openfile $(winpath "$NEB_ROOT/examples/customers.txt")
 dialog 1 select=1010:51:0
 dialog 1003 select=1085:0:8 stays
 dialog 1 1021=Name
 dialog 1087
 EOT
+}
 
 # The plug-in's stored strings of a saved publication as one JSON object:
 # "pub/INDEX" or "objID/INDEX" to the value (null when deleted), with the run's
@@ -161,35 +186,84 @@ judge() {
   fi
 }
 
-# sweep NAME PUBLICATION ANSWERS STEP...
-sweep() {
-  local name=$1 publication=$2 answers=$3
-  shift 3
-  local normal="$sweep/$name/normal" count
-  run_once "$normal" "$publication" "$answers" 0 "$@"
+# Runs a scenario once, failing request FAIL (0: none): run_scenario NAME FAIL
+run_scenario() {
+  local name=$1 fail=$2 dir
+  dir="$sweep/$name/fail-$fail"
+  [ "$fail" = 0 ] && dir="$sweep/$name/normal"
+  # shellcheck disable=SC2086 # the steps are words
+  run_once "$dir" "$sweep/${publication[$name]}.pub.json" "$sweep/${answers[$name]}.txt" "$fail" ${steps[$name]}
+}
+
+# Inside one Wine session: the normal runs, or share W of J of the failing runs.
+case "${1:-}" in
+  --normal)
+    for name in "${scenarios[@]}"; do run_scenario "$name" 0; done
+    exit 0
+    ;;
+  --session)
+    i=0
+    while read -r name fail; do
+      [ $((i % $3)) = "$2" ] && run_scenario "$name" "$fail"
+      i=$((i + 1))
+    done < "$sweep/runs.txt"
+    exit 0
+    ;;
+esac
+
+# A Wine session of the sweep's own, with a copy of the project's prefix for
+# every session but the first and a virtual display of its own:
+#   in_session W COMMAND...
+in_session() {
+  local w=$1 base="${WINEPREFIX:-$NEB_ROOT/build/wineprefix}"
+  shift
+  local prefix=$base
+  if [ "$w" -gt 0 ]; then
+    prefix="$base-$w"
+    if [ ! -f "$prefix/.nebvdata-ready" ]; then
+      rm -rf "$prefix"
+      cp -a "$base" "$prefix"
+    fi
+  fi
+  WINEPREFIX="$prefix" NEB_XVFB_SERVER=$((99 + 20 * w)) bash scripts/in-wine.sh "$@"
+}
+
+write_scenarios
+in_session 0 bash "$0" --normal || exit 1
+every="${NEB_SWEEP_EVERY:-1}" from="${NEB_SWEEP_FROM:-0}" sessions="${NEB_SWEEP_JOBS:-2}"
+: > "$sweep/runs.txt"
+total=0
+for name in "${scenarios[@]}"; do
+  normal="$sweep/$name/normal"
   if [ "$(cat "$normal/exit")" != 0 ]; then
     echo "fault sweep: the normal run of $name failed:" >&2
     cat "$normal/report.txt" >&2
     crashes=$((crashes + 1))
-    return
+    continue
   fi
   count=$(sed -n 's/^requests answered: //p' "$normal/report.txt")
   echo "$name: $count requests in the normal run ($(grep -E ': status ' "$normal/report.txt" | tr '\n' ';' | sed 's/;$//'))"
-  local fail
   for fail in $(seq 1 "$count"); do
-    run_once "$sweep/$name/fail-$fail" "$publication" "$answers" "$fail" "$@"
-    runs=$((runs + 1))
-    judge "$sweep/$name/fail-$fail" "$normal" "$publication" "$fail"
+    [ $((total % every)) = "$from" ] && echo "$name $fail" >> "$sweep/runs.txt"
+    total=$((total + 1))
   done
-}
+done
 
-sweep start-up-and-shut-down "$sweep/card.pub.json" "$sweep/no-answers.txt" startup shutdown
-sweep command-3 "$sweep/card.pub.json" "$sweep/job-files.txt" startup command:3 shutdown
-sweep command-1 "$sweep/text-block.pub.json" "$sweep/named-object.txt" \
-  startup select:2 command:1 shutdown
-sweep command-2 "$sweep/no-fields.pub.json" "$sweep/define-fields.txt" startup command:2 shutdown
+for w in $(seq 0 $((sessions - 1))); do
+  in_session "$w" bash "$0" --session "$w" "$sessions" &
+done
+wait
 
-echo "fault sweep: $runs runs, $crashes crashes, $hangs hangs, $leaks leaked blocks," \
+shown=
+while read -r name fail; do
+  [ "$name" != "$shown" ] && echo "$name:" && shown=$name
+  runs=$((runs + 1))
+  judge "$sweep/$name/fail-$fail" "$sweep/$name/normal" "$sweep/${publication[$name]}.pub.json" "$fail"
+done < "$sweep/runs.txt"
+
+part=
+[ "$every" != 1 ] && part=" (a part: one in $every of the $total, from the $((from + 1))th on; scripts/fault-sweep.sh alone runs all)"
+echo "fault sweep: $runs runs$part, $crashes crashes, $hangs hangs, $leaks leaked blocks," \
   "$statuses wrong statuses, $strings changed strings, $jobs unreported bad jobs" \
   "($designed differences as designed)"
 [ $((crashes + hangs + leaks + statuses + strings + jobs)) -eq 0 ]

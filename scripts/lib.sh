@@ -28,7 +28,10 @@ install_packages() {
 # True when the kernel itself runs 32-bit x86 programs: tries a 91-byte i386
 # program that only exits with status 0. An emulator registered for i386
 # programs does not count: Wine does not run under it.
+# NEB_FORCE_VM=1 makes it false, so that the test machine's path can be tried
+# on any machine.
 can_run_i386() {
+  [ "${NEB_FORCE_VM:-0}" = 1 ] && return 1
   local probe
   for probe in /proc/sys/fs/binfmt_misc/*; do
     if grep -qs '^magic 7f454c46010101' "$probe" && grep -qsx enabled "$probe"; then
@@ -55,4 +58,36 @@ example_publication() {
       -e "s|@FONTMAP@|$(json_path "$NEB_ROOT/build/win32/nebvdata.vda")|" \
       -e "s|C:\\\\\\\\Jobs\\\\\\\\Card.pub|$(json_path "$1/Card.pub")|" \
       "$NEB_ROOT/examples/card.pub.json"
+}
+
+# The test command's phases and their times, one line each (name, seconds,
+# exit status), in the file NEB_PHASES names; the test machine writes its own
+# phases there too, through the shared project folder.
+#   phase NAME COMMAND...
+phase() {
+  local name=$1 start status
+  shift
+  start=$(date +%s)
+  "$@"
+  status=$?
+  if [ -n "${NEB_PHASES:-}" ]; then
+    printf '%s\t%s\t%s\n' "$name" $(($(date +%s) - start)) "$status" >> "$NEB_PHASES"
+  fi
+  return $status
+}
+
+# The seconds the phases recorded so far add up to.
+phases_seconds() {
+  awk -F'\t' '{ s += $2 } END { print s + 0 }' "$NEB_PHASES" 2>/dev/null || echo 0
+}
+
+# The table of the phases, their times and results, and the time of the whole
+# command, which is more than their sum where steps outside them took time:
+#   print_phases SECONDS
+print_phases() {
+  awk -F'\t' -v whole="$1" '
+    function clock(s) { return sprintf("%d:%02d", s / 60, s % 60) }
+    BEGIN { printf "%-40s %8s  %s\n", "phase", "time", "result" }
+    { printf "%-40s %8s  %s\n", $1, clock($2), ($3 == 0 ? "passed" : "FAILED (" $3 ")") }
+    END { printf "%-40s %8s\n", "the whole test command", clock(whole) }' "$NEB_PHASES"
 }

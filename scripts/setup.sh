@@ -2,7 +2,9 @@
 # Installs what the build, the tests and the demo need on a Debian machine.
 # Safe to run again: it installs only what is missing. Where this machine's
 # kernel runs 32-bit programs, Wine runs here; otherwise the tests run Wine in
-# a test machine under full-system emulation, whose image is built here once.
+# a test machine under full-system emulation, whose image is built here once
+# (not with --packages, which installs the packages only).
+#   scripts/setup.sh [--packages]
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -17,7 +19,7 @@ if can_run_i386; then
     as_root apt-get update -q
   fi
   install_packages wine wine32:i386 xvfb xauth x11-apps
-else
+elif [ "${1:-}" != "--packages" ]; then
   bash "$NEB_ROOT/scripts/vm/build-image.sh"
 fi
 echo "setup: ready"

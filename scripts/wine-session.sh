@@ -5,7 +5,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEARCH=win32 WINEDEBUG=-all
-logs="$root/build/wine-logs"
+logs="$root/build/wine-logs/$(basename "${WINEPREFIX:-wineprefix}")"
 mkdir -p "$logs"
 wineserver -p > "$logs/wineserver.log" 2>&1
 wine wineboot > "$logs/wineboot.log" 2>&1

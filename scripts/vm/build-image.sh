@@ -2,13 +2,14 @@
 # Builds the test machine: a Debian system with Wine for 32-bit programs, a
 # virtual display, CTest and jq (with which the fault sweep judges its runs),
 # booted under full-system emulation where the kernel of this machine cannot
-# run 32-bit programs. Rebuilt only when this
-# script or the machine's first process changes.
+# run 32-bit programs, with the project's Wine prefix made in it once, by the
+# test machine itself. Rebuilt only when this script, the machine's first
+# process or the prefix's script changes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../lib.sh"
 
-stamp=$(cat "$here/build-image.sh" "$here/neb-init" | sha256sum | cut -c1-16)
+stamp=$(cat "$here/build-image.sh" "$here/neb-init" "$here/../wine-prefix.sh" | sha256sum | cut -c1-16)
 if [ -f "$NEB_VM_DIR/ready-$stamp" ]; then
   exit 0
 fi
@@ -50,5 +51,7 @@ as_root cp "$kernel" "$NEB_VM_DIR/vmlinuz"
 as_root cp "$initrd" "$NEB_VM_DIR/initrd.img"
 as_root mke2fs -q -t ext4 -d "$sysroot" -L nebroot "$NEB_VM_DIR/rootfs.img" 4G
 as_root rm -rf "$sysroot"
+echo "vm: making the Wine prefix in the image"
+NEB_VM_WRITE_IMAGE=1 bash "$here/run.sh" bash scripts/wine-prefix.sh
 as_root touch "$NEB_VM_DIR/ready-$stamp"
 echo "vm: image ready"
