@@ -19,30 +19,36 @@
 #             without the paper (3522) the walk takes the page size for it
 # Prints one line per finding and a summary; fails on any finding.
 #   scripts/fault-sweep.sh
-# The failing runs are shared out over NEB_SWEEP_JOBS (default 2) Wine
-# sessions side by side, each with a prefix and a virtual display of its own,
-# so that no two runs share a clipboard or a window. NEB_SWEEP_EVERY=K runs
-# every K-th failing run only (counted over all scenarios), starting at
-# NEB_SWEEP_FROM (0 to K-1); the summary then says which part it ran.
-# The parts of a run, for a script that puts the sweep beside other steps:
-#   --prepare     builds what the sweep runs and empties its folder
-#   --in-machine  the sweep, where Wine runs (here or in the test machine)
+# The runs are shared out over NEB_SWEEP_JOBS (default 2) Wine sessions side
+# by side, each with a prefix and a virtual display of its own, so that no two
+# runs share a clipboard or a window; each session takes the next run not yet
+# taken. NEB_SWEEP_EVERY=K makes one failing run in K only (counted over all
+# scenarios), from the one numbered NEB_SWEEP_FROM (0 to K-1); the summary
+# then says which part it ran. The parts of the sweep, for a script that puts
+# it beside other steps:
+#   --prepare                builds what the sweep runs and empties its folder
+#   --in-machine [COMMAND]   the runs, where Wine runs (here or in the test
+#                            machine); the first session runs COMMAND first
+#                            (the Windows tests, say) and fails when it fails
+#   --judge                  judges the runs made, where jq runs fast
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
 sweep="$NEB_ROOT/build/sweep"
+sessions="${NEB_SWEEP_JOBS:-2}"
 
 case "${1:-}" in
   "")
     bash "$0" --prepare || exit 1
     if can_run_i386; then
-      exec bash "$0" --in-machine
+      bash "$0" --in-machine || exit 1
     else
-      exec bash scripts/vm/run.sh bash "$0" --in-machine
+      bash scripts/vm/run.sh bash "$0" --in-machine || exit 1
     fi
+    exec bash "$0" --judge
     ;;
   --prepare)
-    bash scripts/setup.sh > /dev/null || exit 1
+    bash scripts/setup.sh --packages > /dev/null || exit 1
     cmake --preset win32 > /dev/null && cmake --build --preset win32 --target nebvdata pubhost keepalive \
       > /dev/null || exit 1
     rm -rf "$sweep"
@@ -195,75 +201,114 @@ run_scenario() {
   run_once "$dir" "$sweep/${publication[$name]}.pub.json" "$sweep/${answers[$name]}.txt" "$fail" ${steps[$name]}
 }
 
-# Inside one Wine session: the normal runs, or share W of J of the failing runs.
-case "${1:-}" in
-  --normal)
-    for name in "${scenarios[@]}"; do run_scenario "$name" 0; done
-    exit 0
-    ;;
-  --session)
-    i=0
-    while read -r name fail; do
-      [ $((i % $3)) = "$2" ] && run_scenario "$name" "$fail"
-      i=$((i + 1))
-    done < "$sweep/runs.txt"
-    exit 0
-    ;;
-esac
-
-# A Wine session of the sweep's own, with a copy of the project's prefix for
-# every session but the first and a virtual display of its own:
-#   in_session W COMMAND...
-in_session() {
-  local w=$1 base="${WINEPREFIX:-$NEB_ROOT/build/wineprefix}"
-  shift
-  local prefix=$base
-  if [ "$w" -gt 0 ]; then
-    prefix="$base-$w"
-    if [ ! -f "$prefix/.nebvdata-ready" ]; then
-      rm -rf "$prefix"
-      cp -a "$base" "$prefix"
-    fi
-  fi
-  WINEPREFIX="$prefix" NEB_XVFB_SERVER=$((99 + 20 * w)) bash scripts/in-wine.sh "$@"
+# The normal runs, and the list of the failing runs to make, one line each
+# (scenario and request); the part made is in part.txt (one in EVERY from FROM,
+# of TOTAL).
+list_runs() {
+  local every="${NEB_SWEEP_EVERY:-1}" from="${NEB_SWEEP_FROM:-0}" total=0 name fail count
+  for name in "${scenarios[@]}"; do run_scenario "$name" 0; done
+  : > "$sweep/runs.txt"
+  for name in "${scenarios[@]}"; do
+    [ "$(cat "$sweep/$name/normal/exit")" = 0 ] || continue
+    count=$(sed -n 's/^requests answered: //p' "$sweep/$name/normal/report.txt")
+    for fail in $(seq 1 "$count"); do
+      [ $((total % every)) = "$from" ] && echo "$name $fail" >> "$sweep/runs.txt"
+      total=$((total + 1))
+    done
+  done
+  echo "$every $from $total" > "$sweep/part.txt"
 }
 
-write_scenarios
-in_session 0 bash "$0" --normal || exit 1
-every="${NEB_SWEEP_EVERY:-1}" from="${NEB_SWEEP_FROM:-0}" sessions="${NEB_SWEEP_JOBS:-2}"
-: > "$sweep/runs.txt"
-total=0
-for name in "${scenarios[@]}"; do
-  normal="$sweep/$name/normal"
-  if [ "$(cat "$normal/exit")" != 0 ]; then
-    echo "fault sweep: the normal run of $name failed:" >&2
-    cat "$normal/report.txt" >&2
-    crashes=$((crashes + 1))
-    continue
+# The number of the next run no session has taken yet; fails when none is left.
+claim_run() {
+  local next
+  exec 8> "$NEB_SWEEP_QUEUE/lock"
+  flock 8
+  next=$(cat "$NEB_SWEEP_QUEUE/next")
+  echo $((next + 1)) > "$NEB_SWEEP_QUEUE/next"
+  exec 8>&-
+  [ "$next" -le "$(wc -l < "$sweep/runs.txt")" ] && echo "$next"
+}
+
+# One session: its COMMAND first, if any; the normal runs in the last session;
+# then runs as long as any is left: worker W [COMMAND...]
+worker() {
+  local w=$1 n name fail
+  shift
+  if [ $# -gt 0 ]; then
+    phase "Windows tests (beside the sweep)" "$@"
+    echo $? > "$NEB_SWEEP_QUEUE/command"
   fi
-  count=$(sed -n 's/^requests answered: //p' "$normal/report.txt")
-  echo "$name: $count requests in the normal run ($(grep -E ': status ' "$normal/report.txt" | tr '\n' ';' | sed 's/;$//'))"
-  for fail in $(seq 1 "$count"); do
-    [ $((total % every)) = "$from" ] && echo "$name $fail" >> "$sweep/runs.txt"
-    total=$((total + 1))
+  if [ "$w" = $((sessions - 1)) ]; then
+    list_runs
+    touch "$NEB_SWEEP_QUEUE/listed"
+  fi
+  until [ -f "$NEB_SWEEP_QUEUE/listed" ]; do sleep 1; done
+  while n=$(claim_run); do
+    read -r name fail < <(sed -n "${n}p" "$sweep/runs.txt")
+    run_scenario "$name" "$fail"
   done
-done
+}
 
-for w in $(seq 0 $((sessions - 1))); do
-  in_session "$w" bash "$0" --session "$w" "$sessions" &
-done
-wait
+# A prefix of its own for every session but the first, copied from the
+# project's, and the sessions side by side: in_machine [COMMAND...]
+in_machine() {
+  local base="${WINEPREFIX:-$NEB_ROOT/build/wineprefix}" w status=0
+  WINEPREFIX="$base" bash scripts/wine-prefix.sh || return 1
+  for w in $(seq 1 $((sessions - 1))); do
+    if [ ! -f "$base-$w/.nebvdata-ready" ]; then
+      rm -rf "$base-$w"
+      cp -a "$base" "$base-$w"
+    fi
+  done
+  write_scenarios
+  NEB_SWEEP_QUEUE=$(mktemp -d)
+  export NEB_SWEEP_QUEUE
+  echo 1 > "$NEB_SWEEP_QUEUE/next"
+  for w in $(seq 0 $((sessions - 1))); do
+    local prefix="$base-$w" command=()
+    [ "$w" = 0 ] && prefix=$base command=("$@")
+    WINEPREFIX="$prefix" NEB_XVFB_SERVER=$((99 + 20 * w)) \
+      bash scripts/in-wine.sh bash "$0" --worker "$w" "${command[@]}" &
+  done
+  wait
+  [ $# -gt 0 ] && status=$(cat "$NEB_SWEEP_QUEUE/command" 2>/dev/null || echo 1)
+  [ -f "$NEB_SWEEP_QUEUE/listed" ] || status=1
+  rm -rf "$NEB_SWEEP_QUEUE"
+  return "$status"
+}
 
-shown=
-while read -r name fail; do
-  [ "$name" != "$shown" ] && echo "$name:" && shown=$name
-  runs=$((runs + 1))
-  judge "$sweep/$name/fail-$fail" "$sweep/$name/normal" "$sweep/${publication[$name]}.pub.json" "$fail"
-done < "$sweep/runs.txt"
+# Judges every run made against its scenario's normal run.
+judge_all() {
+  local name normal shown= fail every from total
+  for name in "${scenarios[@]}"; do
+    normal="$sweep/$name/normal"
+    if [ "$(cat "$normal/exit" 2>/dev/null)" != 0 ]; then
+      echo "fault sweep: the normal run of $name failed:" >&2
+      cat "$normal/report.txt" >&2
+      crashes=$((crashes + 1))
+      continue
+    fi
+    echo "$name: $(sed -n 's/^requests answered: //p' "$normal/report.txt") requests in the normal run" \
+      "($(grep -E ': status ' "$normal/report.txt" | tr '\n' ';' | sed 's/;$//'))"
+  done
+  while read -r name fail; do
+    [ "$name" != "$shown" ] && echo "$name:" && shown=$name
+    runs=$((runs + 1))
+    judge "$sweep/$name/fail-$fail" "$sweep/$name/normal" "$sweep/${publication[$name]}.pub.json" "$fail"
+  done < "$sweep/runs.txt"
+  read -r every from total < "$sweep/part.txt"
+  local part=
+  [ "$every" != 1 ] &&
+    part=" (a part: one in $every of the $total, from number $from on; scripts/fault-sweep.sh alone runs all)"
+  echo "fault sweep: $runs runs$part, $crashes crashes, $hangs hangs, $leaks leaked blocks," \
+    "$statuses wrong statuses, $strings changed strings, $jobs unreported bad jobs" \
+    "($designed differences as designed)"
+  [ $((crashes + hangs + leaks + statuses + strings + jobs)) -eq 0 ]
+}
 
-part=
-[ "$every" != 1 ] && part=" (a part: one in $every of the $total, from the $((from + 1))th on; scripts/fault-sweep.sh alone runs all)"
-echo "fault sweep: $runs runs$part, $crashes crashes, $hangs hangs, $leaks leaked blocks," \
-  "$statuses wrong statuses, $strings changed strings, $jobs unreported bad jobs" \
-  "($designed differences as designed)"
-[ $((crashes + hangs + leaks + statuses + strings + jobs)) -eq 0 ]
+case "${1:-}" in
+  --worker) worker "${@:2}" ;;
+  --in-machine) in_machine "${@:2}" ;;
+  --judge) judge_all ;;
+esac

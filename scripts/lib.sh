@@ -76,13 +76,8 @@ phase() {
   return $status
 }
 
-# The seconds the phases recorded so far add up to.
-phases_seconds() {
-  awk -F'\t' '{ s += $2 } END { print s + 0 }' "$NEB_PHASES" 2>/dev/null || echo 0
-}
-
 # The table of the phases, their times and results, and the time of the whole
-# command, which is more than their sum where steps outside them took time:
+# command (phases side by side overlap; steps between phases are not listed):
 #   print_phases SECONDS
 print_phases() {
   awk -F'\t' -v whole="$1" '

@@ -11,7 +11,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 install_packages g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 \
   cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev \
   ghostscript imagemagick clang-format jq libbenchmark-dev time \
-  libqpdf-dev qpdf poppler-utils zlib1g-dev fonts-urw-base35 libzint-dev zbar-tools
+  libqpdf-dev qpdf poppler-utils zlib1g-dev fonts-urw-base35 libzint-dev zbar-tools \
+  clang libclang-rt-14-dev
 
 if can_run_i386; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -19,7 +20,10 @@ if can_run_i386; then
     as_root apt-get update -q
   fi
   install_packages wine wine32:i386 xvfb xauth x11-apps
-elif [ "${1:-}" != "--packages" ]; then
-  bash "$NEB_ROOT/scripts/vm/build-image.sh"
+else
+  install_packages debootstrap qemu-system-x86 e2fsprogs
+  if [ "${1:-}" != "--packages" ]; then
+    bash "$NEB_ROOT/scripts/vm/build-image.sh"
+  fi
 fi
 echo "setup: ready"
