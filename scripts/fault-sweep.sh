@@ -227,7 +227,7 @@ claim_run() {
   next=$(cat "$NEB_SWEEP_QUEUE/next")
   echo $((next + 1)) > "$NEB_SWEEP_QUEUE/next"
   exec 8>&-
-  [ "$next" -le "$(wc -l < "$sweep/runs.txt")" ] && echo "$next"
+  [ -f "$sweep/runs.txt" ] && [ "$next" -le "$(wc -l < "$sweep/runs.txt")" ] && echo "$next"
 }
 
 # One session: its COMMAND first, if any; the normal runs in the last session;
@@ -243,7 +243,8 @@ worker() {
     list_runs
     touch "$NEB_SWEEP_QUEUE/listed"
   fi
-  until [ -f "$NEB_SWEEP_QUEUE/listed" ]; do sleep 1; done
+  # The listing session's end, whether it listed or not, ends the wait.
+  until [ -f "$NEB_SWEEP_QUEUE/listed" ] || [ -f "$NEB_SWEEP_QUEUE/ended" ]; do sleep 1; done
   while n=$(claim_run); do
     read -r name fail < <(sed -n "${n}p" "$sweep/runs.txt")
     run_scenario "$name" "$fail"
@@ -268,8 +269,11 @@ in_machine() {
   for w in $(seq 0 $((sessions - 1))); do
     local prefix="$base-$w" command=()
     [ "$w" = 0 ] && prefix=$base command=("$@")
-    WINEPREFIX="$prefix" NEB_XVFB_SERVER=$((99 + 20 * w)) \
-      bash scripts/in-wine.sh bash "$0" --worker "$w" "${command[@]}" &
+    {
+      WINEPREFIX="$prefix" NEB_XVFB_SERVER=$((99 + 20 * w)) \
+        bash scripts/in-wine.sh bash "$0" --worker "$w" "${command[@]}"
+      [ "$w" = $((sessions - 1)) ] && touch "$NEB_SWEEP_QUEUE/ended"
+    } &
   done
   wait
   [ $# -gt 0 ] && status=$(cat "$NEB_SWEEP_QUEUE/command" 2>/dev/null || echo 1)
@@ -281,6 +285,10 @@ in_machine() {
 # Judges every run made against its scenario's normal run.
 judge_all() {
   local name normal shown= fail every from total
+  if [ ! -f "$sweep/part.txt" ]; then
+    echo "fault sweep: no run was made (the normal runs did not end; see build/wine-logs/)" >&2
+    return 1
+  fi
   for name in "${scenarios[@]}"; do
     normal="$sweep/$name/normal"
     if [ "$(cat "$normal/exit" 2>/dev/null)" != 0 ]; then

@@ -82,7 +82,7 @@ phase() {
 print_phases() {
   awk -F'\t' -v whole="$1" '
     function clock(s) { return sprintf("%d:%02d", s / 60, s % 60) }
-    BEGIN { printf "%-40s %8s  %s\n", "phase", "time", "result" }
-    { printf "%-40s %8s  %s\n", $1, clock($2), ($3 == 0 ? "passed" : "FAILED (" $3 ")") }
-    END { printf "%-40s %8s\n", "the whole test command", clock(whole) }' "$NEB_PHASES"
+    BEGIN { printf "%-48s %8s  %s\n", "phase", "time", "result" }
+    { printf "%-48s %8s  %s\n", $1, clock($2), ($3 == 0 ? "passed" : "FAILED (" $3 ")") }
+    END { printf "%-48s %8s\n", "the whole test command", clock(whole) }' "$NEB_PHASES"
 }
