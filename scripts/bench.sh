@@ -175,11 +175,7 @@ fi
 echo "dialog 1" > "$bench/answers.txt"
 args=(--runs "$runs" --sizes "$sizes")
 [ -n "$before" ] && args+=(--before "$before")
-if can_run_i386; then
-  bash scripts/in-wine.sh bash scripts/bench.sh --in-session "${args[@]}"
-else
-  bash scripts/vm/run.sh bash scripts/in-wine.sh bash scripts/bench.sh --in-session "${args[@]}"
-fi
+where_wine_runs bash scripts/in-wine.sh bash scripts/bench.sh --in-session "${args[@]}"
 report
 
 cmake --preset bench > /dev/null

@@ -59,11 +59,7 @@ touch ${folder@Q}/shot.done ${folder@Q}/shot.ready
 wait
 exit \$status
 EOT
-  if can_run_i386; then
-    bash scripts/in-wine.sh bash "$folder/run.sh"
-  else
-    bash scripts/vm/run.sh bash scripts/in-wine.sh bash "$folder/run.sh"
-  fi
+  where_wine_runs bash scripts/in-wine.sh bash "$folder/run.sh"
   rm -f "$folder/shot.ready" "$folder/shot.done" "$folder/run.sh"
 }
 

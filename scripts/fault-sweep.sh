@@ -40,11 +40,7 @@ sessions="${NEB_SWEEP_JOBS:-2}"
 case "${1:-}" in
   "")
     bash "$0" --prepare || exit 1
-    if can_run_i386; then
-      bash "$0" --in-machine || exit 1
-    else
-      bash scripts/vm/run.sh bash "$0" --in-machine || exit 1
-    fi
+    where_wine_runs bash "$0" --in-machine || exit 1
     exec bash "$0" --judge
     ;;
   --prepare)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs a command in a Wine session on one virtual display: by default CTest of
-# the win32 build, which runs every Windows test. NEB_XVFB_SERVER is the first
-# display number tried (for sessions side by side).
+# Runs a command in a Wine session on one virtual display. NEB_XVFB_SERVER is
+# the first display number tried (for sessions side by side).
+#   scripts/in-wine.sh COMMAND...
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"

@@ -47,6 +47,16 @@ can_run_i386() {
   return $ok
 }
 
+# Runs a command of the project where Wine runs: here, or in the test machine.
+#   where_wine_runs COMMAND...
+where_wine_runs() {
+  if can_run_i386; then
+    "$@"
+  else
+    bash "$NEB_ROOT/scripts/vm/run.sh" "$@"
+  fi
+}
+
 # A path of this machine as Wine's programs see it, and as a JSON string holds it.
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
 json_path() { local p; p=$(winpath "$1"); echo "${p//\\/\\\\\\\\}"; }

@@ -2,7 +2,7 @@
 # Runs a command of the project inside the test machine: the project folder is
 # shared at the same path, the command's output appears here, and its exit
 # status is this script's.
-#   scripts/vm/run.sh bash scripts/in-wine.sh
+#   scripts/vm/run.sh bash scripts/test.sh --windows
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../lib.sh"
