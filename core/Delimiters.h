@@ -3,7 +3,7 @@
 // byte each stands for in the data, and how the dialogs show it.
 #pragma once
 
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
 
 #include <cstddef>
 #include <string>

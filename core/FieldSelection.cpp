@@ -2,7 +2,7 @@
 
 #include "core/Delimiters.h"
 #include "core/OwnedText.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
 
 #include <cstring>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "ObjectValues.h"
 
 #include "PlaceholderText.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
 
 #include <cstdio>
 #include <cstdlib>

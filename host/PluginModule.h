@@ -2,7 +2,7 @@
 // found, its commands read from its command resource.
 #pragma once
 
-#include "channel/HostParamBlock.h"
+#include "plugin/channel/HostParamBlock.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The stand-in host's record of every request the plug-in made.
 #pragma once
 
-#include "channel/HostParamBlock.h"
+#include "plugin/channel/HostParamBlock.h"
 
 #include <cstdint>
 #include <string>

@@ -7,8 +7,8 @@
 #include "PluginModule.h"
 #include "Publication.h"
 #include "RequestLog.h"
-#include "channel/HostParamBlock.h"
 #include "core/ParamBuffer.h"
+#include "plugin/channel/HostParamBlock.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Loading and unloading of the library: the application object lives exactly
 // as long as the module.
-#include "framework/App.h"
+#include "plugin/framework/App.h"
 
 #include <windows.h>
 

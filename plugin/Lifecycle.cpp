@@ -2,12 +2,12 @@
 
 #include "PublicationState.h"
 #include "WorkingState.h"
-#include "channel/HostChannel.h"
-#include "fields/DefineFieldsCommand.h"
-#include "framework/CommandGuard.h"
-#include "objects/CreateObjectCommand.h"
-#include "output/ProduceJobCommand.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
+#include "plugin/channel/HostChannel.h"
+#include "plugin/fields/DefineFieldsCommand.h"
+#include "plugin/framework/CommandGuard.h"
+#include "plugin/objects/CreateObjectCommand.h"
+#include "plugin/output/ProduceJobCommand.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "WorkingState.h"
-#include "channel/HostParamBlock.h"
+#include "plugin/channel/HostParamBlock.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
 #include "PublicationState.h"
 
-#include "channel/HostChannel.h"
-#include "channel/HostRequests.h"
-#include "channel/PrivateStore.h"
 #include "core/OwnedText.h"
 #include "core/StoredFields.h"
-#include "fields/SampleFile.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
+#include "plugin/channel/HostChannel.h"
+#include "plugin/channel/HostRequests.h"
+#include "plugin/channel/PrivateStore.h"
+#include "plugin/fields/SampleFile.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "WorkingState.h"
 
-#include "framework/Exceptions.h"
-#include "framework/Messages.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
+#include "plugin/framework/Exceptions.h"
+#include "plugin/framework/Messages.h"
 
 #include <new>
 

@@ -2,11 +2,11 @@
 // state of each part, owned here and handed by the dispatch to the commands.
 #pragma once
 
-#include "channel/JobFileNames.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "fonts/FontMapState.h"
-#include "objects/ObjectState.h"
+#include "plugin/channel/JobFileNames.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/fonts/FontMapState.h"
+#include "plugin/objects/ObjectState.h"
 
 #include <string>
 #include <vector>

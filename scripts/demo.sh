@@ -35,7 +35,8 @@ rm -rf "$out"
 mkdir -p "$out" "$authoring"
 
 # Runs the host in FOLDER with the publication and the answers given; the
-# Job Files dialog, when it says it is ready, is photographed.
+# Job Files dialog, when it says it is ready, is photographed into
+# FOLDER/job-files-dialog.png (a run that shows no such dialog leaves none).
 #   run_host FOLDER PUBLICATION ANSWERS STEP...
 run_host() {
   local folder=$1 publication=$2 answers=$3
@@ -45,6 +46,7 @@ run_host() {
               --log "$(winpath "$folder/requests.log")" --ui "$(winpath "$answers")" "$@")
   cat > "$folder/run.sh" <<EOT
 ( for i in \$(seq 1 600); do
+    [ -f ${folder@Q}/shot.done ] && break
     if [ -f ${folder@Q}/shot.ready ]; then
       xwd -root -silent > ${folder@Q}/job-files-dialog.xwd
       touch ${folder@Q}/shot.done
@@ -55,20 +57,22 @@ run_host() {
 cd ${folder@Q}
 ${host[*]@Q}
 status=\$?
-touch ${folder@Q}/shot.done ${folder@Q}/shot.ready
+touch ${folder@Q}/shot.done
 wait
 exit \$status
 EOT
   where_wine_runs bash scripts/in-wine.sh bash "$folder/run.sh"
   rm -f "$folder/shot.ready" "$folder/shot.done" "$folder/run.sh"
+  if [ -s "$folder/job-files-dialog.xwd" ]; then
+    /usr/bin/convert "xwd:$folder/job-files-dialog.xwd" "$folder/job-files-dialog.png"
+  fi
+  rm -f "$folder/job-files-dialog.xwd"
 }
 
 echo "== demo: the job of the ready-made example"
 example_publication "$out" > "$out/card.pub.json"
 echo "dialog 1 snapshot=$(winpath "$out/shot")" > "$out/answers.txt"
 run_host "$out" "$out/card.pub.json" "$out/answers.txt" startup command:3 shutdown
-/usr/bin/convert "xwd:$out/job-files-dialog.xwd" "$out/job-files-dialog.png"
-rm -f "$out/job-files-dialog.xwd"
 gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=nullpage "$out/card.ps"
 echo "demo: Ghostscript accepts $out/card.ps"
 echo "demo: $out/card.ddf reads:"

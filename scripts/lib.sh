@@ -20,8 +20,16 @@ install_packages() {
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    as_root apt-get update -q
-    DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # A mirror caught in the middle of a sync fails an index now and then, and
+    # with it a package of the other architecture: tried again a little later.
+    local try
+    for try in 1 2 3 4; do
+      as_root apt-get update -q || echo "setup: not every package list could be fetched"
+      DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -q --no-install-recommends \
+        "${missing[@]}" && return 0
+      [ "$try" -lt 4 ] && sleep $((try * 30))
+    done
+    return 1
   fi
 }
 

@@ -2,8 +2,8 @@
 // drive them.
 #pragma once
 
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
-#include "resources/StringIds.h"
 
 #include <string>
 

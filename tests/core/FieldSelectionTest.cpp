@@ -2,7 +2,7 @@
 // before a field is named.
 #include "core/FieldSelection.h"
 #include "core/OwnedText.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
 
 #include <gtest/gtest.h>
 

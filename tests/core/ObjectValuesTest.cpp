@@ -1,7 +1,7 @@
 // The values of a named object as the Named Object dialog checks and shows
 // them, and the font and kind rules of the Create Variable Data Object command.
 #include "core/ObjectValues.h"
-#include "resources/StringIds.h"
+#include "core/StringIds.h"
 
 #include <gtest/gtest.h>
 

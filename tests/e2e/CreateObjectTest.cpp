@@ -1,8 +1,8 @@
 // Command 1 through the stand-in host: a text block becomes a named object,
 // and the host finds its placeholder on the page with the object's strings.
 #include "PluginFixture.h"
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
-#include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/PageObjects.h"
 #include "tests/TestFiles.h"

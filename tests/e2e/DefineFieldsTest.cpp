@@ -3,8 +3,8 @@
 // host finds them in the publication's private strings.
 #include "PluginFixture.h"
 #include "core/DataFieldList.h"
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
-#include "resources/StringIds.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"
 

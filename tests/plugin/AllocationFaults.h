@@ -2,7 +2,7 @@
 // plug-in's code can be driven through every allocation failure of a run.
 #pragma once
 
-#include "channel/HostParamBlock.h"
+#include "plugin/channel/HostParamBlock.h"
 
 // The nth allocation from now (1 for the next) throws std::bad_alloc; the
 // ones after it succeed again. 0 fails none.

@@ -1,8 +1,8 @@
 // A command that raises an exception shows its message and ends normally.
-#include "framework/CommandGuard.h"
-#include "channel/HostParamBlock.h"
-#include "framework/Exceptions.h"
+#include "plugin/framework/CommandGuard.h"
 #include "host/UiDriver.h"
+#include "plugin/channel/HostParamBlock.h"
+#include "plugin/framework/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The dialog base: every kind of value exchanged both ways, refusals with
 // their message and focus, and help through the help seam; the Job Files
 // dialog on it.
-#include "framework/App.h"
-#include "framework/CommandGuard.h"
-#include "framework/Exceptions.h"
-#include "framework/Help.h"
-#include "framework/ModalDialog.h"
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
-#include "output/JobFilesDialog.h"
-#include "resources/StringIds.h"
+#include "plugin/framework/App.h"
+#include "plugin/framework/CommandGuard.h"
+#include "plugin/framework/Exceptions.h"
+#include "plugin/framework/Help.h"
+#include "plugin/framework/ModalDialog.h"
+#include "plugin/output/JobFilesDialog.h"
 #include "tests/TestDialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The document definition file on disk and the job's file names.
-#include "output/DocDefFile.h"
-#include "channel/JobFileNames.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "framework/FileHandle.h"
+#include "plugin/output/DocDefFile.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
 #include "plugin/WorkingState.h"
+#include "plugin/channel/JobFileNames.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/framework/FileHandle.h"
 #include "tests/PhotoCardJob.h"
 #include "tests/TestFiles.h"
 

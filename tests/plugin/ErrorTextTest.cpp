@@ -1,7 +1,7 @@
 // The error text a failed start-up hands to the host.
-#include "channel/HostChannel.h"
+#include "core/StringIds.h"
 #include "host/StandInHost.h"
-#include "resources/StringIds.h"
+#include "plugin/channel/HostChannel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The three field dialogs through real windows: selections made into data
 // fields, their names checked, the copy chosen, and what each leaves behind.
 #include "core/OwnedText.h"
-#include "fields/DefineFieldsDialog.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "fields/SelectCopyDialog.h"
-#include "framework/Help.h"
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
 #include "plugin/WorkingState.h"
-#include "resources/StringIds.h"
+#include "plugin/fields/DefineFieldsDialog.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/fields/SelectCopyDialog.h"
+#include "plugin/framework/Help.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"
 

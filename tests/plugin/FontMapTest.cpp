@@ -1,7 +1,7 @@
 // The font mapping file with a real sorted drop-down list.
-#include "fonts/FontMap.h"
-#include "fonts/FontMapState.h"
+#include "plugin/fonts/FontMap.h"
 #include "host/UiDriver.h"
+#include "plugin/fonts/FontMapState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>

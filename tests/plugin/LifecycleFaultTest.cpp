@@ -2,13 +2,13 @@
 // the host always gets an answer, the working state is always released, and
 // nothing of a failed job is left for the next one.
 #include "AllocationFaults.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "fonts/FontMapState.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
-#include "objects/ObjectState.h"
 #include "plugin/Lifecycle.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/fonts/FontMapState.h"
+#include "plugin/objects/ObjectState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>

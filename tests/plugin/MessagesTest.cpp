@@ -1,9 +1,9 @@
 // What the user sees of the catalogue's messages: text, caption, buttons and
 // icon, read from the real message boxes.
-#include "framework/Messages.h"
-#include "framework/Catalogue.h"
+#include "plugin/framework/Messages.h"
+#include "core/StringIds.h"
 #include "host/UiDriver.h"
-#include "resources/StringIds.h"
+#include "plugin/framework/Catalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The owned handles of the framework: each block, lock, clipboard session and
 // file ends the way it began, on every path.
-#include "framework/Clipboard.h"
-#include "framework/FileHandle.h"
-#include "framework/GdiObject.h"
-#include "framework/GlobalMemory.h"
+#include "plugin/framework/Clipboard.h"
+#include "plugin/framework/FileHandle.h"
+#include "plugin/framework/GdiObject.h"
+#include "plugin/framework/GlobalMemory.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,17 +1,17 @@
 // The EPS placeholder through the real clipboard and the stand-in host, and
 // the job that reads it back.
-#include "objects/Placeholder.h"
+#include "plugin/objects/Placeholder.h"
 #include "AllocationFaults.h"
 #include "core/NamedObject.h"
 #include "core/OwnedText.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "framework/CommandGuard.h"
 #include "host/StandInHost.h"
 #include "host/UiDriver.h"
-#include "objects/ObjectState.h"
-#include "output/ProduceJobCommand.h"
 #include "plugin/WorkingState.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/framework/CommandGuard.h"
+#include "plugin/objects/ObjectState.h"
+#include "plugin/output/ProduceJobCommand.h"
 #include "tests/PageObjects.h"
 #include "tests/TestFiles.h"
 

@@ -1,15 +1,15 @@
 // The publication's private strings as the plug-in reads and writes them,
 // with the exact script lines and delete requests the host receives.
-#include "channel/PrivateStore.h"
+#include "plugin/channel/PrivateStore.h"
 #include "core/OwnedText.h"
-#include "fields/FieldState.h"
-#include "fields/SampleState.h"
-#include "fonts/FontMapState.h"
 #include "host/DebugOutput.h"
 #include "host/StandInHost.h"
-#include "objects/ObjectState.h"
 #include "plugin/PublicationState.h"
 #include "plugin/WorkingState.h"
+#include "plugin/fields/FieldState.h"
+#include "plugin/fields/SampleState.h"
+#include "plugin/fonts/FontMapState.h"
+#include "plugin/objects/ObjectState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Every request composer: the exact block fields and parameter bytes the host
 // receives, with nothing of an earlier request left in the block.
-#include "channel/HostChannel.h"
-#include "channel/HostRequests.h"
 #include "core/ScriptLines.h"
 #include "host/StandInHost.h"
+#include "plugin/channel/HostChannel.h"
+#include "plugin/channel/HostRequests.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // How the composers read the host's replies, and what they give back when the
 // host fails, gives no block or cannot determine a value.
-#include "channel/HostChannel.h"
-#include "channel/HostRequests.h"
 #include "host/StandInHost.h"
+#include "plugin/channel/HostChannel.h"
+#include "plugin/channel/HostRequests.h"
 
 #include <gtest/gtest.h>
 

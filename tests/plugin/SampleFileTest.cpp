@@ -1,9 +1,9 @@
 // Loading the sample data file, cutting the copy, and finding a moved file
 // again through the real Open dialog.
-#include "fields/SampleFile.h"
+#include "plugin/fields/SampleFile.h"
 #include "core/SampleCopy.h"
-#include "fields/SampleState.h"
 #include "host/UiDriver.h"
+#include "plugin/fields/SampleState.h"
 #include "tests/TestFiles.h"
 
 #include <gtest/gtest.h>
