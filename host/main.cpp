@@ -37,6 +37,7 @@
 // the plug-in's own.
 // --catalogue writes a publication of PAGES pages of PER-PAGE placeholders
 // with the model's fields, paper and printer (see Catalogue.h).
+#include "core/CommandLine.h"
 #include "host/Catalogue.h"
 #include "host/HostClock.h"
 #include "host/StandInHost.h"
@@ -102,18 +103,16 @@ bool ParseArguments(int argc, char** argv, CArguments& arguments) {
     }
     arguments.strPlugin = argv[1];
     arguments.strPublicationFile = argv[2];
-    for (int i = 3; i < argc; ++i) {
-        const COption* pFound = nullptr;
-        for (const COption& option : Options) {
-            pFound = argv[i] == std::string(option.pName) ? &option : pFound;
-        }
-        if (pFound == nullptr || (pFound->pValue != nullptr && i + 1 >= argc)) {
-            arguments.steps.push_back(argv[i]);
-        } else {
-            pFound->set(arguments, pFound->pValue != nullptr ? argv[++i] : "");
-        }
-    }
-    return true;
+    return ReadOptions(
+        argc, argv, 3, Options,
+        [&](const COption& option, const char* pValue) {
+            option.set(arguments, pValue);
+            return true;
+        },
+        [&](const char* pWord) {
+            arguments.steps.push_back(pWord);
+            return true;
+        });
 }
 
 // The numbers of a "KEY=A:B:C" value.

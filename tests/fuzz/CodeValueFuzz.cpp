@@ -2,7 +2,7 @@
 // chooses the symbology and the QR level): it is refused with a reason or
 // made, and then every bar placed lies inside its area.
 #include "FuzzInput.h"
-#include "merge/Codes.h"
+#include "merge/layout/Codes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     if (nSize < 1) {

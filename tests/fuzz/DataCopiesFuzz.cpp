@@ -4,7 +4,7 @@
 // where its text is.
 #include "FuzzInput.h"
 #include "core/DocDefReader.h"
-#include "merge/DataCopies.h"
+#include "merge/data/DataCopies.h"
 
 #include <algorithm>
 

@@ -5,8 +5,10 @@
 // among the job's own files) and merged: whatever the input, the run ends in
 // a result or a message, and a merged file that was written is whole.
 #include "FuzzInput.h"
-#include "merge/Job.h"
-#include "merge/MergeWriter.h"
+#include "merge/check/Check.h"
+#include "merge/job/Job.h"
+#include "merge/output/WritePass.h"
+#include "merge/postscript/PostScriptWriter.h"
 
 #include <unistd.h>
 
@@ -63,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     int nLast = static_cast<int>(std::min<size_t>(job.nCopies, 3));
     COutputFile out;
     FUZZ_CHECK(out.Open(Folder() + "/merged.ps", strError), "the merged file can be made");
-    if (!WriteMerged(job, 1, nLast, metrics, out, strError)) {
+    CPostScriptWriter writer(job, metrics, out);
+    if (!WritePass(job, metrics, 1, nLast, nullptr, {&writer}, nullptr, strError)) {
         FUZZ_CHECK(!strError.empty(), "a merge that fails says why");
         return 0;
     }

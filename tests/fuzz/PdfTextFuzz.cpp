@@ -4,10 +4,10 @@
 // encoding, the second the font and the alignment). The PDF library must
 // read the file, the page's content and every font without a warning.
 #include "FuzzInput.h"
-#include "merge/PageWriting.h"
-#include "merge/PdfFile.h"
-#include "merge/PdfFonts.h"
-#include "merge/TextLayout.h"
+#include "merge/layout/TextLayout.h"
+#include "merge/output/Syntax.h"
+#include "merge/pdf/PdfFile.h"
+#include "merge/pdf/PdfFonts.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>

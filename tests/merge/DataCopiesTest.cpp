@@ -1,6 +1,6 @@
 // The variable data input file cut into copies by every kind of data
 // definition the plug-in writes.
-#include "merge/DataCopies.h"
+#include "merge/data/DataCopies.h"
 #include "core/DocDefReader.h"
 
 #include <gtest/gtest.h>

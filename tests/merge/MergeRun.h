@@ -3,8 +3,8 @@
 // PDF) read back through Ghostscript's text extraction.
 #pragma once
 
-#include "merge/FontMetrics.h"
-#include "merge/TextEncoding.h"
+#include "merge/data/TextEncoding.h"
+#include "merge/layout/FontMetrics.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,9 @@
 // flowing area; right, centred and justified lines; CMYK colour; EPS pictures
 // scaled to fit and trimmed. Also the exit codes and the check report.
 #include "MergeRun.h"
-#include "merge/FontMetrics.h"
+#include "merge/check/Check.h"
+#include "merge/layout/FontMetrics.h"
+#include "merge/output/WritePass.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +179,49 @@ TEST_F(MergedOutput, TheMasterPageAndASharedPictureAreInTheFileOnce) {
     EXPECT_EQ(std::count_if(spans.begin(), spans.end(),
                             [](const CSpan& span) { return span.strText == "MARK"; }),
               6);
+}
+
+// A writer that keeps what it is handed.
+struct CRecordingWriter : IPageWriter {
+    size_t nPages = 0;
+    std::vector<const CShownUnit*> units;
+    std::vector<std::string> pageNames;
+    bool Begin(size_t nAll, std::string&) override { return (nPages = nAll) > 0; }
+    bool Unit(const CShownUnit& unit, std::string&) override {
+        units.push_back(&unit);
+        for (const CShownPage& page : unit.pages) {
+            pageNames.push_back(page.strName + ":" + std::to_string(page.cards[0].values.size()));
+        }
+        return true;
+    }
+    bool Finish(std::string&) override { return true; }
+};
+
+TEST_F(MergedOutput, EveryWriterIsHandedTheSamePagesInOnePass) {
+    CJobOptions options;
+    options.strMaster = Path("master.ps");
+    CJob job;
+    CFontMetrics metrics;
+    std::string strError;
+    ASSERT_TRUE(LoadJob(Path("job.ddf"), Path("data.txt"), options, job, strError)) << strError;
+    FILE* pNull = fopen("/dev/null", "w");
+    CReport report(pNull, false, job.strDocDefFile, job.strDataFile);
+    ASSERT_TRUE(CheckCopies(job, metrics, report, 1, 3, strError)) << strError;
+    fclose(pNull);
+    CRecordingWriter first;
+    CRecordingWriter second;
+    std::vector<int> progress;
+    ASSERT_TRUE(WritePass(
+        job, metrics, 2, 3, nullptr, {&first, &second},
+        [&](int nDone) { progress.push_back(nDone); }, strError))
+        << strError;
+    // Copies 2 and 3, each made into its page once (six values) and handed
+    // to both writers as it is.
+    EXPECT_EQ(first.nPages, 2u);
+    EXPECT_EQ(first.pageNames, (std::vector<std::string>{"2.1:6", "3.1:6"}));
+    EXPECT_EQ(second.pageNames, first.pageNames);
+    EXPECT_EQ(second.units, first.units);
+    EXPECT_EQ(progress, (std::vector<int>{1, 2}));
 }
 
 TEST_F(MergedOutput, ProblemsExitCodesAndBadInput) {

@@ -3,7 +3,7 @@
 // page labels name each copy, every font is embedded, the file is valid, its
 // text reads back per copy, and it looks as the PostScript does.
 #include "MergeRun.h"
-#include "merge/PdfFile.h"
+#include "merge/pdf/PdfFile.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDF.hh>

@@ -1,5 +1,5 @@
 // Text measured with the fonts' metrics and laid out in its area.
-#include "merge/TextLayout.h"
+#include "merge/layout/TextLayout.h"
 
 #include <gtest/gtest.h>
 

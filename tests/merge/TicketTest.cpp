@@ -1,8 +1,8 @@
 // The job ticket's settings in their text forms and its file, and the press
 // sheets it asks for: how many cards, where, which copy in which slot.
-#include "merge/Ticket.h"
-#include "merge/Imposition.h"
-#include "merge/TextLayout.h"
+#include "merge/job/Ticket.h"
+#include "merge/job/Imposition.h"
+#include "merge/layout/TextLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,128 @@
+#include "merge/job/Job.h"
+
+#include "core/DocDefReader.h"
+#include "merge/files/InputFiles.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+
+namespace {
+
+// A block of line areas: text areas of a page set one below the other, each
+// overlapping the one above across and its top within that one's height (or
+// leading) of it, as an address block is; areas side by side on a line (City
+// and Zip) each lie below the same one. Each value learns the nearest value
+// above it in its block.
+void PlanLineBlocks(CJob& job) {
+    const CJobTicket& ticket = job.options.ticket;
+    for (CPlannedPage& page : job.pages) {
+        std::vector<int> lines;
+        for (size_t i = 0; i < page.merges.size(); ++i) {
+            const CPlannedMerge& merge = page.merges[i];
+            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference &&
+                ticket.Code(merge.pArea->strName.Text()) == nullptr) {
+                lines.push_back(static_cast<int>(i));
+            }
+        }
+        std::stable_sort(lines.begin(), lines.end(), [&](int a, int b) {
+            return page.merges[a].pArea->fTop < page.merges[b].pArea->fTop;
+        });
+        for (size_t k = 0; k < lines.size(); ++k) {
+            CPlannedMerge& below = page.merges[lines[k]];
+            const CAreaDefinition& area = *below.pArea;
+            for (size_t j = k; j-- > 0;) {
+                const CPlannedMerge& above = page.merges[lines[j]];
+                double dPitch = area.fTop - above.pArea->fTop;
+                bool bAcross = above.pArea->fLeft < area.fLeft + area.fWidth &&
+                               area.fLeft < above.pArea->fLeft + above.pArea->fWidth;
+                if (bAcross && dPitch > 0 &&
+                    dPitch <= std::max(above.pArea->fHeight, above.pArea->fSpacing) + 0.5) {
+                    below.nAbove = lines[j];
+                    below.dPitch = dPitch;
+                    page.bClosesUp = page.bClosesUp || ticket.optional.count(above.strField) != 0;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::string MasterPath(const CJob& job) {
+    const std::string strNamed = MasterNamed(job.docDef);
+    std::string strUnix = strNamed;
+    std::replace(strUnix.begin(), strUnix.end(), '\\', '/');
+    std::vector<std::string> candidates;
+    // Beside the .ddf first: a job moved with its master, a Windows path, a
+    // relative name.
+    bool bDrive = strUnix.size() > 2 && strUnix[1] == ':';
+    std::string strBeside = bDrive ? strUnix.substr(strUnix.find_last_of('/') + 1) : strUnix;
+    if (!strBeside.empty() && strBeside[0] != '/') {
+        candidates.push_back(FolderOf(job.strDocDefFile) + "/" + strBeside);
+    }
+    if (bDrive && (strUnix[0] == 'z' || strUnix[0] == 'Z')) {
+        candidates.push_back(strUnix.substr(2));
+    } else if (!bDrive && !strUnix.empty() && strUnix[0] == '/') {
+        candidates.push_back(strUnix);
+    }
+    for (const std::string& strPath : candidates) {
+        if (access(strPath.c_str(), R_OK) == 0) {
+            return strPath;
+        }
+    }
+    return candidates.empty() ? strNamed : candidates.front();
+}
+
+bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
+             const CJobOptions& options, CJob& job, std::string& strError) {
+    job.strDocDefFile = strDocDefFile;
+    job.strDataFile = strDataFile;
+    job.options = options;
+    std::string strText;
+    if (!ReadWholeFile(strDocDefFile, options.nMaxFileBytes, strText, strError)) {
+        strError = "cannot read the document definition " + strError;
+        return false;
+    }
+    if (!ReadDocDefText(strText, job.docDef, strError)) {
+        strError = strDocDefFile + ": " + strError;
+        return false;
+    }
+    if (job.docDef.fields.Count() == 0) {
+        strError = strDocDefFile + ": the job defines no data field";
+        return false;
+    }
+    if (!CheckAreaNumbers(job.docDef, strError)) {
+        strError = strDocDefFile + ": " + strError;
+        return false;
+    }
+    size_t nSize = 0;
+    int nData = OpenRegularFile(strDataFile, nSize, strError);
+    if (nData < 0) {
+        strError = "cannot read the variable data input file " + strError;
+        return false;
+    }
+    close(nData);
+    job.strMasterFile = options.strMaster.empty() ? MasterPath(job) : options.strMaster;
+    std::string strMaster;
+    if (!ReadWholeFile(job.strMasterFile, options.nMaxFileBytes, strMaster, strError)) {
+        strError = "cannot read the PostScript master " + strError + " (give it with --ps)";
+        return false;
+    }
+    if (!ReadMasterPages(strMaster, job.master, strError) ||
+        !PlanPages(job.docDef, static_cast<int>(job.master.pages.size()), job.pages, strError)) {
+        strError = job.strMasterFile + ": " + strError;
+        return false;
+    }
+    if (!CheckTicketNames(options.ticket, job.docDef, strError)) {
+        strError = "the job ticket: " + strError;
+        return false;
+    }
+    job.merges = JobMerges(job.docDef);
+    PlanLineBlocks(job);
+    job.pictures.reset(new CPictures(
+        CPictureFolder(options.strPictures.empty() ? FolderOf(strDataFile) : options.strPictures,
+                       options.nMaxFileBytes)));
+    return true;
+}

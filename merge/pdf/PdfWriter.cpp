@@ -1,0 +1,314 @@
+#include "merge/pdf/PdfWriter.h"
+
+#include "merge/files/Ghostscript.h"
+#include "merge/files/InputFiles.h"
+#include "merge/output/Syntax.h"
+#include "merge/pdf/PdfImport.h"
+
+namespace {
+
+// Pages per node of the page tree, copies per node of the page labels' tree
+// and per array of the document parts: the trees are written as they fill.
+constexpr size_t PagesPerNode = 64;
+constexpr size_t CopiesPerNode = 256;
+
+} // namespace
+
+bool CPdfWriter::Written(bool bWritten, std::string& strError) {
+    if (!bWritten) {
+        strError = m_out.Path() + ": cannot be written";
+    }
+    return bWritten;
+}
+
+// Each master page the job takes and each picture the copies place, drawn
+// by Ghostscript once into a PDF of one page each, then brought in as forms.
+bool CPdfWriter::Begin(size_t, std::string& strError) {
+    std::vector<int> masterPages = MasterPagesUsed(m_job.pages);
+    std::vector<CPicture*> pictures;
+    for (CPicture& picture : m_job.pictures->All()) {
+        if (picture.bGood && picture.nUses > 0) {
+            pictures.push_back(&picture);
+        }
+    }
+    CWorkFolder folder;
+    COutputFile source;
+    CPdfImport import;
+    if (!folder.Make(m_out.Path(), strError) ||
+        !source.Open(folder.Path() + "/forms.ps", strError) ||
+        !m_formSource(masterPages, pictures, Bleed(), source, strError) ||
+        !source.Commit(strError) ||
+        !RunGhostscript({"-sDEVICE=pdfwrite", "-dPDFSETTINGS=/prepress", "-dAutoRotatePages=/None",
+                         "-dAutoFilterColorImages=false", "-dColorImageFilter=/FlateEncode",
+                         "-dDownsampleColorImages=false", "-dAutoFilterGrayImages=false",
+                         "-dGrayImageFilter=/FlateEncode", "-dDownsampleGrayImages=false",
+                         "-dDownsampleMonoImages=false",
+                         "-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf")},
+                        folder.Path() + "/forms.ps",
+                        "the master's pages and the pictures (the copies' shared forms)",
+                        m_nGsSeconds, strError) ||
+        !import.Open(folder.Path() + "/forms.pdf", strError)) {
+        return false;
+    }
+    if (import.Pages() != masterPages.size() + pictures.size()) {
+        strError = "Ghostscript made " + std::to_string(import.Pages()) + " pages of the " +
+                   std::to_string(masterPages.size() + pictures.size()) +
+                   " master pages and pictures";
+        return false;
+    }
+    for (size_t i = 0; i < import.Pages(); ++i) {
+        int nForm = import.ImportPage(i, m_pdf, strError, Bleed() > 0);
+        if (nForm == 0) {
+            return false;
+        }
+        if (i < masterPages.size()) {
+            m_masterForms[masterPages[i]] = nForm;
+            m_masterBoxes[masterPages[i]] = import.OtherBoxes(i);
+        } else {
+            m_pictureForms[pictures[i - masterPages.size()]] = nForm;
+        }
+    }
+    return true;
+}
+
+int CPdfWriter::PageParent() {
+    if (m_nLeaf == 0) {
+        m_nLeaf = m_pdf.NewObject();
+    }
+    return m_nLeaf;
+}
+
+bool CPdfWriter::AddToTree(int nPage) {
+    m_leafPages.push_back(nPage);
+    ++m_nPageCount;
+    return m_leafPages.size() < PagesPerNode || CloseLeaf();
+}
+
+// Writes the page tree's open node.
+bool CPdfWriter::CloseLeaf() {
+    bool bWritten = m_pdf.Object(m_nLeaf, "<< /Type /Pages /Parent " + Ref(m_nPages) + " /Kids [" +
+                                              Refs(m_leafPages) + " ] /Count " +
+                                              std::to_string(m_leafPages.size()) + " >>");
+    m_leaves.push_back(m_nLeaf);
+    m_leafPages.clear();
+    m_nLeaf = 0;
+    return bWritten;
+}
+
+// Writes the open node of the page labels.
+bool CPdfWriter::CloseLabels() {
+    m_labelNodes.push_back(m_pdf.NewObject());
+    bool bWritten =
+        m_pdf.Object(m_labelNodes.back(), "<< /Limits [" + std::to_string(m_nLabelFirst) + " " +
+                                              std::to_string(m_nLabelLast) + "] /Nums [" +
+                                              m_strLabels + " ] >>");
+    m_strLabels.clear();
+    return bWritten;
+}
+
+void CPdfWriter::SetText(const CShownValue& text, std::string& strContent) {
+    const CAreaDefinition& area = *text.pArea;
+    strContent += "q " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
+                  Number(area.fYellow) + " " + Number(area.fBlack) + " k BT\n";
+    for (const CShownLine& line : text.lines) {
+        strContent += "1 0 0 1 " + Number(line.dX) + " " + Number(line.dY) + " Tm " +
+                      (line.dWordSpace > 0 ? Number(line.dWordSpace) + " Tw " : "") +
+                      m_fonts.Show(area.strFont.Text(), line.strText, text.dSize) + "\n";
+    }
+    strContent += "ET Q\n";
+}
+
+// Draws the picture where it lands, its form named in the page's forms
+// once; false when the picture has no form.
+bool CPdfWriter::DrawPicture(const CShownValue& picture, std::string& strContent,
+                             std::string& strForms, std::string& strError) {
+    auto found = m_pictureForms.find(picture.pPicture);
+    if (found == m_pictureForms.end()) {
+        strError = picture.strSource + ": the picture changed while it was merged";
+        return false;
+    }
+    const CPlacement& placement = picture.placement;
+    std::string strName = "P" + std::to_string(found->second);
+    strContent +=
+        "q " +
+        (placement.bClip
+             ? Number(placement.adClip[0]) + " " + Number(placement.adClip[1]) + " " +
+                   Number(placement.adClip[2]) + " " + Number(placement.adClip[3]) + " re W n "
+             : "") +
+        Number(placement.dScale) + " 0 0 " + Number(placement.dScale) + " " + Number(placement.dX) +
+        " " + Number(placement.dY) + " cm /" + strName + " Do Q\n";
+    if (strForms.find("/" + strName + " ") == std::string::npos) {
+        strForms += " /" + strName + " " + Ref(found->second);
+    }
+    return true;
+}
+
+// One page of the copy as it is drawn on its own: the master page's form,
+// then the values; the forms it draws named in strForms.
+bool CPdfWriter::CardContent(const CShownCard& card, std::string& strContent, std::string& strForms,
+                             std::string& strError) {
+    std::string strMaster = "M" + std::to_string(card.nMasterPage);
+    // A form made with the bleed around the page is drawn back by it.
+    strContent += Bleed() > 0 ? "q 1 0 0 1 " + Number(-Bleed()) + " " + Number(-Bleed()) + " cm /" +
+                                    strMaster + " Do Q\n"
+                              : "q /" + strMaster + " Do Q\n";
+    std::string strMasterForm = " /" + strMaster + " " + Ref(m_masterForms[card.nMasterPage]);
+    strForms += strForms.find(strMasterForm) == std::string::npos ? strMasterForm : "";
+    for (const CShownValue& value : card.values) {
+        if (value.kind == ShownKind::Code) {
+            DrawCode(value, strContent);
+        } else if (value.kind == ShownKind::Picture) {
+            if (!DrawPicture(value, strContent, strForms, strError)) {
+                return false;
+            }
+        } else {
+            SetText(value, strContent);
+        }
+    }
+    return true;
+}
+
+// Writes a page of the content, of the part, as the page dictionary's
+// entries give it.
+bool CPdfWriter::AddPage(const std::string& strContent, const std::string& strPage, int nPart,
+                         int& nFirstPage, int& nLastPage) {
+    int nContent = m_pdf.NewObject();
+    int nPage = m_pdf.NewObject();
+    nFirstPage = nFirstPage == 0 ? nPage : nFirstPage;
+    nLastPage = nPage;
+    return m_pdf.Stream(nContent, "", strContent) &&
+           m_pdf.Object(nPage, "<< /Type /Page /Parent " + Ref(PageParent()) + strPage +
+                                   " /Contents " + Ref(nContent) + " /DPart " + Ref(nPart) +
+                                   " >>") &&
+           AddToTree(nPage);
+}
+
+// Writes the document part of the last nPages pages and their label.
+bool CPdfWriter::EndPart(int nPart, int nFirstPage, int nLastPage, size_t nPages,
+                         const std::string& strLabel, const std::string& strMetadata) {
+    m_parts.push_back(nPart);
+    int nIndex = static_cast<int>(m_nPageCount - nPages);
+    m_nLabelFirst = m_strLabels.empty() ? nIndex : m_nLabelFirst;
+    m_nLabelLast = nIndex;
+    m_strLabels += " " + std::to_string(nIndex) + " << /S /D /P " + Literal(strLabel) + " >>";
+    bool bWritten = m_pdf.Object(nPart, "<< /Type /DPart /Parent " + Ref(m_nPartRootNode) +
+                                            " /Start " + Ref(nFirstPage) + " /End " +
+                                            Ref(nLastPage) + " /DPM << " + strMetadata + " >> >>");
+    if (bWritten && m_parts.size() % CopiesPerNode == 0) {
+        bWritten = CloseLabels();
+    }
+    return bWritten;
+}
+
+// Each page of the copy, or side of the sheet, as a page of the copy's or
+// sheet's document part; a sheet's cards each moved to its slot and clipped
+// at its bleed, then the crop marks. A sheet's part lists the copies in its
+// slots.
+bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
+    int nPart = m_pdf.NewObject();
+    int nFirstPage = 0;
+    int nLastPage = 0;
+    for (const CShownPage& page : unit.pages) {
+        std::string strContent;
+        std::string strForms;
+        if (!PageContent(page, strContent, strForms, strError)) {
+            return false;
+        }
+        std::string strBoxes = page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage];
+        if (!AddPage(strContent,
+                     " /MediaBox [0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]" +
+                         strBoxes + " /Resources << /Font " + Ref(m_fonts.Resources()) +
+                         " /XObject <<" + strForms + " >> >>",
+                     nPart, nFirstPage, nLastPage)) {
+            return Written(false, strError);
+        }
+    }
+    // The copy's part and its pages' label, "N." and the page's number; a
+    // sheet's, "S3." and the side's.
+    std::string strNumber = std::to_string(unit.nNumber);
+    std::string strMetadata = "/CopyNumber " + strNumber;
+    if (unit.bSheet) {
+        std::string strCopies;
+        for (long nCopy : unit.slotCopies) {
+            strCopies += " " + (nCopy != 0 ? std::to_string(nCopy) : "null");
+        }
+        strMetadata = "/SheetNumber " + strNumber + " /CopyNumbers [" + strCopies + " ]";
+    }
+    return Written(EndPart(nPart, nFirstPage, nLastPage, unit.pages.size(),
+                           (unit.bSheet ? "S" : "") + strNumber + ".", strMetadata),
+                   strError);
+}
+
+// What the page draws: its cards (on a sheet each moved to its slot and
+// clipped at its bleed), then its crop marks.
+bool CPdfWriter::PageContent(const CShownPage& page, std::string& strContent, std::string& strForms,
+                             std::string& strError) {
+    for (const CShownCard& card : page.cards) {
+        if (page.bSheet) {
+            const CCardPlace& place = card.place;
+            strContent += "q " + Number(place.adClip[0]) + " " + Number(place.adClip[1]) + " " +
+                          Number(place.adClip[2]) + " " + Number(place.adClip[3]) +
+                          " re W n 1 0 0 1 " + Number(place.dX) + " " + Number(place.dY) + " cm\n";
+        }
+        if (!CardContent(card, strContent, strForms, strError)) {
+            return false;
+        }
+        strContent += page.bSheet ? "Q\n" : "";
+    }
+    if (!page.marks.empty()) {
+        strContent += "q 1 1 1 1 K " + Number(MarkWeight) + " w\n";
+        for (const CMark& mark : page.marks) {
+            strContent += Number(mark.dX0) + " " + Number(mark.dY0) + " m " + Number(mark.dX1) +
+                          " " + Number(mark.dY1) + " l S\n";
+        }
+        strContent += "Q\n";
+    }
+    return true;
+}
+
+// The code's bars in the area's colour.
+void CPdfWriter::DrawCode(const CShownValue& code, std::string& strContent) {
+    const CAreaDefinition& area = *code.pArea;
+    strContent += "q " + Number(area.fCyan) + " " + Number(area.fMagenta) + " " +
+                  Number(area.fYellow) + " " + Number(area.fBlack) + " k\n";
+    for (const CRectangle& bar : code.bars) {
+        strContent += Number(bar.dX) + " " + Number(bar.dY) + " " + Number(bar.dWidth) + " " +
+                      Number(bar.dHeight) + " re\n";
+    }
+    strContent += "f Q\n";
+}
+
+bool CPdfWriter::Finish(std::string& strError) {
+    bool bWritten = (m_leafPages.empty() || CloseLeaf()) && (m_strLabels.empty() || CloseLabels());
+    // The parts in arrays of CopiesPerNode each, in copy order.
+    std::string strParts;
+    for (size_t i = 0; i < m_parts.size(); ++i) {
+        strParts += (i % CopiesPerNode == 0 ? " [" : "") + std::string(" ") + Ref(m_parts[i]) +
+                    (i % CopiesPerNode == CopiesPerNode - 1 || i + 1 == m_parts.size() ? " ]" : "");
+    }
+    int nInfo = m_pdf.NewObject();
+    bWritten =
+        bWritten &&
+        m_pdf.Object(m_nPages, "<< /Type /Pages /Kids [" + Refs(m_leaves) + " ] /Count " +
+                                   std::to_string(m_nPageCount) + " >>") &&
+        m_pdf.Object(m_nLabels, "<< /Kids [" + Refs(m_labelNodes) + " ] >>") &&
+        m_pdf.Object(m_nPartRootNode, "<< /Type /DPart /Parent " + Ref(m_nPartRoot) + " /DParts [" +
+                                          strParts + " ] >>") &&
+        m_pdf.Object(m_nPartRoot, "<< /Type /DPartRoot /DPartRootNode " + Ref(m_nPartRootNode) +
+                                      " /RecordLevel 1 >>") &&
+        m_pdf.Object(m_nCatalog, "<< /Type /Catalog /Pages " + Ref(m_nPages) + " /PageLabels " +
+                                     Ref(m_nLabels) + " /DPartRoot " + Ref(m_nPartRoot) + " >>") &&
+        m_pdf.Object(nInfo,
+                     "<< /Producer (nebmerge) /Title " + Literal(m_job.strDocDefFile) + " >>");
+    if (!bWritten) {
+        return Written(false, strError);
+    }
+    if (!m_fonts.Finish(strError) || !m_pdf.Finish(m_nCatalog, nInfo, strError)) {
+        return false;
+    }
+    for (const std::string& strFont : m_fonts.Substituted()) {
+        m_job.warnings.push_back("the font " + strFont +
+                                 " has no program here: the PDF sets its text in Courier");
+    }
+    return true;
+}
