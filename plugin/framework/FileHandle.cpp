@@ -1,15 +1,15 @@
 #include "FileHandle.h"
 
+#include "Replaceable.h"
+
 #include <climits>
 
 namespace {
-FileWriter fnWriter = _hwrite;
+CReplaceable<FileWriter> writer(_hwrite);
 } // namespace
 
-FileWriter SetFileWriter(FileWriter writer) {
-    FileWriter previous = fnWriter;
-    fnWriter = writer != nullptr ? writer : _hwrite;
-    return previous;
+FileWriter SetFileWriter(FileWriter fnWriter) {
+    return writer.Set(fnWriter);
 }
 
 CFileHandle CFileHandle::Create(const char* pPath) {
@@ -45,7 +45,7 @@ bool CFileHandle::WriteAll(const void* pData, size_t nCount) {
     if (nCount == 0) {
         return true;
     }
-    long nWritten = fnWriter(m_hFile, static_cast<LPCCH>(pData), static_cast<long>(nCount));
+    long nWritten = (*writer)(m_hFile, static_cast<LPCCH>(pData), static_cast<long>(nCount));
     return nWritten == static_cast<long>(nCount);
 }
 

@@ -1,16 +1,15 @@
 #include "Help.h"
 
 #include "App.h"
+#include "Replaceable.h"
 #include "core/PathParts.h"
 
 namespace {
-HelpEngine fnEngine = WinHelpA;
+CReplaceable<HelpEngine> engine(WinHelpA);
 } // namespace
 
-HelpEngine SetHelpEngine(HelpEngine engine) {
-    HelpEngine previous = fnEngine;
-    fnEngine = engine != nullptr ? engine : WinHelpA;
-    return previous;
+HelpEngine SetHelpEngine(HelpEngine fnEngine) {
+    return engine.Set(fnEngine);
 }
 
 std::string HelpFilePath() {
@@ -22,5 +21,5 @@ std::string HelpFilePath() {
 
 bool OpenHelp(HWND hOwner, UINT nCommand, DWORD nContext) {
     std::string strFile = HelpFilePath();
-    return fnEngine(hOwner, strFile.c_str(), nCommand, nContext) != FALSE;
+    return (*engine)(hOwner, strFile.c_str(), nCommand, nContext) != FALSE;
 }
