@@ -36,62 +36,59 @@ int32_t AlignmentCode(const std::string& strWord, const std::string& strMode) {
     return -1;
 }
 
+// Parses the words of a graphic area after "Graphic": its placement.
+bool ParseGraphic(CAreaDefinition& area, std::istream& words) {
+    std::string strWord;
+    area.nKind = KindGraphic;
+    if (!(words >> strWord)) {
+        return false;
+    }
+    if (strWord == "ScaleAndTrim") {
+        area.nPlacement = PlaceScaleAndTrim;
+        return static_cast<bool>(words >> Number(area.fTrim2) >> Number(area.fTrim3) >>
+                                 Number(area.fTrim0) >> Number(area.fTrim1));
+    }
+    if (strWord != "ScaleToFit") {
+        return false;
+    }
+    area.nPlacement = PlaceScaleToFit;
+    return true;
+}
+
+// Parses the words of a text area after "Text": alignment and mode, font,
+// size, spacing and colour.
+bool ParseText(CAreaDefinition& area, std::istream& words) {
+    std::string strWord;
+    std::string strMode;
+    area.nKind = KindText;
+    if (!(words >> strWord >> strMode)) {
+        return false;
+    }
+    int32_t nCode = AlignmentCode(strWord, strMode);
+    if (nCode < 0) {
+        return false;
+    }
+    area.nAlignment = nCode;
+    // Each keyword is read with its value, then checked.
+    return words >> strWord >> area.strFont && strWord == "Font" &&
+           words >> strWord >> Number(area.fSize) && strWord == "Size" &&
+           words >> strWord >> Number(area.fSpacing) && strWord == "Spacing" &&
+           words >> strWord >> Number(area.fCyan) >> Number(area.fMagenta) >>
+               Number(area.fYellow) >> Number(area.fBlack) &&
+           strWord == "CMYK";
+}
+
 // Parses the words of one area line; false on a syntax error.
 bool ParseArea(CAreaDefinition& area, std::istream& words) {
     std::string strWord;
-    std::string strValue;
     if (!(words >> area.strName) || !(words >> strWord) || strWord != "Is" || !(words >> strWord)) {
         return false;
     }
-    if (strWord == "Graphic") {
-        area.nKind = KindGraphic;
-        if (!(words >> strWord)) {
-            return false;
-        }
-        if (strWord == "ScaleAndTrim") {
-            area.nPlacement = PlaceScaleAndTrim;
-            if (!(words >> Number(area.fTrim2) >> Number(area.fTrim3) >> Number(area.fTrim0) >>
-                  Number(area.fTrim1))) {
-                return false;
-            }
-        } else if (strWord == "ScaleToFit") {
-            area.nPlacement = PlaceScaleToFit;
-        } else {
-            return false;
-        }
-    } else if (strWord == "Text") {
-        area.nKind = KindText;
-        std::string strMode;
-        if (!(words >> strWord >> strMode)) {
-            return false;
-        }
-        int32_t nCode = AlignmentCode(strWord, strMode);
-        if (nCode < 0) {
-            return false;
-        }
-        area.nAlignment = nCode;
-        // Each keyword is read with its value, then checked.
-        if (!(words >> strWord >> area.strFont) || strWord != "Font") {
-            return false;
-        }
-        if (!(words >> strWord >> Number(area.fSize)) || strWord != "Size") {
-            return false;
-        }
-        if (!(words >> strWord >> Number(area.fSpacing)) || strWord != "Spacing") {
-            return false;
-        }
-        if (!(words >> strWord >> Number(area.fCyan) >> Number(area.fMagenta) >>
-              Number(area.fYellow) >> Number(area.fBlack)) ||
-            strWord != "CMYK") {
-            return false;
-        }
-    } else {
-        return false;
-    }
-    if (!(words >> strWord) || strWord != "On" || ReadQuoted(words, area.strFile) != ReadOk) {
-        return false;
-    }
-    if (!(words >> area.strPage)) {
+    bool bKind = strWord == "Graphic" ? ParseGraphic(area, words)
+                 : strWord == "Text"  ? ParseText(area, words)
+                                      : false;
+    if (!bKind || !(words >> strWord) || strWord != "On" ||
+        ReadQuoted(words, area.strFile) != ReadOk || !(words >> area.strPage)) {
         return false;
     }
     if (!(words >> strWord >> Number(area.fLeft) >> Number(area.fTop)) || strWord != "At") {

@@ -192,6 +192,75 @@ std::string FileLines(const std::string& strText) {
     return strFile;
 }
 
+namespace {
+
+// Counts the lines and the columns from p to nStart in the copy; false when
+// the field starts past the copy's end.
+bool Distance(const char* pCopy, size_t nLength, size_t p, int32_t nStart, int32_t& nLines,
+              int32_t& nColumn) {
+    nLines = 0;
+    nColumn = 0;
+    for (int32_t j = static_cast<int32_t>(p); j < nStart; ++j) {
+        if (static_cast<size_t>(j) >= nLength) {
+            return false;
+        }
+        if (pCopy[j] == '\n') {
+            ++nLines;
+            nColumn = 0;
+        } else {
+            ++nColumn;
+        }
+    }
+    return true;
+}
+
+// How the copy goes on past a field: on from p, or the fields end here (a
+// field runs to the copy's end), or the copy does not hold the field whole.
+enum class Past { On, End, Short };
+
+// Moves p past the field and its delimiter (a counted field's line break).
+Past PastField(const CDataField& field, const std::string& strDelimiter, const char* pCopy,
+               size_t nLength, size_t& p) {
+    size_t nEnd = field.GetEnd() > 0 ? static_cast<size_t>(field.GetEnd()) : 0;
+    const std::string strNextLine = field.GetNextLine() != nullptr ? field.GetNextLine() : "";
+    size_t nMatch = std::string::npos;
+    if (field.nLength == LengthCount && field.nUnits == UnitsCharacters) {
+        p = nEnd;
+        return Past::On;
+    }
+    if (field.nLength == LengthCount) {
+        if (strNextLine == NoneWord) {
+            p = nEnd;
+            return Past::On;
+        }
+        if (nEnd > nLength) {
+            return Past::Short;
+        }
+        if (nEnd < nLength && pCopy[nEnd] == '\r') {
+            p = nEnd + 2;
+            return Past::On;
+        }
+        nMatch = Search(pCopy, nLength, nEnd, "\n");
+        p = nMatch + 1;
+    } else if (field.nUnits == UnitsCharacters) {
+        if (strDelimiter == NoneWord) {
+            return Past::End;
+        }
+        char cByte = DelimiterByte(strDelimiter);
+        nMatch = Search(pCopy, nLength, nEnd, cByte != '\0' ? std::string(1, cByte) : strDelimiter);
+        p = nMatch + 1;
+    } else {
+        if (strNextLine == NoneWord) {
+            return Past::End;
+        }
+        nMatch = Search(pCopy, nLength, nEnd, strNextLine);
+        p = nMatch + strNextLine.size() + 2;
+    }
+    return nMatch == std::string::npos ? Past::Short : Past::On;
+}
+
+} // namespace
+
 int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLength,
                          CDocDef& docDef) {
     size_t p = 0;
@@ -208,17 +277,8 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
         // Lines and columns from the end of the previous record to the field.
         int32_t nLines = 0;
         int32_t nColumn = 0;
-        int32_t nStart = pField->GetStart();
-        for (int32_t j = static_cast<int32_t>(p); j < nStart; ++j) {
-            if (static_cast<size_t>(j) >= nLength) {
-                return 0;
-            }
-            if (pCopy[j] == '\n') {
-                ++nLines;
-                nColumn = 0;
-            } else {
-                ++nColumn;
-            }
+        if (!Distance(pCopy, nLength, p, pField->GetStart(), nLines, nColumn)) {
+            return 0;
         }
         int32_t nAt = nColumn;
         int32_t nAtUnit = AtChars;
@@ -231,48 +291,15 @@ int BuildDataDefinitions(CDataFieldList& fields, const char* pCopy, size_t nLeng
         }
         AddOrReplace(docDef.fields,
                      FieldRecord(*pField, nAt, nAtUnit, FirstWord(strDelimiter.c_str())));
-
-        // Past the field and its delimiter.
-        size_t nEnd = pField->GetEnd() > 0 ? static_cast<size_t>(pField->GetEnd()) : 0;
-        const std::string strNextLine =
-            pField->GetNextLine() != nullptr ? pField->GetNextLine() : "";
-        if (pField->nLength == LengthCount && pField->nUnits == UnitsCharacters) {
-            p = nEnd;
-        } else if (pField->nLength == LengthCount) {
-            if (strNextLine == NoneWord) {
-                p = nEnd;
-            } else if (nEnd > nLength) {
-                return 0;
-            } else if (nEnd < nLength && pCopy[nEnd] == '\r') {
-                p = nEnd + 2;
-            } else {
-                size_t nFeed = Search(pCopy, nLength, nEnd, "\n");
-                if (nFeed == std::string::npos) {
-                    return 0;
-                }
-                p = nFeed + 1;
-            }
-        } else if (pField->nUnits == UnitsCharacters) {
-            if (strDelimiter == NoneWord) {
-                break;
-            }
-            char cByte = DelimiterByte(strDelimiter);
-            std::string strFind = cByte != '\0' ? std::string(1, cByte) : strDelimiter;
-            size_t nMatch = Search(pCopy, nLength, nEnd, strFind);
-            if (nMatch == std::string::npos) {
-                return 0;
-            }
-            p = nMatch + 1;
-        } else {
-            if (strNextLine == NoneWord) {
-                break;
-            }
-            size_t nMatch = Search(pCopy, nLength, nEnd, strNextLine);
-            if (nMatch == std::string::npos) {
-                return 0;
-            }
-            p = nMatch + strNextLine.size() + 2;
+        size_t nPast = p;
+        Past past = PastField(*pField, strDelimiter, pCopy, nLength, nPast);
+        if (past == Past::Short) {
+            return 0;
         }
+        if (past == Past::End) {
+            break;
+        }
+        p = nPast;
     }
     if (p > nLength) {
         return 1;

@@ -56,6 +56,47 @@ bool ReadInstruction(const std::string& strLine, CDocDef& docDef, std::string& s
     return true;
 }
 
+// Adds the record of a section's line to the document definition; false
+// with why it cannot be.
+bool ReadSectionLine(Section section, const std::string& strLine, CDocDef& docDef,
+                     std::string& strWhy) {
+    switch (section) {
+    case NoSection:
+        strWhy = "a line before the first section";
+        return false;
+    case DataSection: {
+        CDataDefinition record;
+        if (!ReadsWhole(strLine,
+                        [&](std::istream& line) { return ReadDataDefinition(record, line); })) {
+            strWhy = "not a data definition";
+            return false;
+        }
+        if (docDef.fields.FindByName(record.strName) != nullptr) {
+            strWhy = std::string("the data field ") + record.strName.Text() + " is defined twice";
+            return false;
+        }
+        AddOrReplace(docDef.fields, record);
+        return true;
+    }
+    case AreaSection: {
+        CAreaDefinition area;
+        if (!ReadsWhole(strLine, [&](std::istream& line) { return ReadArea(area, line); })) {
+            strWhy = "not an area definition";
+            return false;
+        }
+        if (docDef.areas.FindByName(area.strName) != nullptr) {
+            strWhy = std::string("the area ") + area.strName.Text() + " is defined twice";
+            return false;
+        }
+        AddOrReplace(docDef.areas, area);
+        return true;
+    }
+    case InstructionSection:
+        break;
+    }
+    return ReadInstruction(strLine, docDef, strWhy);
+}
+
 } // namespace
 
 bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& strError) {
@@ -68,68 +109,30 @@ bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& st
         if (!strLine.empty() && strLine.back() == '\r') {
             strLine.pop_back();
         }
-        auto Fail = [&](const std::string& strWhy) {
+        std::string strWhy;
+        if (!bVersion) {
+            strWhy = strLine != "Docdef-Version-1.0"
+                         ? "the file does not begin with Docdef-Version-1.0"
+                         : "";
+            bVersion = true;
+        } else if (strLine.empty() || strLine[0] == ';') {
+            continue;
+        } else if (strLine.size() > MaxTextLine) {
+            strWhy = "longer than " + std::to_string(MaxTextLine) + " characters";
+        } else if (strLine == "[DataDefinition]") {
+            section = DataSection;
+        } else if (strLine == "[AreaDefinition]") {
+            section = AreaSection;
+        } else if (strLine == "[DocumentInstructions]") {
+            section = InstructionSection;
+        } else if (strLine[0] == '[') {
+            strWhy = "unknown section " + strLine;
+        } else {
+            ReadSectionLine(section, strLine, docDef, strWhy);
+        }
+        if (!strWhy.empty()) {
             strError = "line " + std::to_string(nLine) + ": " + strWhy;
             return false;
-        };
-        if (!bVersion) {
-            if (strLine != "Docdef-Version-1.0") {
-                return Fail("the file does not begin with Docdef-Version-1.0");
-            }
-            bVersion = true;
-            continue;
-        }
-        if (strLine.empty() || strLine[0] == ';') {
-            continue;
-        }
-        if (strLine.size() > MaxTextLine) {
-            return Fail("longer than " + std::to_string(MaxTextLine) + " characters");
-        }
-        if (strLine[0] == '[') {
-            if (strLine == "[DataDefinition]") {
-                section = DataSection;
-            } else if (strLine == "[AreaDefinition]") {
-                section = AreaSection;
-            } else if (strLine == "[DocumentInstructions]") {
-                section = InstructionSection;
-            } else {
-                return Fail("unknown section " + strLine);
-            }
-            continue;
-        }
-        std::string strWhy;
-        switch (section) {
-        case NoSection:
-            return Fail("a line before the first section");
-        case DataSection: {
-            CDataDefinition record;
-            if (!ReadsWhole(strLine,
-                            [&](std::istream& line) { return ReadDataDefinition(record, line); })) {
-                return Fail("not a data definition");
-            }
-            if (docDef.fields.FindByName(record.strName) != nullptr) {
-                return Fail(std::string("the data field ") + record.strName.Text() +
-                            " is defined twice");
-            }
-            AddOrReplace(docDef.fields, record);
-            break;
-        }
-        case AreaSection: {
-            CAreaDefinition area;
-            if (!ReadsWhole(strLine, [&](std::istream& line) { return ReadArea(area, line); })) {
-                return Fail("not an area definition");
-            }
-            if (docDef.areas.FindByName(area.strName) != nullptr) {
-                return Fail(std::string("the area ") + area.strName.Text() + " is defined twice");
-            }
-            AddOrReplace(docDef.areas, area);
-            break;
-        }
-        case InstructionSection:
-            if (!ReadInstruction(strLine, docDef, strWhy)) {
-                return Fail(strWhy);
-            }
-            break;
         }
     }
     if (!bVersion) {

@@ -106,16 +106,28 @@ std::string EpsDrawing(const std::string& strEps, double dLeft, double dBottom, 
            (strEps.back() == '\n' ? "" : "\n") + "%%EndDocument\ngrestore\n";
 }
 
-} // namespace
+// What the page's object draws, the page's top at dPageHeight.
+std::string ObjectDrawing(const CHostObject& object, double dPageHeight) {
+    double dLeft = object.anBounds[0] / static_cast<double>(TwipsPerPoint);
+    double dTop = object.anBounds[1] / static_cast<double>(TwipsPerPoint);
+    double dWidth = (object.anBounds[2] - object.anBounds[0]) / static_cast<double>(TwipsPerPoint);
+    double dHeight = (object.anBounds[3] - object.anBounds[1]) / static_cast<double>(TwipsPerPoint);
+    double dBaseline = dPageHeight - dTop;
+    if (object.bText) {
+        return TextBlock(object, dLeft, dTop, dWidth, dPageHeight);
+    }
+    if (EpsDraws(object.strEps)) {
+        return EpsDrawing(object.strEps, dLeft, dBaseline - dHeight, dWidth, dHeight);
+    }
+    // A picture the host cannot show here is framed; a placeholder shows
+    // what its EPS draws: nothing.
+    return object.nKind != PlaceholderKind ? Number(dLeft) + " " + Number(dBaseline) + " " +
+                                                 Number(dWidth) + " " + Number(dHeight) + " box\n"
+                                           : "";
+}
 
-std::string PublicationPostScript(const CPublication& publication) {
-    const double dPaperWidth = publication.paper.Width() / static_cast<double>(TwipsPerPoint);
-    const double dPaperHeight = publication.paper.Height() / static_cast<double>(TwipsPerPoint);
-    const double dPageWidth = publication.nPageWidth / static_cast<double>(TwipsPerPoint);
-    const double dPageHeight = publication.nPageHeight / static_cast<double>(TwipsPerPoint);
-    // The page lies in the middle of the paper.
-    const double dx = (dPaperWidth - dPageWidth) / 2;
-    const double dy = (dPaperHeight - dPageHeight) / 2;
+// The document's comments up to their end: its pages, paper and fonts.
+std::string Comments(const CPublication& publication, double dPaperWidth, double dPaperHeight) {
     std::set<std::string> fonts;
     for (const CHostPage& page : publication.pages) {
         for (const CHostObject& object : page.objects) {
@@ -137,7 +149,20 @@ std::string PublicationPostScript(const CPublication& publication) {
         }
         strOut += "%%DocumentNeededResources: " + strFonts + "\n";
     }
-    strOut += "%%EndComments\n";
+    return strOut + "%%EndComments\n";
+}
+
+} // namespace
+
+std::string PublicationPostScript(const CPublication& publication) {
+    const double dPaperWidth = publication.paper.Width() / static_cast<double>(TwipsPerPoint);
+    const double dPaperHeight = publication.paper.Height() / static_cast<double>(TwipsPerPoint);
+    const double dPageWidth = publication.nPageWidth / static_cast<double>(TwipsPerPoint);
+    const double dPageHeight = publication.nPageHeight / static_cast<double>(TwipsPerPoint);
+    // The page lies in the middle of the paper.
+    const double dx = (dPaperWidth - dPageWidth) / 2;
+    const double dy = (dPaperHeight - dPageHeight) / 2;
+    std::string strOut = Comments(publication, dPaperWidth, dPaperHeight);
     strOut += "%%BeginProlog\n"
               "/box { 4 dict begin /h exch def /w exch def /y exch def /x exch def\n"
               "  newpath x y moveto w 0 rlineto 0 h neg rlineto w neg 0 rlineto closepath\n"
@@ -151,23 +176,7 @@ std::string PublicationPostScript(const CPublication& publication) {
         strOut += "gsave\n" + Number(dx) + " " + Number(dy) + " translate\n";
         strOut += "0.5 setlinewidth\n";
         for (const CHostObject& object : publication.pages[p].objects) {
-            double dLeft = object.anBounds[0] / static_cast<double>(TwipsPerPoint);
-            double dTop = object.anBounds[1] / static_cast<double>(TwipsPerPoint);
-            double dWidth =
-                (object.anBounds[2] - object.anBounds[0]) / static_cast<double>(TwipsPerPoint);
-            double dHeight =
-                (object.anBounds[3] - object.anBounds[1]) / static_cast<double>(TwipsPerPoint);
-            double dBaseline = dPageHeight - dTop;
-            if (object.bText) {
-                strOut += TextBlock(object, dLeft, dTop, dWidth, dPageHeight);
-            } else if (EpsDraws(object.strEps)) {
-                strOut += EpsDrawing(object.strEps, dLeft, dBaseline - dHeight, dWidth, dHeight);
-            } else if (object.nKind != PlaceholderKind) {
-                // A picture the host cannot show here is framed.
-                strOut += Number(dLeft) + " " + Number(dBaseline) + " " + Number(dWidth) + " " +
-                          Number(dHeight) + " box\n";
-            }
-            // A placeholder shows what its EPS draws: nothing.
+            strOut += ObjectDrawing(object, dPageHeight);
         }
         strOut += "grestore\nshowpage\n";
     }

@@ -138,55 +138,79 @@ class CCopyReader {
         return nEnd < m_strData.size() ? nEnd + 1 : nEnd;
     }
 
-    bool ReadRecord(const CDataDefinition& record, size_t& p) {
-        // Where the record begins.
+    // Moves p to where the record begins; false when the file ends first,
+    // bRead then what reading the record gives.
+    bool SkipToRecord(const CDataDefinition& record, size_t& p, bool& bRead) {
         if (record.nAtUnit == AtLines) {
             for (int i = 0; i < record.nAt; ++i) {
                 size_t nEnd = LineEnd(p);
                 if (nEnd >= m_strData.size()) {
-                    return FileEnds(record);
+                    bRead = FileEnds(record);
+                    return false;
                 }
                 p = nEnd + 1;
             }
         } else {
             p += static_cast<size_t>(std::max(0, record.nAt));
         }
-        bool bFiller = IsFiller(record);
         if (AtEnd(p)) {
             // The file may end where the last copy does.
-            return bFiller || FileEnds(record);
+            bRead = IsFiller(record) || FileEnds(record);
+            return false;
+        }
+        return true;
+    }
+
+    // A For record's value: its count of lines or characters from p. False
+    // when the record ends the reading of the copy, bRead then what reading
+    // it gives.
+    bool ReadFor(const CDataDefinition& record, size_t& p, std::string& strValue, bool& bRead) {
+        bool bFiller = IsFiller(record);
+        size_t nStart = p;
+        if (record.nUnit != UnitLines) {
+            size_t nCount = static_cast<size_t>(Count(record.strExtent));
+            if (nCount > 0 && AtEnd(p + nCount - 1)) {
+                bRead = FileEnds(record);
+                return false;
+            }
+            strValue = m_strData.substr(p, nCount);
+            p += nCount;
+            return true;
+        }
+        // A filler's count, as the plug-in writes it, counts the line break
+        // that ends the copy as a line of its own.
+        int nLines = bFiller ? Count(record.strExtent) - 1 : Count(record.strExtent);
+        if (!bFiller && m_bBlankLineCloses && IsBlankLine(p)) {
+            // The copy's closing line: the field's line is missing.
+            m_problems.push_back({DataProblem::MissingLine, m_copy.nNumber, record.strName.Text(),
+                                  m_places.At(p), "the copy ends before this field's line"});
+            p = NextLine(p);
+            m_bEndedEarly = true;
+            bRead = true;
+            return false;
+        }
+        for (int i = 0; i < nLines; ++i) {
+            if (AtEnd(p)) {
+                bRead = bFiller || FileEnds(record);
+                return false;
+            }
+            p = NextLine(p);
+        }
+        strValue = WithLineFeeds(WithoutLineBreak(m_strData.substr(nStart, p - nStart)));
+        return true;
+    }
+
+    bool ReadRecord(const CDataDefinition& record, size_t& p) {
+        bool bRead = true;
+        if (!SkipToRecord(record, p, bRead)) {
+            return bRead;
         }
         size_t nStart = p;
         std::string strValue;
         switch (record.nExtentKind) {
         case ExtentFor:
-            if (record.nUnit == UnitLines) {
-                // A filler's count, as the plug-in writes it, counts the line
-                // break that ends the copy as a line of its own.
-                int nLines = bFiller ? Count(record.strExtent) - 1 : Count(record.strExtent);
-                if (!bFiller && m_bBlankLineCloses && IsBlankLine(p)) {
-                    // The copy's closing line: the field's line is missing.
-                    m_problems.push_back({DataProblem::MissingLine, m_copy.nNumber,
-                                          record.strName.Text(), m_places.At(p),
-                                          "the copy ends before this field's line"});
-                    p = NextLine(p);
-                    m_bEndedEarly = true;
-                    return true;
-                }
-                for (int i = 0; i < nLines; ++i) {
-                    if (AtEnd(p)) {
-                        return bFiller || FileEnds(record);
-                    }
-                    p = NextLine(p);
-                }
-                strValue = WithLineFeeds(WithoutLineBreak(m_strData.substr(nStart, p - nStart)));
-            } else {
-                size_t nCount = static_cast<size_t>(Count(record.strExtent));
-                if (nCount > 0 && AtEnd(p + nCount - 1)) {
-                    return FileEnds(record);
-                }
-                strValue = m_strData.substr(p, nCount);
-                p += nCount;
+            if (!ReadFor(record, p, strValue, bRead)) {
+                return bRead;
             }
             break;
         case ExtentToEnd: {
@@ -203,7 +227,7 @@ class CCopyReader {
         default:
             break;
         }
-        if (bFiller) {
+        if (IsFiller(record)) {
             return true;
         }
         if (record.nUnit == UnitTrimmedChars) {

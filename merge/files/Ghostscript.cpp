@@ -52,17 +52,11 @@ std::string GhostscriptOutputName(const std::string& strPath) {
     return strOut;
 }
 
-bool RunGhostscript(const std::vector<std::string>& options, const std::string& strInput,
-                    const std::string& strWhat, int nSeconds, std::string& strError) {
-    CBox box;
-    if (box.strFolder.empty()) {
-        strError = "cannot make a temporary folder for Ghostscript";
-        return false;
-    }
-    std::vector<std::string> all = {"gs", "-q", "-dBATCH", "-dNOPAUSE", "-dSAFER"};
-    all.insert(all.end(), options.begin(), options.end());
-    // An absolute name is a file name, whatever it holds.
-    all.push_back(Absolute(strInput));
+namespace {
+
+// Starts Ghostscript with the arguments in the box's folder, in a process
+// group of its own; its process, or -1.
+pid_t StartInBox(const CBox& box, std::vector<std::string>& all) {
     std::vector<char*> argv;
     for (std::string& strArg : all) {
         argv.push_back(&strArg[0]);
@@ -82,12 +76,13 @@ bool RunGhostscript(const std::vector<std::string>& options, const std::string& 
         execvp("gs", argv.data());
         _exit(127);
     }
-    if (nChild < 0) {
-        strError = "cannot start Ghostscript";
-        return false;
-    }
+    return nChild;
+}
+
+// Waits for the process to end, for nSeconds at the most (then it and its
+// group are stopped); false with a message when it did not end by itself.
+bool WaitFor(pid_t nChild, int nSeconds, int& nStatus, std::string& strError) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(nSeconds);
-    int nStatus = 0;
     pid_t nDone = 0;
     while ((nDone = waitpid(nChild, &nStatus, WNOHANG)) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
@@ -101,6 +96,31 @@ bool RunGhostscript(const std::vector<std::string>& options, const std::string& 
     }
     if (nDone < 0) {
         strError = "cannot start Ghostscript";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunGhostscript(const std::vector<std::string>& options, const std::string& strInput,
+                    const std::string& strWhat, int nSeconds, std::string& strError) {
+    CBox box;
+    if (box.strFolder.empty()) {
+        strError = "cannot make a temporary folder for Ghostscript";
+        return false;
+    }
+    std::vector<std::string> all = {"gs", "-q", "-dBATCH", "-dNOPAUSE", "-dSAFER"};
+    all.insert(all.end(), options.begin(), options.end());
+    // An absolute name is a file name, whatever it holds.
+    all.push_back(Absolute(strInput));
+    pid_t nChild = StartInBox(box, all);
+    if (nChild < 0) {
+        strError = "cannot start Ghostscript";
+        return false;
+    }
+    int nStatus = 0;
+    if (!WaitFor(nChild, nSeconds, nStatus, strError)) {
         return false;
     }
     if (WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 127) {

@@ -114,6 +114,63 @@ std::vector<CMark> CSheetPlan::Marks(int nSide) const {
     return marks;
 }
 
+namespace {
+
+// The sheet's size a grid of the cards needs, with bleeds, gutters and
+// room for the marks.
+void Needed(const CJobTicket& ticket, double dCardWidth, double dCardHeight, int nColumns,
+            int nRows, double& dWidth, double& dHeight) {
+    const double dRoom = 2 * MarkRoom(ticket.bMarks);
+    dWidth = GridExtent(nColumns, dCardWidth, ticket.dBleed, ticket.dGutter) + dRoom;
+    dHeight = GridExtent(nRows, dCardHeight, ticket.dBleed, ticket.dGutter) + dRoom;
+}
+
+// The grid on the ticket's sheet, as given or turned, whichever holds more
+// cards (the grid asked, or as many as fit); false with a message when
+// neither holds it.
+bool GridOnSheet(const CJobTicket& ticket, CSheetPlan& plan, std::string& strError) {
+    const double dRoom = 2 * MarkRoom(ticket.bMarks);
+    double dNeededWidth = 0;
+    double dNeededHeight = 0;
+    int nBest = 0;
+    for (bool bTurned : {false, true}) {
+        double dWidth = bTurned ? ticket.dSheetHeight : ticket.dSheetWidth;
+        double dHeight = bTurned ? ticket.dSheetWidth : ticket.dSheetHeight;
+        int nColumns = ticket.nColumns;
+        int nRows = ticket.nRows;
+        if (nColumns == 0) {
+            nColumns = CardsIn(dWidth - dRoom, plan.dCardWidth, ticket.dBleed, ticket.dGutter);
+            nRows = CardsIn(dHeight - dRoom, plan.dCardHeight, ticket.dBleed, ticket.dGutter);
+        }
+        Needed(ticket, plan.dCardWidth, plan.dCardHeight, nColumns, nRows, dNeededWidth,
+               dNeededHeight);
+        if (nColumns * nRows > nBest && dNeededWidth <= dWidth + 1e-6 &&
+            dNeededHeight <= dHeight + 1e-6) {
+            nBest = nColumns * nRows;
+            plan.nColumns = nColumns;
+            plan.nRows = nRows;
+            plan.dWidth = dWidth;
+            plan.dHeight = dHeight;
+        }
+    }
+    if (nBest > 0) {
+        return true;
+    }
+    Needed(ticket, plan.dCardWidth, plan.dCardHeight, std::max(ticket.nColumns, 1),
+           std::max(ticket.nRows, 1), dNeededWidth, dNeededHeight);
+    strError = (ticket.nColumns == 0 ? std::string("not one card")
+                                     : std::to_string(ticket.nColumns) + " by " +
+                                           std::to_string(ticket.nRows) + " cards") +
+               " of " + Text(plan.dCardWidth) + " by " + Text(plan.dCardHeight) +
+               " points (with bleed, gutter and marks " + Text(dNeededWidth) + " by " +
+               Text(dNeededHeight) + ")" + (ticket.nColumns == 0 ? " fits" : " do not fit") +
+               " on a sheet of " + Text(ticket.dSheetWidth) + " by " + Text(ticket.dSheetHeight) +
+               " points, either way up";
+    return false;
+}
+
+} // namespace
+
 bool PlanSheets(const CJobTicket& ticket, double dCardWidth, double dCardHeight, size_t nPages,
                 size_t nCopies, CSheetPlan& plan, std::string& strError) {
     plan.dCardWidth = dCardWidth;
@@ -125,54 +182,14 @@ bool PlanSheets(const CJobTicket& ticket, double dCardWidth, double dCardHeight,
     plan.order = ticket.order;
     plan.nSides = static_cast<int>(nPages + (ticket.bDuplex && nPages % 2 == 1 ? 1 : 0));
     plan.nCopies = nCopies;
-    const double dRoom = 2 * MarkRoom(ticket.bMarks);
-    auto Needed = [&](int nColumns, int nRows, double& dWidth, double& dHeight) {
-        dWidth = GridExtent(nColumns, dCardWidth, ticket.dBleed, ticket.dGutter) + dRoom;
-        dHeight = GridExtent(nRows, dCardHeight, ticket.dBleed, ticket.dGutter) + dRoom;
-    };
-    double dNeededWidth = 0;
-    double dNeededHeight = 0;
     if (ticket.dSheetWidth == 0) {
         // No sheet: one just large enough for the grid asked, or one card.
         plan.nColumns = std::max(ticket.nColumns, 1);
         plan.nRows = std::max(ticket.nRows, 1);
-        Needed(plan.nColumns, plan.nRows, plan.dWidth, plan.dHeight);
-    } else {
-        // The sheet as given, then turned.
-        int nBest = 0;
-        for (bool bTurned : {false, true}) {
-            double dWidth = bTurned ? ticket.dSheetHeight : ticket.dSheetWidth;
-            double dHeight = bTurned ? ticket.dSheetWidth : ticket.dSheetHeight;
-            int nColumns = ticket.nColumns;
-            int nRows = ticket.nRows;
-            if (nColumns == 0) {
-                nColumns = CardsIn(dWidth - dRoom, dCardWidth, ticket.dBleed, ticket.dGutter);
-                nRows = CardsIn(dHeight - dRoom, dCardHeight, ticket.dBleed, ticket.dGutter);
-            }
-            Needed(nColumns, nRows, dNeededWidth, dNeededHeight);
-            if (nColumns * nRows > nBest && dNeededWidth <= dWidth + 1e-6 &&
-                dNeededHeight <= dHeight + 1e-6) {
-                nBest = nColumns * nRows;
-                plan.nColumns = nColumns;
-                plan.nRows = nRows;
-                plan.dWidth = dWidth;
-                plan.dHeight = dHeight;
-            }
-        }
-        if (nBest == 0) {
-            Needed(std::max(ticket.nColumns, 1), std::max(ticket.nRows, 1), dNeededWidth,
-                   dNeededHeight);
-            strError = (ticket.nColumns == 0 ? std::string("not one card")
-                                             : std::to_string(ticket.nColumns) + " by " +
-                                                   std::to_string(ticket.nRows) + " cards") +
-                       " of " + Text(dCardWidth) + " by " + Text(dCardHeight) +
-                       " points (with bleed, gutter and marks " + Text(dNeededWidth) + " by " +
-                       Text(dNeededHeight) + ")" +
-                       (ticket.nColumns == 0 ? " fits" : " do not fit") + " on a sheet of " +
-                       Text(ticket.dSheetWidth) + " by " + Text(ticket.dSheetHeight) +
-                       " points, either way up";
-            return false;
-        }
+        Needed(ticket, dCardWidth, dCardHeight, plan.nColumns, plan.nRows, plan.dWidth,
+               plan.dHeight);
+    } else if (!GridOnSheet(ticket, plan, strError)) {
+        return false;
     }
     if (plan.Slots() > MaxSlots) {
         strError = std::to_string(plan.nColumns) + " by " + std::to_string(plan.nRows) +

@@ -91,6 +91,30 @@ bool FindPostScriptSection(const std::string& strFirst, size_t nCount, size_t nS
            picture.nLength <= nSize - picture.nOffset;
 }
 
+// What one read through a picture's PostScript section keeps: its hash,
+// its head and its tail (where the bounding box may be), and whether it
+// holds the word that ends a reusable stream.
+struct CSectionScan {
+    uint64_t nHash = FnvStart;
+    std::string strHead;
+    std::string strTail;
+    bool bHoldsEndWord = false;
+
+    void Add(const char* pPart, size_t nPart) {
+        nHash = Fnv1a(nHash, pPart, nPart);
+        if (strHead.size() < HeaderBytes) {
+            strHead.append(pPart, std::min(nPart, HeaderBytes - strHead.size()));
+        }
+        strTail.append(pPart, nPart);
+        // The word may begin in the part before.
+        size_t nSearch = strTail.size() - std::min(strTail.size(), nPart + 5);
+        bHoldsEndWord = bHoldsEndWord || strTail.find(StreamEndWord, nSearch) != std::string::npos;
+        if (strTail.size() > 2 * HeaderBytes) {
+            strTail.erase(0, strTail.size() - HeaderBytes);
+        }
+    }
+};
+
 } // namespace
 
 bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kind,
@@ -108,8 +132,7 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
     picture.nOffset = 0;
     picture.nLength = nSize;
     // Read through once: the header, the hash of the section, its tail.
-    std::string strHead, strTail;
-    uint64_t nHash = FnvStart;
+    CSectionScan scan;
     std::string strChunk(HeaderBytes, '\0');
     size_t nAt = 0;
     long nRead = 0;
@@ -124,20 +147,7 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
         size_t nFrom = std::max(nAt, picture.nOffset);
         size_t nTo = std::min(nAt + nCount, picture.nOffset + picture.nLength);
         if (nFrom < nTo) {
-            const char* pPart = strChunk.data() + (nFrom - nAt);
-            size_t nPart = nTo - nFrom;
-            nHash = Fnv1a(nHash, pPart, nPart);
-            if (strHead.size() < HeaderBytes) {
-                strHead.append(pPart, std::min(nPart, HeaderBytes - strHead.size()));
-            }
-            strTail.append(pPart, nPart);
-            // The word may begin in the part before.
-            size_t nSearch = strTail.size() - std::min(strTail.size(), nPart + 5);
-            picture.bHoldsEndWord =
-                picture.bHoldsEndWord || strTail.find(StreamEndWord, nSearch) != std::string::npos;
-            if (strTail.size() > 2 * HeaderBytes) {
-                strTail.erase(0, strTail.size() - HeaderBytes);
-            }
+            scan.Add(strChunk.data() + (nFrom - nAt), nTo - nFrom);
         }
         nAt += nCount;
     }
@@ -147,8 +157,9 @@ bool ReadPicture(const std::string& strPath, CPicture& picture, DataProblem& kin
         strDetail = ": cannot be read";
         return false;
     }
-    picture.nHash = nHash;
-    if (!FindBox(strHead, strTail, picture.adBox)) {
+    picture.nHash = scan.nHash;
+    picture.bHoldsEndWord = scan.bHoldsEndWord;
+    if (!FindBox(scan.strHead, scan.strTail, picture.adBox)) {
         strDetail = " has no %%BoundingBox";
         return false;
     }

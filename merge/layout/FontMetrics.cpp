@@ -53,6 +53,33 @@ const CFontName FontNames[] = {
     {"ZapfDingbats", "D050000L"},
 };
 
+// Takes what the line of a font metrics file gives: a glyph's width, or
+// one of the font's facts.
+void ReadMetricsLine(const std::string& strLine, std::unordered_map<std::string, int>& byName,
+                     CFontFacts& facts) {
+    char szName[128];
+    int nCode = -1;
+    int nWidth = 0;
+    // "C 65 ; WX 667 ; N A ; B ..."; unencoded glyphs have the code -1.
+    if (sscanf(strLine.c_str(), "C %d ; WX %d ; N %127s", &nCode, &nWidth, szName) == 3) {
+        byName[szName] = nWidth;
+    } else if (sscanf(strLine.c_str(), "FontName %127s", szName) == 1) {
+        facts.strName = szName;
+    } else if (strLine.rfind("EncodingScheme FontSpecific", 0) == 0) {
+        facts.bSymbolic = true;
+    } else if (strLine.rfind("IsFixedPitch true", 0) == 0) {
+        facts.bFixedPitch = true;
+    } else {
+        sscanf(strLine.c_str(), "FontBBox %lf %lf %lf %lf", &facts.adBox[0], &facts.adBox[1],
+               &facts.adBox[2], &facts.adBox[3]);
+        sscanf(strLine.c_str(), "ItalicAngle %lf", &facts.dItalicAngle);
+        sscanf(strLine.c_str(), "CapHeight %lf", &facts.dCapHeight);
+        sscanf(strLine.c_str(), "Ascender %lf", &facts.dAscent);
+        sscanf(strLine.c_str(), "Descender %lf", &facts.dDescent);
+        sscanf(strLine.c_str(), "StdVW %lf", &facts.dStemV);
+    }
+}
+
 } // namespace
 
 CFontMetrics::CFontMetrics(std::string strFolder) : m_strFolder(std::move(strFolder)) {}
@@ -91,29 +118,9 @@ const CFontMetrics::CWidths* CFontMetrics::Widths(const std::string& strFont) {
         return nullptr;
     }
     std::string strLine;
-    char szName[128];
     CFontFacts& facts = widths.facts;
     while (std::getline(in, strLine)) {
-        int nCode = -1;
-        int nWidth = 0;
-        // "C 65 ; WX 667 ; N A ; B ..."; unencoded glyphs have the code -1.
-        if (sscanf(strLine.c_str(), "C %d ; WX %d ; N %127s", &nCode, &nWidth, szName) == 3) {
-            widths.byName[szName] = nWidth;
-        } else if (sscanf(strLine.c_str(), "FontName %127s", szName) == 1) {
-            facts.strName = szName;
-        } else if (strLine.rfind("EncodingScheme FontSpecific", 0) == 0) {
-            facts.bSymbolic = true;
-        } else if (strLine.rfind("IsFixedPitch true", 0) == 0) {
-            facts.bFixedPitch = true;
-        } else {
-            sscanf(strLine.c_str(), "FontBBox %lf %lf %lf %lf", &facts.adBox[0], &facts.adBox[1],
-                   &facts.adBox[2], &facts.adBox[3]);
-            sscanf(strLine.c_str(), "ItalicAngle %lf", &facts.dItalicAngle);
-            sscanf(strLine.c_str(), "CapHeight %lf", &facts.dCapHeight);
-            sscanf(strLine.c_str(), "Ascender %lf", &facts.dAscent);
-            sscanf(strLine.c_str(), "Descender %lf", &facts.dDescent);
-            sscanf(strLine.c_str(), "StdVW %lf", &facts.dStemV);
-        }
+        ReadMetricsLine(strLine, widths.byName, facts);
     }
     // The URW files give no ascender or descender: the box's edges stand in.
     facts.dAscent = facts.dAscent == 0 ? facts.adBox[3] : facts.dAscent;

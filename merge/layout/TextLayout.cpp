@@ -45,33 +45,26 @@ std::vector<std::u32string> Paragraphs(const std::u32string& strValue) {
     return paragraphs;
 }
 
-// The layout at a font size and leading of its own.
-CTextLayout LayOutAt(const CAreaDefinition& area, const std::string& strValue,
-                     CFontMetrics& metrics, TextEncoding encoding, double dSize, double dLeading) {
-    CTextLayout layout;
-    layout.dSize = dSize;
-    const std::string strFont = area.strFont.Text();
-    const double dWidth = area.fWidth;
-    const bool bFlow = area.nAlignment >= AlignLeftFlow;
-    const int nAlign = area.nAlignment % 4; // 0 Left, 1 Center, 2 Right, 3 Justify
-    layout.bMeasured = metrics.TextWidth(strFont, std::u32string(), dSize) >= 0;
-    auto Measure = [&](const std::u32string& strText) {
-        return layout.bMeasured ? metrics.TextWidth(strFont, strText, dSize) : 0.0;
-    };
-    const double dSpace = Measure(U" ");
-    // Each line with its width and whether it ends its paragraph (Justify
-    // leaves those). Widths add up word by word, so that a long line costs
-    // no more than its words.
-    struct CLine {
-        std::u32string strText;
-        double dWidth;
-        bool bLast;
-    };
-    std::vector<CLine> lines;
-    for (const std::u32string& strParagraph : Paragraphs(DecodeText(strValue, encoding))) {
-        CLine line{U"", 0, false};
+// A line of words broken as it is set, its width, and whether it ends its
+// paragraph (Justify leaves those).
+struct CBrokenLine {
+    std::u32string strText;
+    double dWidth;
+    bool bLast;
+};
+
+// The text's paragraphs broken into lines: at the area's width when it
+// flows, else only at line breaks. Widths add up word by word, so that a
+// long line costs no more than its words.
+template <typename Measure>
+std::vector<CBrokenLine> BreakLines(const std::u32string& strText, double dWidth, bool bFlow,
+                                    const Measure& measure) {
+    const double dSpace = measure(U" ");
+    std::vector<CBrokenLine> lines;
+    for (const std::u32string& strParagraph : Paragraphs(strText)) {
+        CBrokenLine line{U"", 0, false};
         for (const std::u32string& strWord : Words(strParagraph)) {
-            double dWord = Measure(strWord);
+            double dWord = measure(strWord);
             if (line.strText.empty()) {
                 line = {strWord, dWord, false};
             } else if (bFlow && line.dWidth + dSpace + dWord > dWidth) {
@@ -86,8 +79,24 @@ CTextLayout LayOutAt(const CAreaDefinition& area, const std::string& strValue,
         line.bLast = true;
         lines.push_back(line);
     }
+    return lines;
+}
+
+// The layout at a font size and leading of its own.
+CTextLayout LayOutAt(const CAreaDefinition& area, const std::string& strValue,
+                     CFontMetrics& metrics, TextEncoding encoding, double dSize, double dLeading) {
+    CTextLayout layout;
+    layout.dSize = dSize;
+    const std::string strFont = area.strFont.Text();
+    const double dWidth = area.fWidth;
+    const int nAlign = area.nAlignment % 4; // 0 Left, 1 Center, 2 Right, 3 Justify
+    layout.bMeasured = metrics.TextWidth(strFont, std::u32string(), dSize) >= 0;
+    auto measure = [&](const std::u32string& strText) {
+        return layout.bMeasured ? metrics.TextWidth(strFont, strText, dSize) : 0.0;
+    };
     double dBaseline = dSize;
-    for (const CLine& line : lines) {
+    for (const CBrokenLine& line : BreakLines(DecodeText(strValue, encoding), dWidth,
+                                              area.nAlignment >= AlignLeftFlow, measure)) {
         if (layout.missing == 0) {
             layout.missing = metrics.MissingGlyph(strFont, line.strText);
         }

@@ -113,8 +113,13 @@ bool CPostScriptWriter::Begin(size_t nPages, std::string& strError) {
         strError = m_out.Path() + ": cannot be written";
         return false;
     }
-    // Each picture that more than one copy places, once (unless it holds
-    // the word that would end its stream early: then where it is placed).
+    return SharedPictures(strError);
+}
+
+// Each picture that more than one copy places, once, as a reusable stream
+// (unless it holds the word that would end its stream early: then where it
+// is placed), and the setup's end.
+bool CPostScriptWriter::SharedPictures(std::string& strError) {
     int nStream = 0;
     for (CPicture& picture : m_job.pictures->All()) {
         if (!picture.bGood || picture.nUses < 2 || picture.bHoldsEndWord) {

@@ -37,6 +37,7 @@ class CPostScriptWriter : public IPageWriter {
                    double dBleed, std::string& strError);
 
   private:
+    bool SharedPictures(std::string& strError);
     bool Card(const CShownCard& card, std::string& strError);
     bool WritePage(std::string& strError);
     void SetText(const CShownValue& text);

@@ -232,6 +232,13 @@ class CDefineFieldsDlg : public CModalDialog {
             delete m_fields.pField;
             m_fields.pField = pCopyOfField;
         }
+        NameAndStore(bAdd, strEdited);
+    }
+
+    // Names the field worked on in the Name dialog and, when it is named,
+    // adds it to the list (or puts it in place of the field edited) and
+    // selects it.
+    void NameAndStore(bool bAdd, const std::string& strEdited) {
         // The Define dialog still paints behind the Name dialog: the field
         // worked on stays the one being named until it ends.
         m_bNaming = true;

@@ -36,6 +36,53 @@ uint16_t SetViewSetting(HostParamBlock* pBlock, int16_t nValue, int16_t& nPrevio
 
 namespace {
 
+// The print options for printing to disk: every page, one copy, none of the
+// host's own marks or extras; with the publication's pages set wide, whether
+// the paper is turned. False when the host refuses them.
+bool SetOptionsForDisk(HostParamBlock* pBlock, bool& bWide, int16_t (&anOptions2)[10]) {
+    CPrintOptions options;
+    if (Request::QueryPrintOptions(pBlock, options) != StatusOk) {
+        return false;
+    }
+    bWide = options.anTrailing[5] != 0;
+    options.anLeading[0] = 1;
+    options.anLeading[1] = 0;
+    options.anLeading[2] = 0;
+    options.anLeading[3] = 0;
+    options.anTrailing[0] = 1;
+    options.anTrailing[1] = 0;
+    options.anTrailing[5] = 0;
+    options.anTrailing[6] = 0;
+    options.anTrailing[7] = 0;
+    if (Request::CmdSetPrintOptions(pBlock, options) != StatusOk ||
+        Request::QueryPrintOptions2(pBlock, anOptions2) != StatusOk) {
+        return false;
+    }
+    anOptions2[7] = 1;
+    return Request::CmdSetPrintOptions2(pBlock, anOptions2) == StatusOk;
+}
+
+// The paper: turned for wide pages, the whole publication on it; the paper
+// the host then holds in paper. False when the host refuses it.
+bool SetPaperForDisk(HostParamBlock* pBlock, bool bWide, CPaperRecord& paper) {
+    if (Request::QueryPaper(pBlock, paper) != StatusOk) {
+        return false;
+    }
+    if (bWide) {
+        if (paper.strName == "Custom") {
+            std::swap(paper.anSize[0], paper.anSize[1]);
+        } else {
+            paper.strName = TransversePaperName(paper.strName);
+        }
+    }
+    paper.anFirstGroup[2] = 0;
+    paper.nSingle = 0;
+    paper.anLastGroup[0] = 0;
+    paper.anLastGroup[1] = 1000;
+    return Request::CmdSetPaper(pBlock, paper) == StatusOk &&
+           Request::QueryPaper(pBlock, paper) == StatusOk;
+}
+
 // The print, step by step; bTold says whether the user has been told why it
 // did not happen (or chose that it should not).
 uint16_t PrintSteps(HostParamBlock* pBlock, const std::string& strPostScriptPath, bool& bTold) {
@@ -51,56 +98,14 @@ uint16_t PrintSteps(HostParamBlock* pBlock, const std::string& strPostScriptPath
         return StatusFailed;
     }
     bTold = false;
-    if (Request::CmdPrintRequest923(pBlock) != StatusOk) {
-        return StatusFailed;
-    }
-    CPrintOptions options;
-    if (Request::QueryPrintOptions(pBlock, options) != StatusOk) {
-        return StatusFailed;
-    }
-    bool bWide = options.anTrailing[5] != 0;
-    options.anLeading[0] = 1;
-    options.anLeading[1] = 0;
-    options.anLeading[2] = 0;
-    options.anLeading[3] = 0;
-    options.anTrailing[0] = 1;
-    options.anTrailing[1] = 0;
-    options.anTrailing[5] = 0;
-    options.anTrailing[6] = 0;
-    options.anTrailing[7] = 0;
-    if (Request::CmdSetPrintOptions(pBlock, options) != StatusOk) {
-        return StatusFailed;
-    }
+    bool bWide = false;
     int16_t anOptions2[10];
-    if (Request::QueryPrintOptions2(pBlock, anOptions2) != StatusOk) {
-        return StatusFailed;
-    }
-    anOptions2[7] = 1;
-    if (Request::CmdSetPrintOptions2(pBlock, anOptions2) != StatusOk) {
-        return StatusFailed;
-    }
     CPaperRecord paper;
-    if (Request::QueryPaper(pBlock, paper) != StatusOk) {
-        return StatusFailed;
-    }
-    if (bWide) {
-        if (paper.strName == "Custom") {
-            std::swap(paper.anSize[0], paper.anSize[1]);
-        } else {
-            paper.strName = TransversePaperName(paper.strName);
-        }
-    }
-    paper.anFirstGroup[2] = 0;
-    paper.nSingle = 0;
-    paper.anLastGroup[0] = 0;
-    paper.anLastGroup[1] = 1000;
-    if (Request::CmdSetPaper(pBlock, paper) != StatusOk ||
-        Request::QueryPaper(pBlock, paper) != StatusOk) {
-        return StatusFailed;
-    }
     int32_t nWidth = 0;
     int32_t nHeight = 0;
-    if (Request::QueryPageSize(pBlock, nWidth, nHeight) != StatusOk) {
+    if (Request::CmdPrintRequest923(pBlock) != StatusOk ||
+        !SetOptionsForDisk(pBlock, bWide, anOptions2) || !SetPaperForDisk(pBlock, bWide, paper) ||
+        Request::QueryPageSize(pBlock, nWidth, nHeight) != StatusOk) {
         return StatusFailed;
     }
     float fWidth = static_cast<float>(nWidth) * PointsPerTwip;

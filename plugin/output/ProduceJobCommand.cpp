@@ -92,6 +92,58 @@ bool AddPage(HostParamBlock* pBlock, int nPage, const std::string& strPostScript
     return true;
 }
 
+// The publication's page size and the paper's, in points; the paper is
+// taken as the page when the host gives none.
+uint16_t PageAndPaper(HostParamBlock* pBlock, float& fWidth, float& fHeight, float& fPaperWidth,
+                      float& fPaperHeight) {
+    int32_t nPageWidth = 0;
+    int32_t nPageHeight = 0;
+    uint16_t nStatus = Request::QueryPageSize(pBlock, nPageWidth, nPageHeight);
+    if (nStatus != StatusOk) {
+        return nStatus;
+    }
+    fWidth = static_cast<float>(nPageWidth) * PointsPerTwip;
+    fHeight = static_cast<float>(nPageHeight) * PointsPerTwip;
+    fPaperWidth = fWidth;
+    fPaperHeight = fHeight;
+    CPaperRecord paper;
+    if (Request::QueryPaper(pBlock, paper) == StatusOk) {
+        fPaperWidth = static_cast<float>(paper.Width()) * PointsPerTwip;
+        fPaperHeight = static_cast<float>(paper.Height()) * PointsPerTwip;
+    }
+    return StatusOk;
+}
+
+// Walks the pages from the first, adding each page's objects to the walk's
+// document definition; false when a page cannot be read. A page the host
+// does not turn to would have its objects read as those of another page: the
+// walk stops, failed, and the user is told.
+bool WalkPages(HostParamBlock* pBlock, int16_t nPageCount, const std::string& strPostScript,
+               float fPaperWidth, float fPaperHeight, float dx, float dy, CJobWalk& walk) {
+    auto TurnTo = [&](int32_t nTarget) {
+        if (Request::CmdGoToPage(pBlock, nTarget) != StatusOk) {
+            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
+            walk.bFailed = true;
+        }
+    };
+    TurnTo(1);
+    for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
+        if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
+            return false;
+        }
+        if (walk.bFailed) {
+            break;
+        }
+        if (nPage < nPageCount) {
+            TurnTo(Request::NextPage);
+        } else {
+            // Past the last page there is none to turn to.
+            IgnoreStatus(Request::CmdGoToPage(pBlock, Request::NextPage));
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 uint16_t ProduceJob(HostParamBlock* pBlock, CFieldState& fields, const CSampleState& sample,
@@ -117,51 +169,20 @@ uint16_t ProduceJob(HostParamBlock* pBlock, CFieldState& fields, const CSampleSt
         Request::QueryPageCount(pBlock, nPageCount) != StatusOk) {
         return StatusFailed;
     }
-    int32_t nPageWidth = 0;
-    int32_t nPageHeight = 0;
-    uint16_t nStatus = Request::QueryPageSize(pBlock, nPageWidth, nPageHeight);
-    if (nStatus != StatusOk) {
-        return nStatus;
-    }
-    float fWidth = static_cast<float>(nPageWidth) * PointsPerTwip;
-    float fHeight = static_cast<float>(nPageHeight) * PointsPerTwip;
-    float fPaperWidth = fWidth;
-    float fPaperHeight = fHeight;
-    CPaperRecord paper;
-    if (Request::QueryPaper(pBlock, paper) == StatusOk) {
-        fPaperWidth = static_cast<float>(paper.Width()) * PointsPerTwip;
-        fPaperHeight = static_cast<float>(paper.Height()) * PointsPerTwip;
-    }
-    float dx = (fPaperWidth - fWidth) * 0.5f;
-    float dy = (fPaperHeight - fHeight) * 0.5f;
+    float fWidth = 0;
+    float fHeight = 0;
+    float fPaperWidth = 0;
+    float fPaperHeight = 0;
+    uint16_t nStatus = PageAndPaper(pBlock, fWidth, fHeight, fPaperWidth, fPaperHeight);
     int16_t nPreviousView = 0;
-    nStatus = SetViewSetting(pBlock, 0, nPreviousView);
+    nStatus = nStatus == StatusOk ? SetViewSetting(pBlock, 0, nPreviousView) : nStatus;
     if (nStatus != StatusOk) {
         return nStatus;
     }
     CJobWalk walk{fields, objects, CDocDef(), false, false, {}};
-    // A page the host does not turn to would have its objects read as those
-    // of another page: the job stops, and the user is told.
-    auto TurnTo = [&](int32_t nTarget) {
-        if (Request::CmdGoToPage(pBlock, nTarget) != StatusOk) {
-            ShowFrameworkMessage(IDS_DOCDEF_ERROR);
-            walk.bFailed = true;
-        }
-    };
-    TurnTo(1);
-    for (int nPage = 1; nPage <= nPageCount && !walk.bFailed; ++nPage) {
-        if (!AddPage(pBlock, nPage, strPostScript, dx, dy, fPaperWidth, fPaperHeight, walk)) {
-            return StatusFailed;
-        }
-        if (walk.bFailed) {
-            break;
-        }
-        if (nPage < nPageCount) {
-            TurnTo(Request::NextPage);
-        } else {
-            // Past the last page there is none to turn to.
-            IgnoreStatus(Request::CmdGoToPage(pBlock, Request::NextPage));
-        }
+    if (!WalkPages(pBlock, nPageCount, strPostScript, fPaperWidth, fPaperHeight,
+                   (fPaperWidth - fWidth) * 0.5f, (fPaperHeight - fHeight) * 0.5f, walk)) {
+        return StatusFailed;
     }
     IgnoreStatus(Request::CmdGoToPage(pBlock, nSavedPage));
     int16_t nIgnored = 0;
