@@ -1,6 +1,7 @@
 #include "merge/data/TextEncoding.h"
 
-#include <cctype>
+#include <strings.h>
+
 #include <cstdio>
 
 namespace {
@@ -287,31 +288,42 @@ std::u32string DecodeUtf8(const std::string& strBytes) {
 
 } // namespace
 
+namespace {
+
+// Each encoding: its name as messages give it, and the other name it is
+// known by; either is taken in any case.
+struct CEncodingName {
+    TextEncoding encoding;
+    const char* pName;
+    const char* pAlias;
+};
+const CEncodingName EncodingNames[] = {
+    {TextEncoding::Windows1252, "Windows-1252", "cp1252"},
+    {TextEncoding::Latin1, "ISO-8859-1", "latin1"},
+    {TextEncoding::Utf8, "UTF-8", "utf8"},
+};
+
+bool SameLetters(const std::string& strText, const char* pName) {
+    return strcasecmp(strText.c_str(), pName) == 0;
+}
+
+} // namespace
+
 bool ParseEncoding(const std::string& strName, TextEncoding& encoding) {
-    std::string strLower;
-    for (char c : strName) {
-        strLower += static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    for (const CEncodingName& name : EncodingNames) {
+        if (SameLetters(strName, name.pName) || SameLetters(strName, name.pAlias)) {
+            encoding = name.encoding;
+            return true;
+        }
     }
-    if (strLower == "windows-1252" || strLower == "cp1252") {
-        encoding = TextEncoding::Windows1252;
-    } else if (strLower == "iso-8859-1" || strLower == "latin1") {
-        encoding = TextEncoding::Latin1;
-    } else if (strLower == "utf-8" || strLower == "utf8") {
-        encoding = TextEncoding::Utf8;
-    } else {
-        return false;
-    }
-    return true;
+    return false;
 }
 
 const char* EncodingName(TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Windows1252:
-        return "Windows-1252";
-    case TextEncoding::Latin1:
-        return "ISO-8859-1";
-    case TextEncoding::Utf8:
-        return "UTF-8";
+    for (const CEncodingName& name : EncodingNames) {
+        if (name.encoding == encoding) {
+            return name.pName;
+        }
     }
     return "";
 }

@@ -27,6 +27,12 @@ const CSheetName SheetNames[] = {
     {"A3", 841.89, 1190.55}, {"SRA3", 907.09, 1275.59},
 };
 
+// The orders of the copies on the sheets, by name.
+const struct {
+    StackOrder order;
+    const char* pName;
+} Orders[] = {{StackOrder::CutStack, "cut-stack"}, {StackOrder::InOrder, "in-order"}};
+
 // A number of points: digits with an optional fraction, from 0 to dMax.
 bool Points(const std::string& strText, double dMax, double& dValue) {
     if (strText.empty() || strText.find_first_not_of("0123456789.") != std::string::npos) {
@@ -143,8 +149,13 @@ const CTicketKey Keys[] = {
      SetImpose},
     {"order", "cut-stack|in-order", "the copies' order on the sheets (default cut-stack)", true,
      [](CJobTicket& t, const std::string& s) {
-         t.order = s == "in-order" ? StackOrder::InOrder : StackOrder::CutStack;
-         return s == "in-order" || s == "cut-stack";
+         for (const auto& order : Orders) {
+             if (s == order.pName) {
+                 t.order = order.order;
+                 return true;
+             }
+         }
+         return false;
      }},
     {"marks", nullptr, "crop marks at the trim lines", true,
      [](CJobTicket& t, const std::string& s) { return Switch(s, t.bMarks); }},
