@@ -149,4 +149,9 @@
 #define NEB_COMMAND_RESOURCE_TYPE 301
 #define NEB_COMMAND_RESOURCE_ID 101
 
+/* The help file's sources the plug-in carries: the dialogs' topics and the
+   controls' pop-up texts. */
+#define NEB_HELP_TOPICS 201
+#define NEB_HELP_POPUPS 202
+
 #endif

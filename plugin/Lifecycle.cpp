@@ -6,6 +6,7 @@
 #include "plugin/channel/HostChannel.h"
 #include "plugin/fields/DefineFieldsCommand.h"
 #include "plugin/framework/CommandGuard.h"
+#include "plugin/framework/Help.h"
 #include "plugin/objects/CreateObjectCommand.h"
 #include "plugin/output/ProduceJobCommand.h"
 
@@ -36,9 +37,10 @@ uint16_t Startup(HostParamBlock* pBlock, CWorkingState& state) {
 
 uint16_t Shutdown(HostParamBlock* pBlock, CWorkingState& state) {
     // What could not be saved is reported; the working state is released
-    // whatever happened.
+    // and the help windows closed whatever happened.
     RunGuarded([&] { return SavePublicationState(pBlock, state); }, StatusOk);
     state.Release();
+    CloseHelp();
     return StatusOk;
 }
 

@@ -68,6 +68,7 @@ phase "fuzz" env FUZZ_JOBS=2 bash scripts/fuzz.sh 20 || failed=1
 
 echo "== win32: plug-in, stand-in host and tests under Wine, then the fault sweep"
 phase "build win32" bash -c 'cmake --preset win32 > /dev/null && cmake --build --preset win32' || finish 1
+phase "package and its help file" bash scripts/check-package.sh || failed=1
 phase "fault sweep: preparation" bash scripts/fault-sweep.sh --prepare || finish 1
 if can_run_i386; then
   bash scripts/test.sh --windows || failed=1

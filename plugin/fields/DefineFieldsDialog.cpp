@@ -108,14 +108,6 @@ class CDefineFieldsDlg : public CModalDialog {
 
     void OnPaint() override { ShowFieldOfList(); }
 
-    const CHelpTable& HelpTable() const override {
-        static const CHelpTable table{{IDC_SAMPLE_FILE_NAME, IDC_SELECT_FILE, IDC_SAMPLE_TEXT,
-                                       IDC_ADD_FIELD, IDC_FIELD_LIST, IDC_EDIT_FIELD,
-                                       IDC_REMOVE_FIELD},
-                                      {IDC_CLOSE, IDC_HELP_BUTTON}};
-        return table;
-    }
-
   private:
     HWND List() const { return Item(IDC_FIELD_LIST); }
     LRESULT ListCount() const { return SendMessageA(List(), LB_GETCOUNT, 0, 0); }

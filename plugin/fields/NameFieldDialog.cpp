@@ -123,15 +123,6 @@ class CNameFieldDlg : public CModalDialog {
         return true;
     }
 
-    const CHelpTable& HelpTable() const override {
-        static const CHelpTable table{{IDC_FIELD_NAME, IDC_FIELD_SAMPLE, IDC_REFERENCE,
-                                       IDC_TYPE_EPS, IDC_TYPE_TEXT, IDC_UNITS_CHARACTERS,
-                                       IDC_UNITS_LINES, IDC_LENGTH_COUNT, IDC_COUNT_TEXT,
-                                       IDC_LENGTH_UNTIL, IDC_UNTIL_TEXT, IDC_STRIP_SPACES},
-                                      {IDOK, IDCANCEL, IDC_HELP_BUTTON}};
-        return table;
-    }
-
   private:
     // Count: its edit on, the delimiter's off; Until the other way round.
     void ShowLengthMode(bool bCount) {

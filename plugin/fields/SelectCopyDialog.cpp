@@ -80,12 +80,6 @@ class CSelectCopyDlg : public CModalDialog {
         return true;
     }
 
-    const CHelpTable& HelpTable() const override {
-        static const CHelpTable table{{IDC_COPY_SAMPLE, IDC_DELETE_FIELDS},
-                                      {IDOK, IDCANCEL, IDC_HELP_BUTTON}};
-        return table;
-    }
-
   private:
     // The sample is shown in 8-point Terminal, a fixed-pitch font, so that
     // columns of the data line up.

@@ -1,21 +1,39 @@
 // The one door to the help engine: every help request of the plug-in passes
-// here, so that tests can read what would have been opened instead of
-// starting a help viewer.
+// here. The help file lies beside the plug-in: the compiled HTML Help file
+// nebvdata.chm, shown by HTML Help at the page of a dialog's topic, a
+// control's pop-up text shown over the control; or, where only a WinHelp file
+// is there, nebvdata.hlp through WinHelp; where neither is, a message names
+// the file looked for and where.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// What opens help: WinHelpA, unless a test puts its own in.
-using HelpEngine = BOOL(WINAPI*)(HWND hOwner, LPCSTR pFile, UINT nCommand, ULONG_PTR nContext);
+// A help request: HELP_CONTEXT for a dialog's topic, HELP_CONTEXTPOPUP for a
+// control's pop-up; true when help was shown.
+using HelpEngine = bool (*)(HWND hOwner, UINT nCommand, DWORD nContext);
 
-// Replaces the engine; returns the one it replaces. Null restores WinHelpA.
+// Replaces the engine, so that a test can read what is asked; returns the one
+// it replaces. Null puts the real one, OpenHelpFile, back.
 HelpEngine SetHelpEngine(HelpEngine engine);
 
-// The plug-in's help file, beside the plug-in.
-std::string HelpFilePath();
-
-// Opens the plug-in's help file, owned by the window: HELP_CONTEXT for a
-// topic, HELP_CONTEXTPOPUP for a pop-up.
+// Opens help, owned by the window.
 bool OpenHelp(HWND hOwner, UINT nCommand, DWORD nContext);
+
+// The real engine: the help file beside the plug-in.
+bool OpenHelpFile(HWND hOwner, UINT nCommand, DWORD nContext);
+
+enum class HelpFileKind { Html, WinHelp, None };
+
+struct CHelpFile {
+    HelpFileKind kind;
+    std::string strPath; // with None, the .chm looked for
+};
+
+// The help file beside the plug-in.
+CHelpFile FindHelpFile();
+
+// Closes the help windows the plug-in opened (the HTML Help window and a
+// pop-up): at shut-down.
+void CloseHelp();

@@ -8,7 +8,6 @@
 
 namespace {
 constexpr int HelpButtonId = 1036;
-constexpr DWORD PopupHelpBase = 0x50000;
 
 bool Contains(const std::vector<int>& ids, int nId) {
     return std::find(ids.begin(), ids.end(), nId) != ids.end();
@@ -37,7 +36,8 @@ bool CModalDialog::UpdateData(bool bSave) {
 
 const CHelpTable& CModalDialog::HelpTable() const {
     static const CHelpTable none;
-    return none;
+    auto found = DialogHelpTables().find(m_nTemplateId);
+    return found != DialogHelpTables().end() ? found->second : none;
 }
 
 bool CModalDialog::Refuse(int nId, const std::string& strMessage) {
@@ -54,7 +54,7 @@ void CModalDialog::ShowTopic() {
 }
 
 void CModalDialog::ShowPopup(int nId) {
-    OpenHelp(m_hWnd, HELP_CONTEXTPOPUP, PopupHelpBase + static_cast<DWORD>(nId));
+    OpenHelp(m_hWnd, HELP_CONTEXTPOPUP, PopupContext(nId));
 }
 
 bool CModalDialog::OnHelpKey(int nControlId) {

@@ -5,21 +5,13 @@
 #pragma once
 
 #include "DataExchange.h"
+#include "core/HelpContexts.h"
 
 #include <windows.h>
 
 #include <exception>
 #include <string>
 #include <vector>
-
-// Which controls answer F1 with what: a pop-up of their own (context
-// 0x50000 + the control's identifier) or the dialog's topic (0x20000 + the
-// dialog's resource number). F1 on any other control is left to the window
-// manager.
-struct CHelpTable {
-    std::vector<int> popupControls;
-    std::vector<int> topicControls;
-};
 
 class CModalDialog {
   public:
@@ -53,6 +45,8 @@ class CModalDialog {
         (void)nId;
         (void)nNotification;
     }
+    // Which controls answer F1 with what: by default the dialog's row of the
+    // plug-in's help tables.
     virtual const CHelpTable& HelpTable() const;
     // After the dialog has painted itself.
     virtual void OnPaint() {}
@@ -63,7 +57,7 @@ class CModalDialog {
     bool Refuse(int nId, unsigned nMessageId);
 
     // The dialog's help topic and a control's pop-up.
-    DWORD HelpTopic() const { return 0x20000 + static_cast<DWORD>(m_nTemplateId); }
+    DWORD HelpTopic() const { return TopicContext(m_nTemplateId); }
     void ShowTopic();
     void ShowPopup(int nId);
 

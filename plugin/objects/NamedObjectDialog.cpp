@@ -85,14 +85,6 @@ class CNamedObjectDlg : public CModalDialog {
 
     bool Validate() override;
 
-    const CHelpTable& HelpTable() const override {
-        static const CHelpTable table{{IDC_OBJECT_NAME, IDC_FONT, IDC_FONT_SIZE, IDC_ALIGNMENT,
-                                       IDC_LEADING, IDC_FLOW, IDC_CYAN, IDC_MAGENTA, IDC_YELLOW,
-                                       IDC_BLACK, IDC_PLACEMENT, IDC_DATA_FIELD, IDC_DEFINE_FIELDS},
-                                      {IDOK, IDCANCEL, IDC_HELP_BUTTON}};
-        return table;
-    }
-
   private:
     void EnableGroup(const int* pIds, size_t nCount, bool bEnable) {
         for (size_t i = 0; i < nCount; ++i) {

@@ -17,12 +17,6 @@ class CJobFilesDialog : public CModalDialog {
         dx.Text(IDC_POSTSCRIPT_PATH, m_strPostScript, MaxJobPath);
     }
 
-    const CHelpTable& HelpTable() const override {
-        static const CHelpTable table{{IDC_DOCDEF_PATH, IDC_POSTSCRIPT_PATH},
-                                      {IDOK, IDCANCEL, IDC_HELP_BUTTON}};
-        return table;
-    }
-
   private:
     std::string& m_strDocDef;
     std::string& m_strPostScript;

@@ -9,12 +9,12 @@
 #include "plugin/fields/SampleState.h"
 #include "plugin/fonts/FontMap.h"
 #include "plugin/fonts/FontMapState.h"
-#include "plugin/framework/Help.h"
 #include "plugin/objects/CreateObjectCommand.h"
 #include "plugin/objects/ObjectState.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/PageObjects.h"
 #include "tests/TestFiles.h"
+#include "tests/plugin/HelpReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -435,29 +435,26 @@ TEST_F(CreateObject, AttributesTheHostCannotTellAreReported) {
 }
 
 TEST_F(CreateObject, HelpOfTheNamedObjectDialog) {
-    static std::vector<std::pair<UINT, ULONG_PTR>> calls;
-    calls.clear();
-    struct CRecord {
-        static BOOL WINAPI Help(HWND, LPCSTR, UINT nCommand, ULONG_PTR nContext) {
-            calls.emplace_back(nCommand, nContext);
-            return TRUE;
-        }
-    };
-    SetHelpEngine(CRecord::Help);
+    CHelpReadBack help;
     CUiDriver driver;
-    CDialogActions help = Button(IDCANCEL);
-    help.helpKeys = {IDC_OBJECT_NAME, IDC_FONT, IDC_FLOW, IDC_DATA_FIELD, IDC_DEFINE_FIELDS, IDOK};
-    help.clicks = {IDC_HELP_BUTTON};
-    driver.UseDialog(help);
+    CDialogActions actions = Button(IDCANCEL);
+    actions.helpKeys = {IDC_OBJECT_NAME, IDC_FONT,          IDC_FLOW,
+                        IDC_DATA_FIELD,  IDC_DEFINE_FIELDS, IDOK};
+    actions.clicks = {IDC_HELP_BUTTON};
+    driver.UseDialog(actions);
     Run(driver);
-    SetHelpEngine(nullptr);
-    EXPECT_EQ(calls, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXTPOPUP, 0x50000 + 1051},
-                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1067},
-                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1000},
-                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1081},
-                                                              {HELP_CONTEXTPOPUP, 0x50000 + 1006},
-                                                              {HELP_CONTEXT, 131215},
-                                                              {HELP_CONTEXT, 131215}}));
+    EXPECT_EQ(help.Requests(),
+              (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXTPOPUP, 0x50000 + 1051},
+                                                       {HELP_CONTEXTPOPUP, 0x50000 + 1067},
+                                                       {HELP_CONTEXTPOPUP, 0x50000 + 1000},
+                                                       {HELP_CONTEXTPOPUP, 0x50000 + 1081},
+                                                       {HELP_CONTEXTPOPUP, 0x50000 + 1006},
+                                                       {HELP_CONTEXT, 131215},
+                                                       {HELP_CONTEXT, 131215}}));
+    ASSERT_EQ(help.Shown().size(), 7u);
+    EXPECT_EQ(help.Shown()[1].strShown,
+              "The PostScript font the variable text is set in, from the font mapping file.");
+    EXPECT_EQ(help.Shown()[6].strShown, "NEB Variable Data Help - Named Object dialog");
 }
 
 TEST_F(CreateObject, DefineFieldsOpensTheFieldsDialogAndTheListFollows) {

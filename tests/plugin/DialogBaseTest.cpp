@@ -1,6 +1,7 @@
 // The dialog base: every kind of value exchanged both ways, refusals with
 // their message and focus, and help through the help seam; the Job Files
 // dialog on it.
+#include "NebVersion.h"
 #include "core/StringIds.h"
 #include "host/UiDriver.h"
 #include "plugin/framework/App.h"
@@ -10,6 +11,8 @@
 #include "plugin/framework/ModalDialog.h"
 #include "plugin/output/JobFilesDialog.h"
 #include "tests/TestDialogs.h"
+#include "tests/TestFiles.h"
+#include "tests/plugin/HelpReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +25,14 @@ namespace {
 
 struct CHelpCall {
     HWND hOwner;
-    std::string strFile;
     UINT nCommand;
     ULONG_PTR nContext;
 };
 std::vector<CHelpCall> helpCalls;
 
-BOOL WINAPI RecordHelp(HWND hOwner, LPCSTR pFile, UINT nCommand, ULONG_PTR nContext) {
-    helpCalls.push_back({hOwner, pFile, nCommand, nContext});
-    return TRUE;
+bool RecordHelp(HWND hOwner, UINT nCommand, DWORD nContext) {
+    helpCalls.push_back({hOwner, nCommand, nContext});
+    return true;
 }
 
 std::string ControlText(HWND hDialog, int nId) {
@@ -243,7 +245,6 @@ TEST_F(DialogBase, HelpKeyAndButtonGoThroughTheSeam) {
         EXPECT_EQ(helpCalls[i].nCommand, expected[i].first);
         EXPECT_EQ(helpCalls[i].nContext, expected[i].second);
         EXPECT_NE(helpCalls[i].hOwner, nullptr) << "the dialog owns the help";
-        EXPECT_EQ(helpCalls[i].strFile.substr(helpCalls[i].strFile.size() - 13), "\\nebvdata.hlp");
     }
 }
 
@@ -275,28 +276,116 @@ TEST_F(DialogBase, ExceptionInsideADialogEndsItAndReachesTheLaunch) {
 TEST_F(DialogBase, JobFilesHelpAndTooLongPath) {
     std::string strDocDef = "c:\\jobs\\card.ddf";
     std::string strPostScript = "c:\\jobs\\card.ps";
-    CUiDriver driver;
-    CDialogActions tooLong;
-    tooLong.texts = {{IDC_POSTSCRIPT_PATH, "c:\\" + std::string(253, 'p')}};
-    tooLong.helpKeys = {IDC_DOCDEF_PATH, IDC_POSTSCRIPT_PATH, IDOK, IDCANCEL, IDC_HELP_BUTTON};
-    tooLong.clicks = {IDC_HELP_BUTTON};
-    tooLong.bStaysOpen = true;
-    driver.UseDialog(tooLong);
-    driver.PressOnMessageBox(IDOK);
-    driver.CancelDialog();
-    driver.Start();
-    EXPECT_FALSE(RunJobFilesDialog(strDocDef, strPostScript));
-    ASSERT_TRUE(driver.Finish()) << driver.Error();
-    EXPECT_EQ(driver.Seen()[0].EditText(IDC_DOCDEF_PATH), "c:\\jobs\\card.ddf");
-    EXPECT_EQ(driver.Seen()[1].strText, "Please enter no more than 255 characters.");
+    std::vector<CShownHelp> shown;
+    {
+        CHelpReadBack help;
+        CUiDriver driver;
+        CDialogActions tooLong;
+        tooLong.texts = {{IDC_POSTSCRIPT_PATH, "c:\\" + std::string(253, 'p')}};
+        tooLong.helpKeys = {IDC_DOCDEF_PATH, IDC_POSTSCRIPT_PATH, IDOK, IDCANCEL, IDC_HELP_BUTTON};
+        tooLong.clicks = {IDC_HELP_BUTTON};
+        tooLong.bStaysOpen = true;
+        driver.UseDialog(tooLong);
+        driver.PressOnMessageBox(IDOK);
+        driver.CancelDialog();
+        driver.Start();
+        EXPECT_FALSE(RunJobFilesDialog(strDocDef, strPostScript));
+        ASSERT_TRUE(driver.Finish()) << driver.Error();
+        EXPECT_EQ(driver.Seen()[0].EditText(IDC_DOCDEF_PATH), "c:\\jobs\\card.ddf");
+        EXPECT_EQ(driver.Seen()[1].strText, "Please enter no more than 255 characters.");
+        shown = help.Shown();
+    }
     EXPECT_EQ(strDocDef, "c:\\jobs\\card.ddf") << "nothing changes without OK";
     EXPECT_EQ(strPostScript, "c:\\jobs\\card.ps");
     std::vector<ULONG_PTR> contexts;
-    for (const CHelpCall& call : helpCalls) {
-        contexts.push_back(call.nContext);
+    for (const CShownHelp& help : shown) {
+        contexts.push_back(help.nContext);
     }
     EXPECT_EQ(contexts, (std::vector<ULONG_PTR>{327680 + 1117, 327680 + 1118, 131218, 131218,
                                                 131218, 131218}));
+    ASSERT_EQ(shown.size(), 6u);
+    EXPECT_EQ(shown[1].strShown,
+              "The PostScript file the publication is printed to. The merge step "
+              "draws every copy over its pages. Type the full path; an existing "
+              "file is replaced.");
+    EXPECT_EQ(shown[5].strShown, "NEB Variable Data Help - Job Files dialog");
+}
+
+// The plug-in looks for its help beside itself: a copy of it loaded from a
+// folder of its own finds the compiled help file there, else a WinHelp file,
+// else shows a message that names the file looked for and where; closing help
+// closes the help window.
+TEST_F(DialogBase, HelpFileBesideThePlugin) {
+    CTestFiles files;
+    std::string strFolder = files.Folder("help-beside") + "\\";
+    std::string strPlugin = strFolder + "nebvdata.add";
+    ASSERT_TRUE(CopyFileA(CTestFiles::FullPath("nebvdata.add").c_str(), strPlugin.c_str(), FALSE));
+    HMODULE hPlugin = LoadLibraryA(strPlugin.c_str());
+    ASSERT_NE(hPlugin, nullptr);
+    std::vector<CHelpFile> found;
+    CUiDriver driver;
+    driver.PressOnMessageBox(IDOK);
+    driver.Start();
+    {
+        CPluginApp app("NEB Variable Data");
+        app.InitInstance(hPlugin);
+        found.push_back(FindHelpFile());
+        EXPECT_FALSE(OpenHelpFile(nullptr, HELP_CONTEXT, 131218));
+        files.Write("help-beside\\nebvdata.hlp", "");
+        found.push_back(FindHelpFile());
+        ASSERT_TRUE(CopyFileA(CTestFiles::FullPath("nebvdata.chm").c_str(),
+                              (strFolder + "nebvdata.chm").c_str(), FALSE));
+        found.push_back(FindHelpFile());
+        EXPECT_TRUE(OpenHelpFile(nullptr, HELP_CONTEXT, 131209));
+        char szCaption[200] = {};
+        GetWindowTextA(FindWindowA("HH Parent", nullptr), szCaption, sizeof szCaption);
+        EXPECT_STREQ(szCaption, "NEB Variable Data Help - Name Variable Data Field dialog");
+        CloseHelp();
+        EXPECT_EQ(FindWindowA("HH Parent", nullptr), nullptr) << "closing help closes its window";
+    }
+    ASSERT_TRUE(driver.Finish()) << driver.Error();
+    FreeLibrary(hPlugin);
+    // The copies are given to the test files, which remove them.
+    files.Write("help-beside\\nebvdata.add", "");
+    files.Write("help-beside\\nebvdata.chm", "");
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].kind, HelpFileKind::None);
+    EXPECT_EQ(found[0].strPath, strFolder + "nebvdata.chm");
+    EXPECT_EQ(found[1].kind, HelpFileKind::WinHelp);
+    EXPECT_EQ(found[1].strPath, strFolder + "nebvdata.hlp");
+    EXPECT_EQ(found[2].kind, HelpFileKind::Html);
+    EXPECT_EQ(driver.Seen()[0].strText,
+              "The help file nebvdata.chm was not found in " + strFolder +
+                  ".\nCopy it there from the NEB Variable Data package, or re-install the NEB "
+                  "Variable Data product.");
+    EXPECT_EQ(driver.Seen()[0].strIcon, "information");
+}
+
+// What Windows shows in the plug-in's file properties.
+TEST(PluginApp, VersionResourceNamesTheProductAndItsVersion) {
+    std::string strPlugin = CTestFiles::FullPath("nebvdata.add");
+    DWORD nSize = GetFileVersionInfoSizeA(strPlugin.c_str(), nullptr);
+    ASSERT_GT(nSize, 0u);
+    std::vector<char> info(nSize);
+    ASSERT_TRUE(GetFileVersionInfoA(strPlugin.c_str(), 0, nSize, info.data()));
+    auto value = [&info](const char* pName) {
+        char* pValue = nullptr;
+        UINT nLength = 0;
+        std::string strKey = std::string("\\StringFileInfo\\040904E4\\") + pName;
+        return VerQueryValueA(info.data(), strKey.c_str(), reinterpret_cast<void**>(&pValue),
+                              &nLength)
+                   ? std::string(pValue)
+                   : std::string("(none)");
+    };
+    EXPECT_EQ(value("ProductName"), "NEB Variable Data");
+    EXPECT_EQ(value("FileVersion"), NEB_VERSION_TEXT);
+    EXPECT_EQ(value("OriginalFilename"), "nebvdata.add");
+    VS_FIXEDFILEINFO* pFixed = nullptr;
+    UINT nLength = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&pFixed), &nLength));
+    EXPECT_EQ(pFixed->dwFileVersionMS,
+              static_cast<DWORD>(MAKELONG(NEB_VERSION_MINOR, NEB_VERSION_MAJOR)));
+    EXPECT_EQ(pFixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 }
 
 HBRUSH WINAPI NoBrush(COLORREF) {

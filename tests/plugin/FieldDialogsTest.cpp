@@ -8,13 +8,14 @@
 #include "plugin/fields/FieldState.h"
 #include "plugin/fields/SampleState.h"
 #include "plugin/fields/SelectCopyDialog.h"
-#include "plugin/framework/Help.h"
 #include "tests/FieldDialogSteps.h"
 #include "tests/TestFiles.h"
+#include "tests/plugin/HelpReadBack.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,6 @@ namespace {
 
 // Two lines, A B blank C D and E F, each ended by CR LF.
 const char* const ElevenBytes = "AB CD\r\nEF\r\n";
-
-std::vector<std::pair<UINT, ULONG_PTR>> helpCalls;
-BOOL WINAPI RecordHelp(HWND, LPCSTR, UINT nCommand, ULONG_PTR nContext) {
-    helpCalls.emplace_back(nCommand, nContext);
-    return TRUE;
-}
 
 using namespace FieldDialogSteps;
 
@@ -40,14 +35,8 @@ CDataField* Field(const char* pName, int32_t nStart, int32_t nEnd) {
 class FieldDialogs : public ::testing::Test {
   protected:
     CWorkingState state;
-    void SetUp() override {
-        helpCalls.clear();
-        SetHelpEngine(RecordHelp);
-    }
-    void TearDown() override {
-        SetHelpEngine(nullptr);
-        state.Release();
-    }
+    void SetUp() override {}
+    void TearDown() override { state.Release(); }
 
     // A remembered sample file with the copy at the offsets.
     std::string UseSample(const std::string& strBytes, int nStart, int nEnd) {
@@ -370,6 +359,7 @@ TEST_F(FieldDialogs, SelectFileShowsThePreviousCopyOfTheSameFileOnly) {
 
 TEST_F(FieldDialogs, HelpOfTheThreeDialogs) {
     std::string strPath = UseSample(ElevenBytes, 0, 11);
+    CHelpReadBack help;
     CUiDriver driver;
     CDialogActions define = Look();
     define.helpKeys = {IDC_SAMPLE_FILE_NAME, IDC_SELECT_FILE, IDC_SAMPLE_TEXT, IDC_ADD_FIELD,
@@ -406,7 +396,19 @@ TEST_F(FieldDialogs, HelpOfTheThreeDialogs) {
                                                               {HELP_CONTEXTPOPUP, 0x50000 + 1121},
                                                               {HELP_CONTEXT, 0x20088},
                                                               {HELP_CONTEXT, 0x20088}};
-    EXPECT_EQ(helpCalls, expected);
+    EXPECT_EQ(help.Requests(), expected);
+    const std::map<size_t, std::string> shown = {
+        {0, "The sample variable data input file the fields are marked in. It is stored with the "
+            "publication and read again when you next open this dialog."},
+        {5, "NEB Variable Data Help - Define Variable Data Fields dialog"},
+        {9, "The field's length is measured in whole lines."},
+        {11, "NEB Variable Data Help - Name Variable Data Field dialog"},
+        {14, "Removes the data fields already defined when you press OK, so that you can mark the "
+             "fields of a sample with another layout. Leave it clear to keep them."},
+        {16, "NEB Variable Data Help - Select Data for One Copy dialog"}};
+    for (const auto& [nIndex, strText] : shown) {
+        EXPECT_EQ(help.Shown().at(nIndex).strShown, strText) << "request " << nIndex;
+    }
 }
 
 class SelectCopy : public FieldDialogs {
