@@ -80,15 +80,16 @@ bool RegisterPopupClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
-// The pop-up's frame: the text's size with margins, below the control (at
-// the mouse without one), kept inside the work area.
-RECT PopupFrame(HWND hControl, const std::string& strText) {
-    HDC hdc = GetDC(nullptr);
+// The pop-up's frame in the owner's client area: the text's size with
+// margins, below the control (at the mouse without one), kept inside the
+// owner.
+RECT PopupFrame(HWND hOwner, HWND hControl, const std::string& strText) {
+    HDC hdc = GetDC(hOwner);
     HGDIOBJ hOld = SelectObject(hdc, PopupFont());
     RECT text = {0, 0, TextWidth, 0};
     DrawTextA(hdc, strText.c_str(), -1, &text, TextFormat | DT_CALCRECT);
     SelectObject(hdc, hOld);
-    ReleaseDC(nullptr, hdc);
+    ReleaseDC(hOwner, hdc);
     POINT at;
     RECT control;
     if (hControl != nullptr && GetWindowRect(hControl, &control)) {
@@ -96,12 +97,15 @@ RECT PopupFrame(HWND hControl, const std::string& strText) {
     } else {
         GetCursorPos(&at);
     }
-    RECT work;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ScreenToClient(hOwner, &at);
+    RECT owner;
+    GetClientRect(hOwner, &owner);
     int nWidth = text.right + 2 * Margin + 2;
     int nHeight = text.bottom + 2 * Margin + 2;
-    at.x = at.x + nWidth > work.right ? work.right - nWidth : at.x;
-    at.y = at.y + nHeight > work.bottom ? work.bottom - nHeight : at.y;
+    at.x = at.x + nWidth > owner.right ? owner.right - nWidth : at.x;
+    at.y = at.y + nHeight > owner.bottom ? owner.bottom - nHeight : at.y;
+    at.x = at.x < 0 ? 0 : at.x;
+    at.y = at.y < 0 ? 0 : at.y;
     return {at.x, at.y, at.x + nWidth, at.y + nHeight};
 }
 } // namespace
@@ -111,15 +115,18 @@ bool ShowHelpPopup(HWND hOwner, HWND hControl, const std::string& strText) {
     if (!RegisterPopupClass()) {
         return false;
     }
-    RECT frame = PopupFrame(hControl, strText);
-    hPopup = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, PopupClass, strText.c_str(),
-                             WS_POPUP | WS_BORDER, frame.left, frame.top, frame.right - frame.left,
-                             frame.bottom - frame.top, hOwner, nullptr, AppInstance(), nullptr);
+    RECT frame = PopupFrame(hOwner, hControl, strText);
+    // A window inside the dialog, on top of its controls: it shows on every
+    // display, and goes with the dialog.
+    hPopup = CreateWindowExA(0, PopupClass, strText.c_str(), WS_CHILD | WS_BORDER, frame.left,
+                             frame.top, frame.right - frame.left, frame.bottom - frame.top, hOwner,
+                             nullptr, AppInstance(), nullptr);
     if (hPopup == nullptr) {
         return false;
     }
     hKeyHook = SetWindowsHookExA(WH_KEYBOARD, KeyHook, nullptr, GetCurrentThreadId());
-    ShowWindow(hPopup, SW_SHOWNOACTIVATE);
+    SetWindowPos(hPopup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(hPopup);
     SetCapture(hPopup);
     return true;
 }

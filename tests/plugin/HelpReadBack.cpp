@@ -2,11 +2,16 @@
 
 #include "plugin/framework/Help.h"
 
+#include <cstring>
+
 namespace {
 std::vector<CShownHelp> shown;
 
-std::string TextOfWindow(const char* pClass) {
-    HWND hWindow = FindWindowA(pClass, nullptr);
+// The text of the help window, or of the pop-up inside the dialog.
+std::string TextOfWindow(HWND hOwner, const char* pClass) {
+    HWND hWindow = hOwner != nullptr && strcmp(pClass, "NebHelpPopup") == 0
+                       ? FindWindowExA(hOwner, nullptr, pClass, nullptr)
+                       : FindWindowA(pClass, nullptr);
     char szText[2048] = {};
     if (hWindow != nullptr && IsWindowVisible(hWindow)) {
         GetWindowTextA(hWindow, szText, sizeof szText);
@@ -16,8 +21,9 @@ std::string TextOfWindow(const char* pClass) {
 
 bool ReadBack(HWND hOwner, UINT nCommand, DWORD nContext) {
     bool bShown = OpenHelpFile(hOwner, nCommand, nContext);
-    shown.push_back({nCommand, nContext,
-                     TextOfWindow(nCommand == HELP_CONTEXTPOPUP ? "NebHelpPopup" : "HH Parent")});
+    shown.push_back(
+        {nCommand, nContext,
+         TextOfWindow(hOwner, nCommand == HELP_CONTEXTPOPUP ? "NebHelpPopup" : "HH Parent")});
     return bShown;
 }
 } // namespace
