@@ -110,6 +110,11 @@ bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& st
             strLine.pop_back();
         }
         std::string strWhy;
+        // A line's words are read past leading blanks, so a name cannot
+        // begin with a comment's or a section's mark: written back at the
+        // start of its line, it would read as one.
+        size_t nFirst = strLine.find_first_not_of(" \t\r\v\f");
+        char cFirst = nFirst == std::string::npos ? '\0' : strLine[nFirst];
         if (!bVersion) {
             strWhy = strLine != "Docdef-Version-1.0"
                          ? "the file does not begin with Docdef-Version-1.0"
@@ -117,6 +122,8 @@ bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& st
             bVersion = true;
         } else if (strLine.empty() || strLine[0] == ';') {
             continue;
+        } else if (cFirst == ';') {
+            strWhy = "a comment after blanks";
         } else if (strLine.size() > MaxTextLine) {
             strWhy = "longer than " + std::to_string(MaxTextLine) + " characters";
         } else if (strLine == "[DataDefinition]") {
@@ -125,7 +132,7 @@ bool ReadDocDefText(const std::string& strText, CDocDef& docDef, std::string& st
             section = AreaSection;
         } else if (strLine == "[DocumentInstructions]") {
             section = InstructionSection;
-        } else if (strLine[0] == '[') {
+        } else if (cFirst == '[') {
             strWhy = "unknown section " + strLine;
         } else {
             ReadSectionLine(section, strLine, docDef, strWhy);

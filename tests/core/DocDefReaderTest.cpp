@@ -88,6 +88,10 @@ TEST(DocDefReader, NamesTheLineAtFault) {
         {"Docdef-Version-1.0", "Docdef-Version-2.0",
          "line 1: the file does not begin with Docdef-Version-1.0"},
         {"[AreaDefinition]", "[Areas]", "line 6: unknown section [Areas]"},
+        // A name that would read as a section or a comment written back.
+        {"Street Is Lines", "\r[Areas]Street Is Lines",
+         "line 4: unknown section \r[Areas]Street Is Lines Inline Text At 0 Chars For 1"},
+        {"Street Is Lines", " ;Street Is Lines", "line 4: a comment after blanks"},
         {"Street Is Lines", "Street Was Lines", "line 4: not a data definition"},
         {"Photo Is Graphic ScaleToFit", "Photo Is Graphic Stretch",
          "line 8: not an area definition"},
