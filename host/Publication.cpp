@@ -1,5 +1,7 @@
 #include "Publication.h"
 
+#include "core/JsonDepth.h"
+
 #include <nlohmann/json.hpp>
 
 #include <fstream>
@@ -411,6 +413,12 @@ bool LoadPublication(const std::string& strFile, CPublication& publication, std:
 bool ReadPublication(const std::string& strText, const std::string& strFile,
                      CPublication& publication, std::string& strError) {
     json document;
+    size_t nDeep = 0;
+    if (!JsonWithinDepth(strText, MaxJsonDepth, nDeep)) {
+        strError = strFile + ": " + PlaceOf(strText, nDeep) + ": nested deeper than " +
+                   std::to_string(MaxJsonDepth) + " levels; not a valid publication file";
+        return false;
+    }
     try {
         document = json::parse(strText);
     } catch (const json::parse_error& error) {

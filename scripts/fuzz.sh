@@ -13,7 +13,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 cd "$NEB_ROOT"
 seconds="${1:-60}"
 install_packages clang libclang-rt-14-dev cmake ninja-build nlohmann-json3-dev googletest \
-  libqpdf-dev zlib1g-dev fonts-urw-base35 libzint-dev
+  libqpdf-dev zlib1g-dev fonts-urw-base35 libzint-dev libcsv-dev
 
 cmake --preset fuzz > /dev/null && cmake --build --preset fuzz || exit 1
 mkdir -p build/fuzz/crashes

@@ -41,16 +41,26 @@ CReport::CReport(FILE* pOut, bool bJson, const std::string& strDocDefFile,
 void CReport::Problem(const CProblem& problem) {
     const char* pKind = ProblemName(problem.kind);
     ++m_counts[pKind];
+    const CDataPlace& place = problem.place;
+    // A delimited file's problems name their row and column.
+    std::string strCell =
+        "row " + std::to_string(place.nRow) + ", column " + std::to_string(place.nColumn);
     if (m_bJson) {
         fprintf(m_pOut,
                 "%s{\"copy\": %d, \"field\": %s, \"kind\": %s, \"line\": %d, \"offset\": %zu, "
-                "\"detail\": %s}",
+                "%s\"detail\": %s}",
                 m_nProblems == 0 ? "" : ", ", problem.nCopy, JsonString(problem.strField).c_str(),
-                JsonString(pKind).c_str(), problem.place.nLine, problem.place.nOffset,
+                JsonString(pKind).c_str(), place.nLine, place.nOffset,
+                place.nRow > 0 ? ("\"row\": " + std::to_string(place.nRow) +
+                                  ", \"column\": " + std::to_string(place.nColumn) + ", ")
+                                     .c_str()
+                               : "",
                 JsonString(problem.strDetail).c_str());
     } else {
-        fprintf(m_pOut, "%s:%d: copy %d, field %s, byte %zu: %s: %s\n", m_strDataFile.c_str(),
-                problem.place.nLine, problem.nCopy, problem.strField.c_str(), problem.place.nOffset,
+        fprintf(m_pOut, "%s:%d: copy %d, field %s, %s: %s: %s\n", m_strDataFile.c_str(),
+                place.nLine, problem.nCopy, problem.strField.c_str(),
+                place.nRow > 0 ? strCell.c_str()
+                               : ("byte " + std::to_string(place.nOffset)).c_str(),
                 pKind, problem.strDetail.c_str());
     }
     ++m_nProblems;

@@ -339,6 +339,10 @@ const char* ProblemName(DataProblem kind) {
         return "copy too large";
     case DataProblem::InvalidCode:
         return "invalid code";
+    case DataProblem::CellCount:
+        return "cells do not match the header";
+    case DataProblem::OpenQuote:
+        return "quote not closed";
     }
     return "";
 }

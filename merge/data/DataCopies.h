@@ -14,9 +14,13 @@
 #include <vector>
 
 // Where something lies in the data file: a byte offset and its line (from 1).
+// In a delimited file also its row (from 1, the header's being 1) and
+// column (from 1); both 0 in a file of records.
 struct CDataPlace {
     size_t nOffset = 0;
     int nLine = 1;
+    int nRow = 0;
+    int nColumn = 0;
 };
 
 struct CFieldValue {
@@ -49,6 +53,8 @@ enum class DataProblem {
     BadCharacter,      // a byte that is no character of the data's encoding, or one the font lacks
     CopyTooLarge,      // a copy runs past the size limit
     InvalidCode,       // a value its area's barcode or 2D code cannot carry
+    CellCount,         // a row of a delimited file has more or fewer cells than its header
+    OpenQuote,         // a quoted cell of a delimited file is not closed
 };
 
 // The kind's name in reports: "delimiter not found", ...
@@ -76,7 +82,18 @@ bool IsFiller(const CDataDefinition& record);
 // reader asked for beyond it are held, so a file of any length is cut in
 // memory bounded by the longest copy; a copy past nMaxCopyBytes is reported
 // and ends the cutting.
-class CCopySource {
+// Where copies come from: a data file read a copy at a time.
+class ICopySource {
+  public:
+    virtual ~ICopySource() = default;
+    // The next copy and its problems; false when the data is used up or the
+    // reading ended (a copy that cannot be read is among the problems).
+    virtual bool Next(CDataCopy& copy, std::vector<CProblem>& problems) = 0;
+    // True when the data could not be read to its end.
+    virtual bool ReadFailed() const = 0;
+};
+
+class CCopySource : public ICopySource {
   public:
     // Puts up to nSize more bytes of the data into the buffer: the count, 0
     // at the end of the data, negative when it cannot be read.
@@ -84,11 +101,8 @@ class CCopySource {
 
     CCopySource(const CDataDefinitionList& records, Reader read, size_t nMaxCopyBytes,
                 size_t nChunk = 1 << 16);
-    // The next copy and its problems; false when the data is used up or the
-    // cutting ended (a copy that cannot be read is among the problems).
-    bool Next(CDataCopy& copy, std::vector<CProblem>& problems);
-    // True when the data could not be read to its end.
-    bool ReadFailed() const { return m_bReadFailed; }
+    bool Next(CDataCopy& copy, std::vector<CProblem>& problems) override;
+    bool ReadFailed() const override { return m_bReadFailed; }
 
   private:
     // Drops what lies before the next copy and reads more; false at the end.

@@ -27,10 +27,16 @@ class CDataFile {
             return false;
         }
         int nFile = m_nFile;
-        m_pSource = std::make_unique<CCopySource>(
-            m_job.docDef.fields,
-            [nFile](char* pBuffer, size_t nCount) { return ReadSome(nFile, pBuffer, nCount); },
-            m_job.options.nMaxCopyBytes);
+        auto read = [nFile](char* pBuffer, size_t nCount) {
+            return ReadSome(nFile, pBuffer, nCount);
+        };
+        if (m_job.data.bDelimited) {
+            m_pSource = std::make_unique<CDelimitedSource>(
+                m_job.data.columns, read, m_job.data.cSeparator, m_job.options.nMaxCopyBytes);
+        } else {
+            m_pSource = std::make_unique<CCopySource>(m_job.docDef.fields, read,
+                                                      m_job.options.nMaxCopyBytes);
+        }
         return true;
     }
     bool Next(CDataCopy& copy, std::vector<CProblem>& problems) {
@@ -47,7 +53,7 @@ class CDataFile {
   private:
     const CJob& m_job;
     int m_nFile = -1;
-    std::unique_ptr<CCopySource> m_pSource;
+    std::unique_ptr<ICopySource> m_pSource;
 };
 
 } // namespace

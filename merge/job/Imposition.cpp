@@ -125,6 +125,25 @@ void Needed(const CJobTicket& ticket, double dCardWidth, double dCardHeight, int
     dHeight = GridExtent(nRows, dCardHeight, ticket.dBleed, ticket.dGutter) + dRoom;
 }
 
+// As many as fit of a grid of small cards may be more than a sheet takes:
+// the grid within it that holds the most cards.
+void MostWithinLimit(int& nColumns, int& nRows) {
+    if (nColumns * nRows <= MaxSlots) {
+        return;
+    }
+    int nBestColumns = 1;
+    int nBestRows = 1;
+    for (int nTry = 1; nTry <= std::min(nColumns, MaxSlots); ++nTry) {
+        int nTryRows = std::min(nRows, MaxSlots / nTry);
+        if (nTry * nTryRows > nBestColumns * nBestRows) {
+            nBestColumns = nTry;
+            nBestRows = nTryRows;
+        }
+    }
+    nColumns = nBestColumns;
+    nRows = nBestRows;
+}
+
 // The grid on the ticket's sheet, as given or turned, whichever holds more
 // cards (the grid asked, or as many as fit); false with a message when
 // neither holds it.
@@ -141,6 +160,7 @@ bool GridOnSheet(const CJobTicket& ticket, CSheetPlan& plan, std::string& strErr
         if (nColumns == 0) {
             nColumns = CardsIn(dWidth - dRoom, plan.dCardWidth, ticket.dBleed, ticket.dGutter);
             nRows = CardsIn(dHeight - dRoom, plan.dCardHeight, ticket.dBleed, ticket.dGutter);
+            MostWithinLimit(nColumns, nRows);
         }
         Needed(ticket, plan.dCardWidth, plan.dCardHeight, nColumns, nRows, dNeededWidth,
                dNeededHeight);

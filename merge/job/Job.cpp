@@ -1,6 +1,7 @@
 #include "merge/job/Job.h"
 
 #include "core/DocDefReader.h"
+#include "merge/data/DataFormat.h"
 #include "merge/files/InputFiles.h"
 
 #include <unistd.h>
@@ -46,6 +47,99 @@ void PlanLineBlocks(CJob& job) {
             }
         }
     }
+}
+
+// The job's data fields, fillers left out, in order.
+std::vector<std::string> DataFieldNames(const CDocDef& docDef) {
+    std::vector<std::string> fields;
+    docDef.fields.ForEachRecord([&](const CDataDefinition& record) {
+        if (!IsFiller(record)) {
+            fields.push_back(record.strName.Text());
+        }
+    });
+    return fields;
+}
+
+// The data file's first bytes (up to nCount); false with a message when it
+// cannot be read.
+bool ReadStart(const std::string& strPath, size_t nCount, std::string& strStart,
+               std::string& strError) {
+    size_t nSize = 0;
+    int nFile = OpenRegularFile(strPath, nSize, strError);
+    if (nFile < 0) {
+        strError = "cannot read the variable data input file " + strError;
+        return false;
+    }
+    strStart.assign(std::min(nCount, nSize), '\0');
+    size_t nHeld = 0;
+    long nRead = 1;
+    while (nHeld < strStart.size() &&
+           (nRead = ReadSome(nFile, &strStart[nHeld], strStart.size() - nHeld)) > 0) {
+        nHeld += static_cast<size_t>(nRead);
+    }
+    close(nFile);
+    strStart.resize(nHeld);
+    if (nRead < 0) {
+        strError = "cannot read the variable data input file " + strPath;
+    }
+    return nRead >= 0;
+}
+
+// How the data file is read (see LoadJob); false with a message.
+bool LoadDataLayout(CJob& job, std::string& strError) {
+    const std::string& strPath = job.strDataFile;
+    std::string strStart;
+    if (!ReadStart(strPath, 1 << 16, strStart, strError)) {
+        return false;
+    }
+    std::string strPacked = PackedKind(strStart);
+    if (!strPacked.empty()) {
+        strError = strPath + ": is " + strPacked +
+                   ", not text, and is not read here: open it in its spreadsheet program, save "
+                   "the sheet as CSV with the character set UTF-8 (\"CSV UTF-8\", or \"Text CSV\" "
+                   "and UTF-8) and merge that file";
+        return false;
+    }
+    DataFormat format = FormatOf(strPath, job.options.ticket.strData);
+    if (format == DataFormat::Records) {
+        return true;
+    }
+    size_t nSize = 0;
+    int nFile = OpenRegularFile(strPath, nSize, strError);
+    if (nFile < 0) {
+        return false;
+    }
+    CDelimitedHeader header;
+    char cSeparator = job.options.ticket.cSeparator != 0 ? job.options.ticket.cSeparator
+                      : format == DataFormat::Tsv        ? '\t'
+                                                         : 0;
+    bool bRead = ReadHeader(
+        [nFile](char* pBuffer, size_t nCount) { return ReadSome(nFile, pBuffer, nCount); },
+        cSeparator, job.options.nMaxCopyBytes, header, strError);
+    close(nFile);
+    if (!bRead) {
+        strError = strPath + ": " + strError;
+        return false;
+    }
+    if (!MapColumns(header.names, DataFieldNames(job.docDef), job.options.ticket.columns,
+                    job.data.columns, strError)) {
+        strError = strPath + ": " + strError;
+        return false;
+    }
+    job.data.bDelimited = true;
+    job.data.cSeparator = header.cSeparator;
+    if (header.form != TextForm::Bytes || (!job.options.bEncodingGiven && LooksUtf8(strStart))) {
+        job.options.encoding = TextEncoding::Utf8;
+    }
+    std::vector<std::string> unused = job.data.columns.Unused();
+    std::string strUnused;
+    for (const std::string& strName : unused) {
+        strUnused += (strUnused.empty() ? "\"" : ", \"") + strName + "\"";
+    }
+    if (!unused.empty()) {
+        job.warnings.push_back(strPath + ": the job uses no column " + strUnused);
+    }
+    return true;
 }
 
 } // namespace
@@ -97,13 +191,9 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
         strError = strDocDefFile + ": " + strError;
         return false;
     }
-    size_t nSize = 0;
-    int nData = OpenRegularFile(strDataFile, nSize, strError);
-    if (nData < 0) {
-        strError = "cannot read the variable data input file " + strError;
+    if (!LoadDataLayout(job, strError)) {
         return false;
     }
-    close(nData);
     job.strMasterFile = options.strMaster.empty() ? MasterPath(job) : options.strMaster;
     std::string strMaster;
     if (!ReadWholeFile(job.strMasterFile, options.nMaxFileBytes, strMaster, strError)) {

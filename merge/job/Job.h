@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/DocDef.h"
+#include "merge/data/DelimitedCopies.h"
 #include "merge/data/TextEncoding.h"
 #include "merge/job/MasterPages.h"
 #include "merge/job/PagePlan.h"
@@ -18,6 +19,7 @@
 
 struct CJobOptions {
     TextEncoding encoding = TextEncoding::Windows1252; // of the data file
+    bool bEncodingGiven = false;              // else a delimited file of UTF-8 is read as such
     std::string strMaster;                    // the PostScript master; empty: the one the job names
     std::string strPictures;                  // the pictures folder; empty: the data file's folder
     size_t nMaxFileBytes = size_t(256) << 20; // the .ddf, the master, each picture
@@ -25,11 +27,20 @@ struct CJobOptions {
     CJobTicket ticket;                        // the production run's settings
 };
 
+// How the data file is read: as the job's records, or as delimited text
+// whose columns the data fields take.
+struct CDataLayout {
+    bool bDelimited = false;
+    char cSeparator = ',';
+    CColumnMap columns;
+};
+
 struct CJob {
     std::string strDocDefFile;
     std::string strDataFile;
     std::string strMasterFile;
     CJobOptions options;
+    CDataLayout data;
     CDocDef docDef;
     CMasterPages master;
     std::vector<CPlannedPage> pages;   // the pages of every copy
@@ -42,9 +53,13 @@ struct CJob {
 };
 
 // Reads the .ddf and the master, plans the pages, and makes sure the data
-// file can be read; false with a message when any of them cannot be used (a
-// .ddf that does not read names its line, a page range names the master's
-// pages, a ticket names what the job does not have).
+// file can be read: a spreadsheet workbook is refused, a delimited file's
+// header gives the fields their columns, and a delimited file in UTF-8 (by
+// its byte-order mark, or its first bytes when no encoding is given) or
+// UTF-16 is decoded as UTF-8. False with a message when any of them cannot
+// be used (a .ddf that does not read names its line, a page range names the
+// master's pages, a ticket names what the job does not have, a field has no
+// column).
 bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
              const CJobOptions& options, CJob& job, std::string& strError);
 

@@ -1,11 +1,15 @@
 #include "merge/job/Ticket.h"
 
+#include "core/JsonDepth.h"
 #include "core/PathParts.h"
 #include "merge/data/DataCopies.h"
+#include "merge/data/DataFormat.h"
 #include "merge/files/InputFiles.h"
 #include "merge/job/PagePlan.h"
 
 #include <nlohmann/json.hpp>
+
+#include <strings.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -59,9 +63,13 @@ bool Assignment(const std::string& strText, std::string& strName, std::string& s
     return nEquals != std::string::npos && nEquals > 0;
 }
 
+bool Same(const std::string& strText, const char* pName) {
+    return strcasecmp(strText.c_str(), pName) == 0;
+}
+
 bool Switch(const std::string& strValue, bool& bValue) {
-    bValue = strValue == "true" || strValue == "yes" || strValue == "on";
-    return bValue || strValue == "false" || strValue == "no" || strValue == "off";
+    bValue = Same(strValue, "true") || Same(strValue, "yes") || Same(strValue, "on");
+    return bValue || Same(strValue, "false") || Same(strValue, "no") || Same(strValue, "off");
 }
 
 // "WxH" in points, each from 1 to the largest page side.
@@ -74,7 +82,7 @@ bool Size(const std::string& strValue, double& dWidth, double& dHeight) {
 
 bool SetSheet(CJobTicket& ticket, const std::string& strValue) {
     for (const CSheetName& sheet : SheetNames) {
-        if (strValue == sheet.pName) {
+        if (Same(strValue, sheet.pName)) {
             ticket.dSheetWidth = sheet.dWidth;
             ticket.dSheetHeight = sheet.dHeight;
             return true;
@@ -84,7 +92,7 @@ bool SetSheet(CJobTicket& ticket, const std::string& strValue) {
 }
 
 bool SetImpose(CJobTicket& ticket, const std::string& strValue) {
-    if (strValue == "auto") {
+    if (Same(strValue, "auto")) {
         ticket.nColumns = ticket.nRows = 0;
         return true;
     }
@@ -107,11 +115,11 @@ bool SetFit(CJobTicket& ticket, const std::string& strValue) {
     if (!Assignment(strValue, strArea, strFit)) {
         return false;
     }
-    if (strFit.compare(0, 7, "shrink:") == 0) {
+    if (strcasecmp(strFit.substr(0, 7).c_str(), "shrink:") == 0) {
         if (!Points(strFit.substr(7), 1000, fit.dMinSize) || fit.dMinSize < 1) {
             return false;
         }
-    } else if (strFit != "shrink") {
+    } else if (!Same(strFit, "shrink")) {
         return false;
     }
     ticket.fits[strArea] = fit;
@@ -125,9 +133,9 @@ bool SetCode(CJobTicket& ticket, const std::string& strValue) {
         return false;
     }
     CCodeSpec code;
-    if (strCode.size() == 4 && strCode.compare(0, 3, "qr:") == 0 &&
-        std::string("LMQH").find(strCode[3]) != std::string::npos) {
-        code.cQrLevel = strCode[3];
+    if (strCode.size() == 4 && Same(strCode.substr(0, 3), "qr:") &&
+        std::string("LMQH").find(static_cast<char>(toupper(strCode[3]))) != std::string::npos) {
+        code.cQrLevel = static_cast<char>(toupper(strCode[3]));
         ticket.codes[strArea] = code;
         return true;
     }
@@ -150,7 +158,7 @@ const CTicketKey Keys[] = {
     {"order", "cut-stack|in-order", "the copies' order on the sheets (default cut-stack)", true,
      [](CJobTicket& t, const std::string& s) {
          for (const auto& order : Orders) {
-             if (s == order.pName) {
+             if (Same(s, order.pName)) {
                  t.order = order.order;
                  return true;
              }
@@ -168,9 +176,28 @@ const CTicketKey Keys[] = {
     {"fit", "AREA=shrink[:MIN]", "shrink the text of the area (or all) to fit, to MIN pt (6)",
      false, SetFit},
     {"optional", "FIELD", "the field may be empty; its empty lines are closed up", false,
-     [](CJobTicket& t, const std::string& s) { return !s.empty() && t.optional.insert(s).second; }},
+     [](CJobTicket& t, const std::string& s) {
+         return !s.empty() && (t.optional.insert(s), true);
+     }},
     {"code", "AREA=KIND", "draw the area as qr[:L|M|Q|H], code128, ean13, upca, datamatrix, pdf417",
      false, SetCode},
+    {"data", "records|csv|tsv",
+     "the data file's format (default: .csv, .tsv by name, else records)", false,
+     [](CJobTicket& t, const std::string& s) {
+         DataFormat format;
+         return ParseDataFormat(s, format) && !(t.strData = s).empty();
+     }},
+    {"separator", "comma|semicolon|tab", "a delimited file's separator (default: its header's)",
+     false, [](CJobTicket& t, const std::string& s) { return ParseSeparator(s, t.cSeparator); }},
+    {"columns", "FIELD=COLUMN", "the column of the field in a delimited file (default: its name)",
+     false,
+     [](CJobTicket& t, const std::string& s) {
+         std::string strField;
+         std::string strColumn;
+         return Assignment(s, strField, strColumn) && !strColumn.empty() &&
+                (t.columns[strField] = strColumn, true);
+     },
+     "column"},
 };
 
 // The text forms of a key's JSON value: a string, number or switch as its
@@ -229,22 +256,31 @@ bool SetTicketValue(CJobTicket& ticket, const std::string& strKey, const std::st
     for (const CTicketKey& key : Keys) {
         if (strKey == key.pName) {
             if (!key.set(ticket, strValue)) {
-                strError = strKey + " " + strValue + ": not a value it takes";
+                strError = strKey + " " + Shown(strValue) + ": not a value it takes";
                 return false;
             }
-            ticket.bImposed = ticket.bImposed || key.bImposes;
+            bool bOn = true;
+            ticket.bImposed =
+                ticket.bImposed ||
+                (key.bImposes && (key.pValue != nullptr || (Switch(strValue, bOn) && bOn)));
             return true;
         }
     }
-    strError = "\"" + strKey + "\" is no setting of a job ticket";
+    strError = "\"" + Shown(strKey) + "\" is no setting of a job ticket";
     return false;
 }
 
 bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket,
                 std::string& strError) {
     std::string strText;
-    if (!ReadWholeFile(strPath, nMaxBytes, strText, strError)) {
+    if (!ReadWholeFile(strPath, std::min(nMaxBytes, MaxTicketBytes), strText, strError)) {
         strError = "cannot read the job ticket " + strError;
+        return false;
+    }
+    size_t nDeep = 0;
+    if (!JsonWithinDepth(strText, MaxJsonDepth, nDeep)) {
+        strError = strPath + ": byte " + std::to_string(nDeep) + ": nested deeper than " +
+                   std::to_string(MaxJsonDepth) + " levels; not a job ticket";
         return false;
     }
     json ticketJson = json::parse(strText, nullptr, false);
@@ -255,7 +291,7 @@ bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket
     for (const auto& item : ticketJson.items()) {
         std::vector<std::string> forms;
         if (!TextForms(item.value(), forms)) {
-            strError = strPath + ": \"" + item.key() + "\": " + item.value().dump() +
+            strError = strPath + ": \"" + Shown(item.key()) + "\": " + Shown(item.value().dump()) +
                        " is not a value it takes";
             return false;
         }
@@ -267,6 +303,11 @@ bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket
         }
     }
     return true;
+}
+
+std::string Shown(const std::string& strValue) {
+    const size_t nMost = 40;
+    return strValue.size() <= nMost ? strValue : strValue.substr(0, nMost) + "...";
 }
 
 const CTicketKey* TicketKeys(size_t& nCount) {
@@ -300,6 +341,12 @@ bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::stri
     for (const std::string& strField : ticket.optional) {
         if (fields.count(strField) == 0) {
             strError = "optional " + strField + ": the job has no data field of that name";
+            return false;
+        }
+    }
+    for (const auto& column : ticket.columns) {
+        if (fields.count(column.first) == 0) {
+            strError = "columns " + column.first + ": the job has no data field of that name";
             return false;
         }
     }

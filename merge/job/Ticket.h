@@ -17,9 +17,16 @@
 //   "optional": ["FIELD", ...]          may be empty; closed up when it is
 //   "code":     {"AREA": "qr[:L|M|Q|H]" | "code128" | "ean13" | "upca" |
 //                "datamatrix" | "pdf417"}
+//   "data":     "records" | "csv" | "tsv"   the data file's format (default:
+//                                       by its extension, else records)
+//   "separator": "comma" | "semicolon" | "tab"  of a delimited data file
+//                                       (default: the header row's)
+//   "columns":  {"FIELD": "COLUMN"}     a field's column in a delimited file
+//                                       (default: the column of its name)
 //
-// A key it does not know, or a value of the wrong kind, is an error naming
-// it.
+// Names (sheets, kinds, orders, switches) are taken in any case; a set or a
+// map given the same entry again takes it once. A key it does not know, or a
+// value of the wrong kind, is an error naming it.
 #pragma once
 
 #include "core/DocDef.h"
@@ -61,6 +68,9 @@ struct CJobTicket {
     std::map<std::string, CFitSpec> fits; // by area name, or AllAreas
     std::set<std::string> optional;       // field names
     std::map<std::string, CCodeSpec> codes;
+    std::string strData;                        // the data format's name; empty: by extension
+    char cSeparator = 0;                        // 0: the header row's
+    std::map<std::string, std::string> columns; // by field name
 
     // The fit of the area, or null.
     const CFitSpec* Fit(const char* pArea) const;
@@ -69,16 +79,23 @@ struct CJobTicket {
 };
 
 // A key of the ticket: its name, which is its command-line option's after
-// "--", the name of its value in the usage (null for a switch, whose text
-// form on the command line is "true") and its help there, whether it puts
-// the copies on sheets, and how its text form is set.
+// "--" unless pOption names that, the name of its value in the usage (null
+// for a switch, whose text form on the command line is "true", and "false"
+// for its "--no-" form) and its help there, whether it puts the copies on
+// sheets (a switch only when on), and how its text form is set.
 struct CTicketKey {
     const char* pName;
     const char* pValue;
     const char* pHelp;
     bool bImposes;
     std::function<bool(CJobTicket&, const std::string&)> set;
+    const char* pOption = nullptr;
+    // The command-line option's name after "--".
+    const char* Option() const { return pOption != nullptr ? pOption : pName; }
 };
+
+// The value as a message quotes it: cut to a readable length.
+std::string Shown(const std::string& strValue);
 
 // Every key of the ticket, nCount of them, in the order the usage gives them.
 const CTicketKey* TicketKeys(size_t& nCount);
@@ -87,6 +104,9 @@ const CTicketKey* TicketKeys(size_t& nCount);
 // with a message naming the key and the value when it is not one it takes.
 bool SetTicketValue(CJobTicket& ticket, const std::string& strKey, const std::string& strValue,
                     std::string& strError);
+
+// The largest ticket file read: a ticket holds a few settings.
+constexpr size_t MaxTicketBytes = size_t(1) << 20;
 
 // Reads the ticket file into the ticket; false with a message naming the file
 // and the key at fault.

@@ -1,5 +1,7 @@
 #include "merge/layout/Codes.h"
 
+#include <strings.h>
+
 #include <zint.h>
 
 #include <algorithm>
@@ -63,7 +65,7 @@ std::string Reason(const char* pError) {
 
 bool CodeKindNamed(const std::string& strName, CodeKind& kind) {
     for (const CKind& entry : Kinds) {
-        if (strName == entry.pName) {
+        if (strcasecmp(strName.c_str(), entry.pName) == 0) {
             kind = entry.kind;
             return true;
         }

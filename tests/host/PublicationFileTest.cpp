@@ -70,6 +70,7 @@ TEST(PublicationFile, StringsAndObjectsSurviveSaving) {
 }
 
 TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
+    static const std::string Deep = "{\"path\": \"p\", \"pages\": " + std::string(100000, '[');
     struct {
         const char* pText;
         const char* pExpected;
@@ -87,6 +88,7 @@ TEST(PublicationFile, MalformedFilesAreNamedWithThePlace) {
          "pub-bad.json: \"deletedStrings\" must be"},
         // Found by fuzzing: a number no entry can hold is refused, not thrown.
         {"7E3722", "pub-bad.json: not a valid publication file"},
+        {Deep.c_str(), "pub-bad.json: line 1, column 87: nested deeper than 64 levels"},
     };
     for (const auto& c : cases) {
         std::string strFile = WriteFile("pub-bad.json", c.pText);

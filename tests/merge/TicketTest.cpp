@@ -23,16 +23,20 @@ TEST(Ticket, TextFormsTakenAndRefused) {
         bool bTaken;
     };
     const CRow rows[] = {
-        {"sheet", "A4", true},        {"sheet", "612x792", true},      {"sheet", "100x0", false},
-        {"sheet", "Legal", false},    {"sheet", "20000x10", false},    {"card", "396x612", true},
-        {"impose", "3x2", true},      {"impose", "auto", true},        {"impose", "0x2", false},
-        {"impose", "2.5x1", false},   {"impose", "3", false},          {"order", "in-order", true},
-        {"order", "random", false},   {"marks", "true", true},         {"marks", "maybe", false},
-        {"bleed", "9", true},         {"bleed", "-1", false},          {"bleed", "1e2", false},
-        {"fit", "Name=shrink", true}, {"fit", "all=shrink:7.5", true}, {"fit", "Name=grow", false},
-        {"fit", "=shrink", false},    {"fit", "Name=shrink:0", false}, {"optional", "Street", true},
-        {"code", "A=qr:Q", true},     {"code", "A=pdf417", true},      {"code", "A=qr:X", false},
-        {"code", "A=aztec", false},   {"code", "qr", false},
+        {"sheet", "a3", true},           {"order", "In-Order", true},  {"code", "A=QR:h", true},
+        {"data", "CSV", true},           {"data", "xlsx", false},      {"separator", "tab", true},
+        {"separator", ";", true},        {"separator", "|", false},    {"columns", "A=B c", true},
+        {"columns", "A=", false},        {"marks", "FALSE", true},     {"sheet", "A4", true},
+        {"sheet", "612x792", true},      {"sheet", "100x0", false},    {"sheet", "Legal", false},
+        {"sheet", "20000x10", false},    {"card", "396x612", true},    {"impose", "3x2", true},
+        {"impose", "auto", true},        {"impose", "0x2", false},     {"impose", "2.5x1", false},
+        {"impose", "3", false},          {"order", "in-order", true},  {"order", "random", false},
+        {"marks", "true", true},         {"marks", "maybe", false},    {"bleed", "9", true},
+        {"bleed", "-1", false},          {"bleed", "1e2", false},      {"fit", "Name=shrink", true},
+        {"fit", "all=shrink:7.5", true}, {"fit", "Name=grow", false},  {"fit", "=shrink", false},
+        {"fit", "Name=shrink:0", false}, {"optional", "Street", true}, {"code", "A=qr:Q", true},
+        {"code", "A=pdf417", true},      {"code", "A=qr:X", false},    {"code", "A=aztec", false},
+        {"code", "qr", false},
     };
     for (const CRow& row : rows) {
         SCOPED_TRACE(std::string(row.pKey) + " " + row.pValue);
@@ -42,11 +46,19 @@ TEST(Ticket, TextFormsTakenAndRefused) {
         EXPECT_EQ(strError,
                   row.bTaken ? ""
                              : std::string(row.pKey) + " " + row.pValue + ": not a value it takes");
-        EXPECT_EQ(ticket.bImposed, row.bTaken && std::string("fit optional code").find(row.pKey) ==
-                                                     std::string::npos);
+        // Only the imposition's keys impose, a switch only when on.
+        EXPECT_EQ(ticket.bImposed,
+                  row.bTaken &&
+                      std::string("fit optional code data separator columns").find(row.pKey) ==
+                          std::string::npos &&
+                      std::string(row.pValue) != "FALSE");
     }
     CJobTicket ticket;
     std::string strError;
+    // A set given the same name again takes it once.
+    EXPECT_TRUE(SetTicketValue(ticket, "optional", "Street", strError) &&
+                SetTicketValue(ticket, "optional", "Street", strError));
+    EXPECT_EQ(ticket.optional.size(), 1u);
     EXPECT_FALSE(SetTicketValue(ticket, "colour", "red", strError));
     EXPECT_EQ(strError, "\"colour\" is no setting of a job ticket");
     ASSERT_TRUE(SetTicketValue(ticket, "fit", "all=shrink:7", strError));
@@ -87,7 +99,7 @@ TEST(Ticket, FileReadWholeOrRefusedNamingTheKey) {
     EXPECT_EQ(ticket.Code("Bars")->kind, CodeKind::Code128);
     const std::string strPath = szPath;
     struct CRow {
-        const char* pJson;
+        std::string strJson;
         std::string strError;
     };
     const CRow rows[] = {
@@ -100,10 +112,18 @@ TEST(Ticket, FileReadWholeOrRefusedNamingTheKey) {
         {R"({"duplex": null})", strPath + ": \"duplex\": null is not a value it takes"},
         {"[1, 2]", strPath + ": not a job ticket (a JSON object)"},
         {"{\"sheet\": ", strPath + ": not a job ticket (a JSON object)"},
+        // Nesting that would overflow a recursive reader, and long values,
+        // are refused with a message of a readable length.
+        {"{\"optional\": " + std::string(100000, '[') + std::string(100000, ']') + "}",
+         strPath + ": byte 76: nested deeper than 64 levels; not a job ticket"},
+        {"{\"sheet\": \"" + std::string(5000, 'x') + "\"}",
+         strPath + ": sheet " + std::string(40, 'x') + "...: not a value it takes"},
+        {"{\"" + std::string(50, 'k') + "\": 1}",
+         strPath + ": \"" + std::string(40, 'k') + "...\" is no setting of a job ticket"},
     };
     for (const CRow& row : rows) {
         CJobTicket other;
-        EXPECT_EQ(Read(row.pJson, other), row.strError);
+        EXPECT_EQ(Read(row.strJson, other), row.strError);
     }
     unlink(szPath);
     CJobTicket none;
@@ -161,12 +181,24 @@ TEST(Imposition, TheMostCardsTheSheetHoldsEitherWayUp) {
     EXPECT_EQ(strError, "not one card of 200 by 100 points (with bleed, gutter and marks 254 by "
                         "154) fits on a sheet of 100 by 100 points, either way up");
     SetTicketValue(ticket, "sheet", "14400x14400", strError);
+    SetTicketValue(ticket, "impose", "100x100", strError);
     EXPECT_FALSE(PlanSheets(ticket, 20, 10, 1, 5, plan, strError));
     EXPECT_EQ(strError, "100 by 100 cards on a sheet are more than 400");
     CJobTicket wide;
     SetTicketValue(wide, "impose", "40x1", strError);
     EXPECT_FALSE(PlanSheets(wide, 396, 612, 1, 5, plan, strError));
     EXPECT_EQ(strError, "a sheet of 15840 by 612 points is larger than 14400 a side");
+}
+
+TEST(Imposition, AutoTakesTheMostSmallCardsTheSheetLimitAllows) {
+    CJobTicket ticket;
+    std::string strError;
+    ASSERT_TRUE(SetTicketValue(ticket, "sheet", "2000x2000", strError));
+    // 20 by 100 point cards: 100 by 20 fit, more than the 400 a sheet takes.
+    CSheetPlan plan;
+    ASSERT_TRUE(PlanSheets(ticket, 20, 100, 1, 1000, plan, strError)) << strError;
+    EXPECT_EQ(plan.Slots(), 400);
+    EXPECT_EQ(plan.nSheets, 3u);
 }
 
 TEST(Imposition, PilesInCopyOrderBacksBehindFrontsEmptySlotsLast) {
