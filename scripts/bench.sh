@@ -24,8 +24,9 @@
 # by the host, the customers repeated with numbers) and shows the time, the
 # copies per second and the bytes per copy, beside the bytes of the master's
 # pages, which the merged file holds once; then the check and the merge of
-# 1,000,000 copies, with their time and peak memory; then the PDF writer
-# (scripts/bench-merge.sh).
+# 1,000,000 copies, with their time and peak memory, and the check and the
+# PDF of the same copies from the job's record format and from a CSV export;
+# then the PDF writer (scripts/bench-merge.sh).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
@@ -217,7 +218,28 @@ for mode in check merge; do
   read -r elapsed peak < "$card/$mode.time"
   echo "$mode: $(tail -n 1 "$card/$mode-1000000.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
 done
-rm -f "$card/cards-1000000.ps" "$card/customers-1000000.txt"
+
+# The same 1,000,000 customers as a spreadsheet's CSV export (a header row of
+# the job's field names, a row each, quoted cells), checked and merged to PDF
+# beside the record format: the rows are read with the CSV library, a row at
+# a time.
+fields=$(sed -n '/^\[DataDefinition\]/,/^\[/p' "$card/card.ddf" | awk '/ Is / && $1 !~ /^DummyNode/ {print $1}' | paste -sd,)
+perl -e 'local $/ = "\r\n\r\n"; print "'"$fields"'\r\n";
+         while (my $c = <STDIN>) { next unless $c =~ /\S/; $c =~ s/(\r\n)+$//;
+           print join(",", map { (my $v = $_) =~ s/"/""/g; "\"$v\"" } split /\r\n/, $c), "\r\n" }' \
+  < "$card/customers-1000000.txt" > "$card/customers-1000000.csv"
+for data in txt csv; do
+  for mode in check pdf; do
+    args=(--check)
+    [ "$mode" = pdf ] && args=(--pdf "$card/cards-1000000.pdf")
+    /usr/bin/time -f '%e %M' -o "$card/$mode.time" build/bench-native/merge/nebmerge \
+      "$card/card.ddf" "$card/customers-1000000.$data" "${args[@]}" > "$card/$mode-$data.txt"
+    read -r elapsed peak < "$card/$mode.time"
+    echo "$data $mode: $(tail -n 1 "$card/$mode-$data.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
+  done
+done
+rm -f "$card/cards-1000000.ps" "$card/cards-1000000.pdf" "$card/customers-1000000.txt" \
+  "$card/customers-1000000.csv"
 
 # The PDF writer beside the PostScript writer and the Ghostscript route.
 bash scripts/bench-merge.sh "$card"
