@@ -1,5 +1,7 @@
 #include "merge/data/DelimitedRows.h"
 
+#include "merge/data/TextEncoding.h"
+
 #include <csv.h>
 
 #include <algorithm>
@@ -18,24 +20,6 @@ int IsBlank(unsigned char c) {
 }
 int IsSpace(unsigned char c) {
     return c == ' ' ? 1 : 0;
-}
-
-void AppendUtf8(std::string& strOut, char32_t c) {
-    if (c < 0x80) {
-        strOut += static_cast<char>(c);
-    } else if (c < 0x800) {
-        strOut += static_cast<char>(0xC0 | (c >> 6));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        strOut += static_cast<char>(0xE0 | (c >> 12));
-        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        strOut += static_cast<char>(0xF0 | (c >> 18));
-        strOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        strOut += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // A byte that is no part of any UTF-8 character: a lone surrogate becomes

@@ -397,26 +397,30 @@ std::string WinAnsiGlyphName(int nCode) {
 std::string ToUtf8(const std::u32string& strText) {
     std::string strOut;
     for (char32_t c : strText) {
-        if (c == BadByte || c > 0x10FFFF) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            strOut += static_cast<char>(c);
-        } else if (c < 0x800) {
-            strOut += static_cast<char>(0xC0 | (c >> 6));
-            strOut += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            strOut += static_cast<char>(0xE0 | (c >> 12));
-            strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            strOut += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            strOut += static_cast<char>(0xF0 | (c >> 18));
-            strOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            strOut += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(strOut, c);
     }
     return strOut;
+}
+
+void AppendUtf8(std::string& strOut, char32_t c) {
+    if (c == BadByte || c > 0x10FFFF) {
+        c = 0xFFFD;
+    }
+    if (c < 0x80) {
+        strOut += static_cast<char>(c);
+    } else if (c < 0x800) {
+        strOut += static_cast<char>(0xC0 | (c >> 6));
+        strOut += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        strOut += static_cast<char>(0xE0 | (c >> 12));
+        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        strOut += static_cast<char>(0xF0 | (c >> 18));
+        strOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        strOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        strOut += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 std::string CodePoint(char32_t c) {

@@ -34,6 +34,7 @@ std::string GlyphName(char32_t c);
 
 // The characters as UTF-8 (BadByte as U+FFFD).
 std::string ToUtf8(const std::u32string& strText);
+void AppendUtf8(std::string& strOut, char32_t c);
 
 // "U+0141".
 std::string CodePoint(char32_t c);
