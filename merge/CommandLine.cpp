@@ -130,8 +130,11 @@ Arguments ReadArguments(int argc, char** argv, CMergeRequest& request, std::stri
         if (option.set(request, pGiven)) {
             return true;
         }
-        strError = std::string(option.pName) + " " + Shown(pValue) + ": not a value it takes (" +
-                   option.pName + " " + option.pValue + ": " + option.strHelp + ")";
+        std::string strWhy = ValueProblem(option.pName + 2, pValue);
+        strError = std::string(option.pName) + " " + Shown(pValue) + ": not a value it takes" +
+                   (strWhy.empty() ? " (" + std::string(option.pName) + " " + option.pValue + ": " +
+                                         option.strHelp + ")"
+                                   : strWhy);
         return false;
     };
     auto other = [&](const char* pWord) {

@@ -148,28 +148,12 @@ std::function<void(int)> Progress(FILE* pMessages, int nCopies, const char* pUni
     };
 }
 
-// The press sheets of nCopies copies: cards of the ticket's size, or as
-// large as the largest page; false with a message when they do not fit.
-bool PlanJobSheets(const CJob& job, size_t nCopies, CSheetPlan& sheets, std::string& strError) {
-    const CJobTicket& ticket = job.options.ticket;
-    double dWidth = ticket.dCardWidth;
-    double dHeight = ticket.dCardHeight;
-    for (const CPlannedPage& page : job.pages) {
-        dWidth = ticket.dCardWidth > 0 ? dWidth : std::max(dWidth, page.dWidth);
-        dHeight = ticket.dCardHeight > 0 ? dHeight : std::max(dHeight, page.dHeight);
-    }
-    if (!PlanSheets(ticket, dWidth, dHeight, job.pages.size(), nCopies, sheets, strError)) {
-        strError = "the press sheet: " + strError;
-        return false;
-    }
-    return true;
-}
-
 // Writes the outputs asked for (the PostScript, the PDF, both in one pass,
 // then the previews) of the checked job's copies nFirst to nLast; false with
 // a message.
 bool WriteOutputs(const CMergeRequest& request, CJob& job, CFontMetrics& metrics, int nFirst,
-                  int nLast, FILE* pMessages, std::string& strError) {
+                  int nLast, const CPdfStandard* pStandard, FILE* pMessages,
+                  std::string& strError) {
     CSheetPlan sheets;
     const CSheetPlan* pSheets = nullptr;
     if (job.options.ticket.bImposed) {
@@ -201,7 +185,8 @@ bool WriteOutputs(const CMergeRequest& request, CJob& job, CFontMetrics& metrics
             return WriteFormSource(job, masterPages, pictures, dBleed, metrics, out,
                                    strSourceError);
         };
-        pPdf = std::make_unique<CPdfWriter>(job, metrics, pdf, pSheets, source, request.nGsSeconds);
+        pPdf = std::make_unique<CPdfWriter>(job, metrics, pdf, pSheets, source, request.nGsSeconds,
+                                            pStandard);
         writers.push_back(pPdf.get());
     }
     std::function<void(int)> progress =
@@ -223,14 +208,18 @@ int Fail(FILE* pMessages, const std::string& strError) {
     return ExitCannotRun;
 }
 
-// Loads the ticket and the job and checks every copy, the report to
-// pReport; the exit status the check gives, or ExitCannotRun with the
-// message in strError.
+// Loads the ticket, the job and (for a PDF to the standard) the output
+// intent's profile, and checks every copy, the report to pReport; the exit
+// status the check gives, or ExitCannotRun with the message in strError.
 int CheckJob(CMergeRequest& request, CJob& job, CFontMetrics& metrics, int nFirst, int nLast,
-             FILE* pReport, FILE* pMessages, std::string& strError) {
+             CPdfStandard& standard, FILE* pReport, FILE* pMessages, std::string& strError) {
     CSheetPlan sheets;
+    const CJobTicket& ticket = request.job.ticket;
     if (!LoadTicket(request, strError) ||
         !LoadJob(request.strDocDef, request.strData, request.job, job, strError) ||
+        (!request.bCheckOnly && !request.strPdf.empty() && ticket.bPdfStandard &&
+         !LoadPdfStandard(ticket, request.strDocDef, request.job.nMaxFileBytes, standard,
+                          strError)) ||
         // Sheets that cannot hold the cards stop the run before the check.
         (job.options.ticket.bImposed && !PlanJobSheets(job, 1, sheets, strError))) {
         return ExitCannotRun;
@@ -256,7 +245,9 @@ int Run(CMergeRequest& request, FILE* pReport, FILE* pMessages) {
     CJob job;
     CFontMetrics metrics;
     std::string strError;
-    int nExit = CheckJob(request, job, metrics, nFirst, nLast, pReport, pMessages, strError);
+    CPdfStandard standard;
+    int nExit =
+        CheckJob(request, job, metrics, nFirst, nLast, standard, pReport, pMessages, strError);
     if (nExit == ExitCannotRun) {
         return Fail(pMessages, strError);
     }
@@ -275,7 +266,8 @@ int Run(CMergeRequest& request, FILE* pReport, FILE* pMessages) {
         request.strOut = DefaultOutput(request.strDocDef);
     }
     if (!OutputsApart(request, job, strError) ||
-        !WriteOutputs(request, job, metrics, nFirst, nLast, pMessages, strError)) {
+        !WriteOutputs(request, job, metrics, nFirst, nLast,
+                      job.options.ticket.bPdfStandard ? &standard : nullptr, pMessages, strError)) {
         return Fail(pMessages, strError);
     }
     return nExit;

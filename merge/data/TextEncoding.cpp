@@ -402,6 +402,24 @@ std::string ToUtf8(const std::u32string& strText) {
     return strOut;
 }
 
+bool EncodeText(const std::u32string& strText, TextEncoding encoding, std::string& strOut) {
+    strOut.clear();
+    for (char32_t c : strText) {
+        if (encoding == TextEncoding::Utf8) {
+            AppendUtf8(strOut, c);
+            continue;
+        }
+        int nCode = encoding == TextEncoding::Windows1252    ? WinAnsiCode(c)
+                    : (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) ? static_cast<int>(c)
+                                                             : -1;
+        if (nCode < 0 && c != '\t' && c != '\n') {
+            return false;
+        }
+        strOut += static_cast<char>(nCode < 0 ? c : static_cast<char32_t>(nCode));
+    }
+    return true;
+}
+
 void AppendUtf8(std::string& strOut, char32_t c) {
     if (c == BadByte || c > 0x10FFFF) {
         c = 0xFFFD;

@@ -35,6 +35,8 @@ std::string GlyphName(char32_t c);
 // The characters as UTF-8 (BadByte as U+FFFD).
 std::string ToUtf8(const std::u32string& strText);
 void AppendUtf8(std::string& strOut, char32_t c);
+// The characters as bytes of the encoding; false when one is not in it.
+bool EncodeText(const std::u32string& strText, TextEncoding encoding, std::string& strOut);
 
 // "U+0141".
 std::string CodePoint(char32_t c);

@@ -3,6 +3,7 @@
 #include "core/DocDefReader.h"
 #include "merge/data/DataFormat.h"
 #include "merge/files/InputFiles.h"
+#include "merge/job/Finishing.h"
 
 #include <unistd.h>
 
@@ -21,8 +22,7 @@ void PlanLineBlocks(CJob& job) {
         std::vector<int> lines;
         for (size_t i = 0; i < page.merges.size(); ++i) {
             const CPlannedMerge& merge = page.merges[i];
-            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference &&
-                ticket.Code(merge.pArea->strName.Text()) == nullptr) {
+            if (SetsText(merge, ticket)) {
                 lines.push_back(static_cast<int>(i));
             }
         }
@@ -142,7 +142,80 @@ bool LoadDataLayout(CJob& job, std::string& strError) {
     return true;
 }
 
+// The computed values: each template's text in the data's encoding, set by
+// the area's merges, or (an area no Merge sets) on the pages of its master
+// page; false with a message naming the area.
+bool PlanComputedValues(CJob& job, std::string& strError) {
+    for (const auto& value : job.options.ticket.values) {
+        CNumbering numbering = value.second;
+        for (CNumbering::CPart& part : numbering.parts) {
+            if (!EncodeText(DecodeText(part.strText, TextEncoding::Utf8), job.options.encoding,
+                            part.strText)) {
+                strError = "the job ticket: value " + value.first +
+                           ": a character the data's encoding " +
+                           EncodingName(job.options.encoding) + " does not have";
+                return false;
+            }
+        }
+        job.numberings[value.first] = numbering;
+    }
+    job.docDef.areas.ForEachArea([&](const CAreaDefinition& area) {
+        auto found = job.numberings.find(area.strName.Text());
+        if (found == job.numberings.end()) {
+            return;
+        }
+        bool bSet = false;
+        for (CPlannedPage& page : job.pages) {
+            for (CPlannedMerge& merge : page.merges) {
+                if (merge.pArea == &area) {
+                    merge.pNumbering = &found->second;
+                    bSet = true;
+                }
+            }
+        }
+        for (CPlannedPage& page : job.pages) {
+            if (!bSet && (job.pages.size() == 1 || atol(area.strPage.Text()) == page.nMasterPage)) {
+                page.merges.push_back({area.strName.Text(), &area, nullptr, SIZE_MAX});
+                page.merges.back().pNumbering = &found->second;
+            }
+        }
+    });
+    return true;
+}
+
+// The recipient's fields, each with its place among the fields.
+void PlanRecipient(CJob& job) {
+    std::vector<std::string> fields = DataFieldNames(job.docDef);
+    for (const std::string& strField : job.options.ticket.recipient) {
+        size_t nOrdinal =
+            static_cast<size_t>(std::find(fields.begin(), fields.end(), strField) - fields.begin());
+        job.recipientFields.emplace_back(strField, nOrdinal);
+    }
+}
+
 } // namespace
+
+bool SetsText(const CPlannedMerge& merge, const CJobTicket& ticket) {
+    return merge.pArea->nKind == KindText && ticket.Code(merge.pArea->strName.Text()) == nullptr &&
+           (merge.pNumbering != nullptr || merge.pField->nStorage != StorageReference);
+}
+
+bool PlanJobSheets(const CJob& job, size_t nCopies, CSheetPlan& sheets, std::string& strError) {
+    const CJobTicket& ticket = job.options.ticket;
+    double dWidth = ticket.dCardWidth;
+    double dHeight = ticket.dCardHeight;
+    for (const CPlannedPage& page : job.pages) {
+        dWidth = ticket.dCardWidth > 0 ? dWidth : std::max(dWidth, page.dWidth);
+        dHeight = ticket.dCardHeight > 0 ? dHeight : std::max(dHeight, page.dHeight);
+    }
+    if (!PlanSheets(ticket, dWidth, dHeight, job.pages.size(), nCopies, sheets, strError)) {
+        strError = "the press sheet: " + strError;
+        return false;
+    }
+    CRectangle square{};
+    return !ticket.bFinishingCode ||
+           FinishingSquare(ticket, sheets.dWidth, sheets.dHeight, &sheets, square, strError);
+}
 
 std::string MasterPath(const CJob& job) {
     const std::string strNamed = MasterNamed(job.docDef);
@@ -211,6 +284,18 @@ bool LoadJob(const std::string& strDocDefFile, const std::string& strDataFile,
     }
     job.merges = JobMerges(job.docDef);
     PlanLineBlocks(job);
+    if (!PlanComputedValues(job, strError)) {
+        return false;
+    }
+    PlanRecipient(job);
+    for (const CPlannedPage& page : job.pages) {
+        CRectangle square{};
+        if (options.ticket.bFinishingCode && !options.ticket.bImposed &&
+            !FinishingSquare(options.ticket, page.dWidth, page.dHeight, nullptr, square,
+                             strError)) {
+            return false;
+        }
+    }
     job.pictures.reset(new CPictures(
         CPictureFolder(options.strPictures.empty() ? FolderOf(strDataFile) : options.strPictures,
                        options.nMaxFileBytes)));

@@ -7,11 +7,13 @@
 #include "core/DocDef.h"
 #include "merge/data/DelimitedCopies.h"
 #include "merge/data/TextEncoding.h"
+#include "merge/job/Imposition.h"
 #include "merge/job/MasterPages.h"
 #include "merge/job/PagePlan.h"
 #include "merge/job/Pictures.h"
 #include "merge/job/Ticket.h"
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -50,7 +52,21 @@ struct CJob {
     // What the check could not do: an area whose font has no metrics here.
     std::vector<std::string> warnings;
     std::set<std::string> unmeasuredAreas;
+    // The computed values by area, their literal text in the data's
+    // encoding; the merges that set them point here.
+    std::map<std::string, CNumbering> numberings;
+    // The fields naming each copy's recipient: name and place among the
+    // fields that are no fillers.
+    std::vector<std::pair<std::string, size_t>> recipientFields;
 };
+
+// Whether the merge sets text (not a picture, not a code).
+bool SetsText(const CPlannedMerge& merge, const CJobTicket& ticket);
+
+// The press sheets of nCopies copies: cards of the ticket's size, or as
+// large as the largest page; false with a message when they do not fit, or
+// the finishing code finds no place on them.
+bool PlanJobSheets(const CJob& job, size_t nCopies, CSheetPlan& sheets, std::string& strError);
 
 // Reads the .ddf and the master, plans the pages, and makes sure the data
 // file can be read: a spreadsheet workbook is refused, a delimited file's

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
-// A value set on a page: the data field's, in the area.
+struct CNumbering;
+
+// A value set on a page: the data field's, in the area; or one the run
+// computes (pNumbering), when pField may be null.
 struct CPlannedMerge {
     std::string strField;
     const CAreaDefinition* pArea;
@@ -21,6 +24,7 @@ struct CPlannedMerge {
     // is an optional field left empty.
     int nAbove = -1;
     double dPitch = 0;
+    const CNumbering* pNumbering = nullptr;
 };
 
 // One page to draw: the master page and the values set on it.

@@ -11,6 +11,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -146,6 +147,39 @@ bool SetCode(CJobTicket& ticket, const std::string& strValue) {
     return true;
 }
 
+bool SetValue(CJobTicket& ticket, const std::string& strValue) {
+    std::string strArea;
+    std::string strTemplate;
+    CNumbering numbering;
+    std::string strError;
+    if (!Assignment(strValue, strArea, strTemplate) ||
+        !ParseNumbering(strTemplate, numbering, strError)) {
+        return false;
+    }
+    ticket.values[strArea] = numbering;
+    ticket.valueTexts[strArea] = strTemplate;
+    return true;
+}
+
+// "X,Y,SIZE" in points: the code's corner on the page, its side from 8 to 288.
+bool SetFinishingPlace(CJobTicket& ticket, const std::string& strValue) {
+    size_t nFirst = strValue.find(',');
+    size_t nSecond = nFirst == std::string::npos ? nFirst : strValue.find(',', nFirst + 1);
+    double adValues[3] = {};
+    bool bGood =
+        nSecond != std::string::npos &&
+        Points(strValue.substr(0, nFirst), MaxPageSide, adValues[0]) &&
+        Points(strValue.substr(nFirst + 1, nSecond - nFirst - 1), MaxPageSide, adValues[1]) &&
+        Points(strValue.substr(nSecond + 1), 288, adValues[2]) && adValues[2] >= 8;
+    if (bGood) {
+        ticket.dFinishingX = adValues[0];
+        ticket.dFinishingY = adValues[1];
+        ticket.dFinishingSize = adValues[2];
+        ticket.bFinishingPlaced = ticket.bFinishingCode = true;
+    }
+    return bGood;
+}
+
 // Each key: its value's name and help as a command-line option gives them,
 // and how its text form is set; the imposition's keys put the copies on
 // sheets.
@@ -198,6 +232,39 @@ const CTicketKey Keys[] = {
                 (t.columns[strField] = strColumn, true);
      },
      "column"},
+    {"value", "AREA=TEXT",
+     "the area's value made by the run: text with {copy}, {copies}, {page}, {pages}, {sheet}, "
+     "{side} ({copy:06}: six digits)",
+     false, SetValue},
+    {"finishing-code", nullptr,
+     "a DataMatrix on every page naming its copy and page (on a sheet: the sheet, side, copies)",
+     false, [](CJobTicket& t, const std::string& s) { return Switch(s, t.bFinishingCode); }},
+    {"finishing-place", "X,Y,SIZE",
+     "the finishing code's lower left corner and side, points (default: in a corner)", false,
+     SetFinishingPlace},
+    {"pdf-standard", "pdf/vt-1|none",
+     "what the PDF claims: PDF/X-4 and PDF/VT-1 (default), or none (a plain PDF)", false,
+     [](CJobTicket& t, const std::string& s) {
+         t.bPdfStandard = Same(s, "pdf/vt-1") || Same(s, "pdf/x-4") || Same(s, "pdfvt");
+         return t.bPdfStandard || Same(s, "none");
+     }},
+    {"output-intent", "FILE.icc",
+     "the CMYK output profile the PDF is printed to (default: Ghostscript's, US coated SWOP)",
+     false, [](CJobTicket& t, const std::string& s) { return !(t.strOutputIntent = s).empty(); }},
+    {"output-condition", "NAME",
+     "the output intent's printing condition, as FOGRA39 or GRACoL2006 (default: Custom)", false,
+     [](CJobTicket& t, const std::string& s) {
+         return !s.empty() && s.size() <= 256 && (t.strOutputCondition = s, true);
+     }},
+    {"recipient", "FIELD", "a field naming each copy's recipient in the PDF's document parts",
+     false,
+     [](CJobTicket& t, const std::string& s) {
+         if (!s.empty() &&
+             std::find(t.recipient.begin(), t.recipient.end(), s) == t.recipient.end()) {
+             t.recipient.push_back(s);
+         }
+         return !s.empty();
+     }},
 };
 
 // The text forms of a key's JSON value: a string, number or switch as its
@@ -256,7 +323,8 @@ bool SetTicketValue(CJobTicket& ticket, const std::string& strKey, const std::st
     for (const CTicketKey& key : Keys) {
         if (strKey == key.pName) {
             if (!key.set(ticket, strValue)) {
-                strError = strKey + " " + Shown(strValue) + ": not a value it takes";
+                strError = strKey + " " + Shown(strValue) + ": not a value it takes" +
+                           ValueProblem(strKey, strValue);
                 return false;
             }
             bool bOn = true;
@@ -295,7 +363,11 @@ bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket
                        " is not a value it takes";
             return false;
         }
-        for (const std::string& strForm : forms) {
+        for (std::string& strForm : forms) {
+            // A profile named by the ticket lies beside it.
+            if (item.key() == "output-intent" && !strForm.empty() && strForm[0] != '/') {
+                strForm = FolderOf(strPath) + "/" + strForm;
+            }
             if (!SetTicketValue(ticket, item.key(), strForm, strError)) {
                 strError = strPath + ": " + strError;
                 return false;
@@ -303,6 +375,18 @@ bool ReadTicket(const std::string& strPath, size_t nMaxBytes, CJobTicket& ticket
         }
     }
     return true;
+}
+
+std::string ValueProblem(const std::string& strKey, const std::string& strValue) {
+    std::string strArea;
+    std::string strTemplate;
+    CNumbering numbering;
+    std::string strError;
+    if (strKey != "value" || !Assignment(strValue, strArea, strTemplate) ||
+        ParseNumbering(strTemplate, numbering, strError)) {
+        return "";
+    }
+    return ": " + strError;
 }
 
 std::string Shown(const std::string& strValue) {
@@ -353,6 +437,25 @@ bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::stri
     for (const auto& code : ticket.codes) {
         if (areas.count(code.first) == 0) {
             strError = "code " + code.first + ": the job has no area of that name";
+            return false;
+        }
+    }
+    for (const std::string& strField : ticket.recipient) {
+        if (fields.count(strField) == 0) {
+            strError = "recipient " + strField + ": the job has no data field of that name";
+            return false;
+        }
+    }
+    for (const auto& value : ticket.values) {
+        auto found = areas.find(value.first);
+        if (found == areas.end() ||
+            (found->second->nKind != KindText && ticket.Code(value.first.c_str()) == nullptr)) {
+            strError = "value " + value.first + ": the job has no text or code area of that name";
+            return false;
+        }
+        if (value.second.UsesSheets() && !ticket.bImposed) {
+            strError = "value " + value.first +
+                       ": {sheet} and {side} count press sheets, and the job has none (--sheet)";
             return false;
         }
     }

@@ -23,6 +23,18 @@
 //                                       (default: the header row's)
 //   "columns":  {"FIELD": "COLUMN"}     a field's column in a delimited file
 //                                       (default: the column of its name)
+//   "value":    {"AREA": "No. {copy:06}"}  the area's value computed by the
+//                                       run (see Numbering.h), not read
+//   "finishing-code": true | false      a 2D code on every page saying where
+//                                       it belongs (see Finishing.h)
+//   "finishing-place": "X,Y,SIZE"       its lower left corner and side
+//   "pdf-standard": "pdf/vt-1" | "none" what the PDF claims (default
+//                                       PDF/X-4 and PDF/VT-1)
+//   "output-intent": "FILE.icc"         the CMYK output profile (relative
+//                                       to the ticket's folder)
+//   "output-condition": "NAME"          its printing condition ("FOGRA39")
+//   "recipient": ["FIELD", ...]         the fields naming each copy's
+//                                       recipient in the PDF's parts
 //
 // Names (sheets, kinds, orders, switches) are taken in any case; a set or a
 // map given the same entry again takes it once. A key it does not know, or a
@@ -31,12 +43,14 @@
 
 #include "core/DocDef.h"
 #include "merge/layout/Codes.h"
+#include "merge/layout/Numbering.h"
 
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 enum class StackOrder { CutStack, InOrder };
 
@@ -68,9 +82,20 @@ struct CJobTicket {
     std::map<std::string, CFitSpec> fits; // by area name, or AllAreas
     std::set<std::string> optional;       // field names
     std::map<std::string, CCodeSpec> codes;
-    std::string strData;                        // the data format's name; empty: by extension
-    char cSeparator = 0;                        // 0: the header row's
-    std::map<std::string, std::string> columns; // by field name
+    std::string strData;                           // the data format's name; empty: by extension
+    char cSeparator = 0;                           // 0: the header row's
+    std::map<std::string, std::string> columns;    // by field name
+    std::map<std::string, CNumbering> values;      // by area name: computed values
+    std::map<std::string, std::string> valueTexts; // the same, as written
+    bool bFinishingCode = false;
+    bool bFinishingPlaced = false; // else a corner of the page, or of the sheet
+    double dFinishingX = 0;        // the code's lower left corner and side, points
+    double dFinishingY = 0;
+    double dFinishingSize = 24;
+    bool bPdfStandard = true;           // PDF/X-4 and PDF/VT-1; false: a plain PDF
+    std::string strOutputIntent;        // the output profile's file; empty: the default
+    std::string strOutputCondition;     // its identifier; empty: "Custom"
+    std::vector<std::string> recipient; // field names, each once, in order
 
     // The fit of the area, or null.
     const CFitSpec* Fit(const char* pArea) const;
@@ -93,6 +118,10 @@ struct CTicketKey {
     // The command-line option's name after "--".
     const char* Option() const { return pOption != nullptr ? pOption : pName; }
 };
+
+// Why a key's value is refused, where more can be said than that it is
+// not one the key takes (": {cop}: no such number; ..."), or "".
+std::string ValueProblem(const std::string& strKey, const std::string& strValue);
 
 // The value as a message quotes it: cut to a readable length.
 std::string Shown(const std::string& strValue);

@@ -96,6 +96,9 @@ bool MakeCodeSymbol(const CCodeSpec& code, const std::string& strValue, CCodeSym
     if (code.kind == CodeKind::Qr) {
         pSymbol->option_1 = static_cast<int>(std::string("LMQH").find(code.cQrLevel)) + 1;
     }
+    if (code.kind == CodeKind::DataMatrix && code.bSquare) {
+        pSymbol->option_3 = DM_SQUARE;
+    }
     int nResult =
         ZBarcode_Encode(pSymbol.get(), reinterpret_cast<const unsigned char*>(strValue.data()),
                         static_cast<int>(strValue.size()));

@@ -14,7 +14,8 @@ enum class CodeKind { Qr, Code128, Ean13, UpcA, DataMatrix, Pdf417 };
 // The code an area is drawn as.
 struct CCodeSpec {
     CodeKind kind = CodeKind::Qr;
-    char cQrLevel = 'M'; // the QR code's error correction level
+    char cQrLevel = 'M';  // the QR code's error correction level
+    bool bSquare = false; // a DataMatrix of square symbols only
 };
 
 // The kind a job ticket names ("qr", "code128", ...); false when no kind

@@ -1,6 +1,8 @@
 #include "merge/pages/PageBuilder.h"
 
+#include "merge/data/TextEncoding.h"
 #include "merge/job/CopyWalk.h"
+#include "merge/job/Finishing.h"
 #include "merge/pages/Values.h"
 
 namespace {
@@ -39,6 +41,7 @@ bool CPageBuilder::Copy(const CDataCopy& copy, CShownUnit& unit, std::string& st
     unit.bSheet = false;
     unit.nNumber = copy.nNumber;
     unit.slotCopies.clear();
+    unit.recipients.assign(1, Recipient(copy));
     unit.pages.resize(m_job.pages.size());
     for (size_t i = 0; i < m_job.pages.size(); ++i) {
         const CPlannedPage& page = m_job.pages[i];
@@ -49,7 +52,9 @@ bool CPageBuilder::Copy(const CDataCopy& copy, CShownUnit& unit, std::string& st
         shown.bSheet = false;
         shown.cards.resize(1);
         shown.marks.clear();
-        if (!Card(copy, page, shown.cards[0], strError)) {
+        CRunPlace place = Place(copy, i);
+        if (!Card(copy, page, place, shown.cards[0], strError) ||
+            !Finishing(CardFinishingText(place), shown, strError)) {
             return false;
         }
     }
@@ -62,8 +67,12 @@ bool CPageBuilder::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slo
     unit.bSheet = true;
     unit.nNumber = static_cast<long>(nSheet + 1);
     unit.slotCopies.clear();
+    unit.recipients.clear();
     for (const CDataCopy* pCopy : slots) {
         unit.slotCopies.push_back(pCopy != nullptr ? pCopy->nNumber : 0);
+        if (pCopy != nullptr) {
+            unit.recipients.push_back(Recipient(*pCopy));
+        }
     }
     unit.pages.resize(static_cast<size_t>(plan.nSides));
     for (int nSide = 0; nSide < plan.nSides; ++nSide) {
@@ -76,27 +85,91 @@ bool CPageBuilder::Sheet(size_t nSheet, const std::vector<const CDataCopy*>& slo
         auto draw = [&](const CDataCopy& copy, const CPlannedPage& page, const CCardPlace& place) {
             shown.cards.emplace_back();
             shown.cards.back().place = place;
-            return Card(copy, page, shown.cards.back(), strError);
+            CRunPlace run = Place(copy, static_cast<size_t>(&page - m_job.pages.data()));
+            run.nSheet = unit.nNumber;
+            run.nSide = nSide + 1;
+            return Card(copy, page, run, shown.cards.back(), strError);
         };
         if (!ForEachCard(m_job, plan, slots, nSide, draw)) {
             return false;
         }
         shown.marks = plan.Marks(nSide);
+        if (!Finishing(SheetFinishingText(unit.nNumber, nSide + 1, plan.nSides, unit.slotCopies),
+                       shown, strError)) {
+            return false;
+        }
     }
+    return true;
+}
+
+CRunPlace CPageBuilder::Place(const CDataCopy& copy, size_t nPage) const {
+    CRunPlace place;
+    place.nCopy = copy.nNumber;
+    place.nCopies = static_cast<long>(m_job.nCopies);
+    place.nPage = static_cast<long>(nPage + 1);
+    place.nPages = static_cast<long>(m_job.pages.size());
+    return place;
+}
+
+CRecipient CPageBuilder::Recipient(const CDataCopy& copy) const {
+    CRecipient recipient;
+    recipient.nCopy = copy.nNumber;
+    for (const auto& field : m_job.recipientFields) {
+        const CFieldValue* pValue = copy.Value(field.second, field.first);
+        recipient.fields.emplace_back(
+            field.first,
+            pValue != nullptr ? ToUtf8(DecodeText(pValue->strText, m_job.options.encoding)) : "");
+    }
+    return recipient;
+}
+
+// The page's finishing code, when the ticket asks for one, in black at its
+// place; false when the text cannot be a code.
+bool CPageBuilder::Finishing(const std::string& strText, CShownPage& page, std::string& strError) {
+    page.finishing.bars.clear();
+    if (!m_job.options.ticket.bFinishingCode) {
+        return true;
+    }
+    CRectangle square{};
+    CCodeSymbol symbol;
+    CCodeSpec code;
+    code.kind = CodeKind::DataMatrix;
+    code.bSquare = true;
+    std::string strDetail;
+    if (!FinishingSquare(m_job.options.ticket, page.dWidth, page.dHeight,
+                         page.bSheet ? m_pSheets : nullptr, square, strError) ||
+        !MakeCodeSymbol(code, strText, symbol, strDetail)) {
+        strError =
+            strError.empty() ? "the finishing code \"" + strText + "\": " + strDetail : strError;
+        return false;
+    }
+    m_finishingArea.fLeft = static_cast<float>(square.dX);
+    m_finishingArea.fTop = static_cast<float>(page.dHeight - square.dY - square.dHeight);
+    m_finishingArea.fWidth = m_finishingArea.fHeight = static_cast<float>(square.dWidth);
+    page.finishing.kind = ShownKind::Code;
+    page.finishing.pArea = &m_finishingArea;
+    page.finishing.bars = PlaceCode(symbol, m_finishingArea, page.dHeight);
     return true;
 }
 
 // One page of the copy as it is drawn on its own: the master page, then the
 // values, each as its area says (a text's area moved up when an optional
 // line above it is closed up).
-bool CPageBuilder::Card(const CDataCopy& copy, const CPlannedPage& page, CShownCard& card,
-                        std::string& strError) {
+bool CPageBuilder::Card(const CDataCopy& copy, const CPlannedPage& page, const CRunPlace& place,
+                        CShownCard& card, std::string& strError) {
     card.nMasterPage = page.nMasterPage;
     card.values.clear();
     std::vector<double> shifts = LineShifts(page, m_job, copy);
     for (size_t i = 0; i < page.merges.size(); ++i) {
         const CPlannedMerge& merge = page.merges[i];
-        const CFieldValue* pValue = copy.Value(merge.nOrdinal, merge.strField);
+        CFieldValue computed;
+        const CFieldValue* pValue = &computed;
+        if (merge.pNumbering != nullptr) {
+            computed.strField = merge.strField;
+            computed.strText = Numbered(*merge.pNumbering, place);
+        } else {
+            pValue = copy.Value(merge.nOrdinal, merge.strField);
+        }
         if (pValue == nullptr || pValue->strText.empty()) {
             continue;
         }
@@ -128,7 +201,7 @@ bool CPageBuilder::Value(const CDataCopy& copy, const CPlannedMerge& merge,
             return false;
         }
         shown.bars = PlaceCode(symbol, area, dPaperHeight);
-    } else if (area.nKind == KindGraphic || merge.pField->nStorage == StorageReference) {
+    } else if (!SetsText(merge, m_job.options.ticket)) {
         DataProblem kind;
         shown.kind = ShownKind::Picture;
         shown.pPicture = m_job.pictures->Find(value.strText, kind, strDetail);

@@ -7,6 +7,7 @@
 #include "merge/job/Imposition.h"
 #include "merge/job/Job.h"
 #include "merge/layout/FontMetrics.h"
+#include "merge/layout/Numbering.h"
 #include "merge/pages/PageContent.h"
 
 #include <string>
@@ -28,8 +29,11 @@ class CPageBuilder {
                std::string& strError);
 
   private:
-    bool Card(const CDataCopy& copy, const CPlannedPage& page, CShownCard& card,
-              std::string& strError);
+    bool Card(const CDataCopy& copy, const CPlannedPage& page, const CRunPlace& place,
+              CShownCard& card, std::string& strError);
+    CRunPlace Place(const CDataCopy& copy, size_t nPage) const;
+    CRecipient Recipient(const CDataCopy& copy) const;
+    bool Finishing(const std::string& strText, CShownPage& page, std::string& strError);
     bool Value(const CDataCopy& copy, const CPlannedMerge& merge, const CFieldValue& value,
                double dShift, double dPaperHeight, CShownValue& shown, std::string& strDetail);
     void Text(const CPlannedMerge& merge, const std::string& strValue, double dShift,
@@ -38,4 +42,5 @@ class CPageBuilder {
     CJob& m_job;
     CFontMetrics& m_metrics;
     const CSheetPlan* m_pSheets;
+    CAreaDefinition m_finishingArea; // where the finishing code goes, in black
 };

@@ -2,7 +2,8 @@
 // of what to draw, which each writer only serialises: the master's page,
 // each value as its area shows it (text in runs placed on the page, a code's
 // bars, a picture and where it lands), and on a press sheet's side the cards
-// each moved to its slot and clipped at its bleed, then the crop marks.
+// each moved to its slot and clipped at its bleed, then the crop marks; last
+// the finishing code.
 #pragma once
 
 #include "core/AreaDefinition.h"
@@ -58,6 +59,14 @@ struct CShownPage {
     bool bSheet = false;
     std::vector<CShownCard> cards;
     std::vector<CMark> marks;
+    CShownValue finishing; // the finishing code (a code, in black), or no bars
+};
+
+// A copy named in the PDF's document parts: its number and the values of
+// the fields the ticket names as its recipient (UTF-8).
+struct CRecipient {
+    long nCopy = 0;
+    std::vector<std::pair<std::string, std::string>> fields;
 };
 
 // The pages of one copy, or of one sheet: a document part of the output.
@@ -66,4 +75,5 @@ struct CShownUnit {
     long nNumber = 0;             // the copy's number, or the sheet's (from 1)
     std::vector<long> slotCopies; // a sheet's copies by slot, 0 for an empty slot
     std::vector<CShownPage> pages;
+    std::vector<CRecipient> recipients; // the copy, or a sheet's copies in slot order
 };

@@ -6,9 +6,11 @@
 #include <cstdio>
 #include <cstring>
 
-CPdfFile::CPdfFile(COutputFile& out) : m_out(out), m_offsets(1, 0) {
+#include <zlib.h>
+
+CPdfFile::CPdfFile(COutputFile& out, const char* pVersion) : m_out(out), m_offsets(1, 0) {
     // A comment of bytes above 127 tells transfer programs the file is binary.
-    m_out.Write("%PDF-1.7\n%\xE2\xE3\xCF\xD3\n");
+    m_out.Write(std::string("%PDF-") + pVersion + "\n%\xE2\xE3\xCF\xD3\n");
 }
 
 int CPdfFile::NewObject() {
@@ -92,5 +94,17 @@ std::string PdfName(const std::string& strName) {
             strOut += static_cast<char>(c);
         }
     }
+    return strOut;
+}
+
+std::string Compressed(const std::string& strData) {
+    uLongf nSize = compressBound(static_cast<uLong>(strData.size()));
+    std::string strOut(nSize, '\0');
+    if (compress2(reinterpret_cast<Bytef*>(&strOut[0]), &nSize,
+                  reinterpret_cast<const Bytef*>(strData.data()),
+                  static_cast<uLong>(strData.size()), Z_BEST_COMPRESSION) != Z_OK) {
+        return "";
+    }
+    strOut.resize(nSize);
     return strOut;
 }

@@ -13,8 +13,8 @@
 
 class CPdfFile {
   public:
-    // Writes the header.
-    explicit CPdfFile(COutputFile& out);
+    // Writes the header of the version ("1.7").
+    CPdfFile(COutputFile& out, const char* pVersion);
 
     // A new object's number.
     int NewObject();
@@ -45,3 +45,7 @@ std::string Refs(const std::vector<int>& objects);
 // A name object: "/" and the name, its delimiters, blanks and bytes outside
 // printable ASCII written as #XX.
 std::string PdfName(const std::string& strName);
+
+// The data packed with zlib, as /FlateDecode reads it; empty when it
+// cannot be.
+std::string Compressed(const std::string& strData);

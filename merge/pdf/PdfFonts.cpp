@@ -4,8 +4,6 @@
 #include "merge/files/InputFiles.h"
 #include "merge/output/Syntax.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <set>
@@ -40,18 +38,6 @@ bool ProgramParts(const std::string& strProgram, size_t& nClear, size_t& nEncryp
     }
     nEncrypted = nZeros == 512 ? nAt - nClear : strProgram.size() - nClear;
     return true;
-}
-
-std::string Compressed(const std::string& strData) {
-    uLongf nSize = compressBound(static_cast<uLong>(strData.size()));
-    std::string strOut(nSize, '\0');
-    if (compress2(reinterpret_cast<Bytef*>(&strOut[0]), &nSize,
-                  reinterpret_cast<const Bytef*>(strData.data()),
-                  static_cast<uLong>(strData.size()), Z_BEST_COMPRESSION) != Z_OK) {
-        return "";
-    }
-    strOut.resize(nSize);
-    return strOut;
 }
 
 // A character as UTF-16BE hex digits, for the map back to Unicode.

@@ -61,6 +61,39 @@ std::string CPdfImport::CImpl::Body(CPdfFile& pdf, QPDFObjectHandle object, bool
     return object.unparse();
 }
 
+namespace {
+
+// The graphics state a page starts with, set again: colours black, lines
+// one point wide and solid, with square caps and mitred joins, no text
+// spacing, and (by the parameters only a graphics state dictionary sets)
+// normal blending, opaque, no soft mask, no overprint.
+const char* const InitialState = "0 g 0 G 1 w 0 J 0 j 10 M [] 0 d /RelativeColorimetric ri 1 i "
+                                 "0 Tc 0 Tw 100 Tz 0 TL 0 Tr 0 Ts /NebInitial gs\n";
+const char* const InitialStateEntries =
+    "<< /Type /ExtGState /BM /Normal /CA 1 /ca 1 /SMask /None /OP false /op false /OPM 0 /SA "
+    "false /AIS false /TK true >>";
+
+// The form encapsulated: its resources given the initial state, its
+// content packed again after the state is set.
+bool Encapsulate(QPDFObjectHandle& form, std::string& strData) {
+    QPDFObjectHandle dictionary = form.getDict();
+    QPDFObjectHandle resources = dictionary.getKey("/Resources");
+    resources =
+        resources.isDictionary() ? resources.shallowCopy() : QPDFObjectHandle::newDictionary();
+    QPDFObjectHandle states = resources.getKey("/ExtGState");
+    states = states.isDictionary() ? states.shallowCopy() : QPDFObjectHandle::newDictionary();
+    states.replaceKey("/NebInitial", QPDFObjectHandle::parse(InitialStateEntries));
+    resources.replaceKey("/ExtGState", states);
+    dictionary.replaceKey("/Resources", resources);
+    std::shared_ptr<Buffer> data = form.getStreamData(qpdf_dl_generalized);
+    strData =
+        Compressed(InitialState +
+                   std::string(reinterpret_cast<const char*>(data->getBuffer()), data->getSize()));
+    return !strData.empty();
+}
+
+} // namespace
+
 CPdfImport::CPdfImport() : m_pImpl(std::make_unique<CImpl>()) {}
 CPdfImport::~CPdfImport() = default;
 
@@ -80,12 +113,19 @@ size_t CPdfImport::Pages() const {
     return m_pImpl->pages.size();
 }
 
-int CPdfImport::ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia) {
+int CPdfImport::ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia,
+                           const std::string& strHints) {
     try {
         QPDFPageObjectHelper& page = m_pImpl->pages.at(nPage);
         QPDFObjectHandle form = page.getFormXObjectForPage();
         if (bWholeMedia) {
-            form.replaceKey("/BBox", page.getMediaBox());
+            form.getDict().replaceKey("/BBox", page.getMediaBox());
+        }
+        std::string strEncapsulated;
+        if (!strHints.empty() && !Encapsulate(form, strEncapsulated)) {
+            strError = "page " + std::to_string(nPage + 1) +
+                       " of the PDF of the master and pictures cannot be packed";
+            return 0;
         }
         int nForm = m_pImpl->Number(pdf, form);
         while (!m_pImpl->pending.empty()) {
@@ -93,18 +133,25 @@ int CPdfImport::ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, b
             m_pImpl->pending.pop_front();
             bool bWritten = false;
             if (object.isStream()) {
+                // The encapsulated form is packed anew; any other stream is
+                // copied as it is stored.
+                bool bNew = nObject == nForm && !strEncapsulated.empty();
                 QPDFObjectHandle dictionary = object.getDict();
-                std::string strEntries;
+                std::string strEntries = bNew ? " /Filter /FlateDecode" + strHints : "";
                 for (const std::string& strKey : dictionary.getKeys()) {
-                    if (strKey != "/Length") {
+                    if (strKey != "/Length" &&
+                        !(bNew && (strKey == "/Filter" || strKey == "/DecodeParms"))) {
                         strEntries += " " + QPDFObjectHandle::newName(strKey).unparse() + " " +
                                       m_pImpl->Body(pdf, dictionary.getKey(strKey), false);
                     }
                 }
-                std::shared_ptr<Buffer> data = object.getRawStreamData();
-                bWritten = pdf.Stream(
-                    nObject, strEntries,
-                    std::string(reinterpret_cast<const char*>(data->getBuffer()), data->getSize()));
+                std::string strData = strEncapsulated;
+                if (!bNew) {
+                    std::shared_ptr<Buffer> data = object.getRawStreamData();
+                    strData.assign(reinterpret_cast<const char*>(data->getBuffer()),
+                                   data->getSize());
+                }
+                bWritten = pdf.Stream(nObject, strEntries, strData);
             } else {
                 bWritten = pdf.Object(nObject, m_pImpl->Body(pdf, object, true));
             }

@@ -20,8 +20,12 @@ class CPdfImport {
     size_t Pages() const;
     // Copies page nPage (from 0) into the file as a form, bounded by the
     // page's trim box or (bWholeMedia) its whole media; the form's object
-    // number, or 0 with a message.
-    int ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia = false);
+    // number, or 0 with a message. Given reuse hints (" /GTS_Scope /File
+    // ..."), the form carries them and is encapsulated: its content first
+    // sets every part of the graphics state it could otherwise take from
+    // the page that draws it.
+    int ImportPage(size_t nPage, CPdfFile& pdf, std::string& strError, bool bWholeMedia = false,
+                   const std::string& strHints = "");
     // The page's boxes other than its MediaBox, as dictionary entries
     // (" /TrimBox [...]"), or empty.
     std::string OtherBoxes(size_t nPage) const;

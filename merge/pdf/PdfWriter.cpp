@@ -34,17 +34,31 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
     CWorkFolder folder;
     COutputFile source;
     CPdfImport import;
-    if (!folder.Make(m_out.Path(), strError) ||
-        !source.Open(folder.Path() + "/forms.ps", strError) ||
+    std::vector<std::string> arguments = {"-sDEVICE=pdfwrite",
+                                          "-dPDFSETTINGS=/prepress",
+                                          "-dAutoRotatePages=/None",
+                                          "-dAutoFilterColorImages=false",
+                                          "-dColorImageFilter=/FlateEncode",
+                                          "-dDownsampleColorImages=false",
+                                          "-dAutoFilterGrayImages=false",
+                                          "-dGrayImageFilter=/FlateEncode",
+                                          "-dDownsampleGrayImages=false",
+                                          "-dDownsampleMonoImages=false"};
+    if (m_pStandard != nullptr) {
+        // PDF/X-4 takes PDF 1.6, colour in the output intent's CMYK (or
+        // grey), and no transfer functions.
+        arguments.insert(arguments.end(),
+                         {"-dCompatibilityLevel=1.6", "-sColorConversionStrategy=CMYK",
+                          "-dTransferFunctionInfo=/Remove"});
+    }
+    if (!folder.Make(m_out.Path(), strError)) {
+        return false;
+    }
+    arguments.push_back("-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf"));
+    if (!source.Open(folder.Path() + "/forms.ps", strError) ||
         !m_formSource(masterPages, pictures, Bleed(), source, strError) ||
         !source.Commit(strError) ||
-        !RunGhostscript({"-sDEVICE=pdfwrite", "-dPDFSETTINGS=/prepress", "-dAutoRotatePages=/None",
-                         "-dAutoFilterColorImages=false", "-dColorImageFilter=/FlateEncode",
-                         "-dDownsampleColorImages=false", "-dAutoFilterGrayImages=false",
-                         "-dGrayImageFilter=/FlateEncode", "-dDownsampleGrayImages=false",
-                         "-dDownsampleMonoImages=false",
-                         "-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf")},
-                        folder.Path() + "/forms.ps",
+        !RunGhostscript(arguments, folder.Path() + "/forms.ps",
                         "the master's pages and the pictures (the copies' shared forms)",
                         m_nGsSeconds, strError) ||
         !import.Open(folder.Path() + "/forms.pdf", strError)) {
@@ -57,7 +71,14 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
         return false;
     }
     for (size_t i = 0; i < import.Pages(); ++i) {
-        int nForm = import.ImportPage(i, m_pdf, strError, Bleed() > 0);
+        // A form more than one copy draws is kept for reuse by the press.
+        bool bShared = i < masterPages.size() ? m_job.nCopies > 1
+                                              : pictures[i - masterPages.size()]->nUses > 1;
+        std::string strHints = m_pStandard == nullptr ? ""
+                                                      : std::string(" /GTS_Scope /") +
+                                                            (bShared ? "File" : "SingleUse") +
+                                                            " /GTS_Encapsulated true";
+        int nForm = import.ImportPage(i, m_pdf, strError, Bleed() > 0, strHints);
         if (nForm == 0) {
             return false;
         }
@@ -214,17 +235,38 @@ bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
         if (!PageContent(page, strContent, strForms, strError)) {
             return false;
         }
-        std::string strBoxes = page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage];
         if (!AddPage(strContent,
                      " /MediaBox [0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]" +
-                         strBoxes + " /Resources << /Font " + Ref(m_fonts.Resources()) +
+                         Boxes(page) + " /Resources << /Font " + Ref(m_fonts.Resources()) +
                          " /XObject <<" + strForms + " >> >>",
                      nPart, nFirstPage, nLastPage)) {
             return Written(false, strError);
         }
     }
-    // The copy's part and its pages' label, "N." and the page's number; a
-    // sheet's, "S3." and the side's.
+    // The copy's pages' label, "N." and the page's number; a sheet's, "S3."
+    // and the side's.
+    return Written(EndPart(nPart, nFirstPage, nLastPage, unit.pages.size(),
+                           (unit.bSheet ? "S" : "") + std::to_string(unit.nNumber) + ".",
+                           PartMetadata(unit)),
+                   strError);
+}
+
+// The page's boxes but its MediaBox: the master page's, as Ghostscript
+// kept them; to the standard, the page's own trim and bleed (a card's page
+// is its trim, and on a press sheet the sheet is).
+std::string CPdfWriter::Boxes(const CShownPage& page) {
+    if (m_pStandard == nullptr) {
+        return page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage];
+    }
+    std::string strBox = "[0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]";
+    return " /TrimBox " + strBox + " /BleedBox " + strBox;
+}
+
+// The metadata of the copy's part: its number; a sheet's lists the copies
+// in its slots. To the standard, the recipient in the convention presses
+// read: CIP4_Root, CIP4_Recipient with the copy's number as its identifier
+// and the fields the ticket names (a sheet's, one for each copy it holds).
+std::string CPdfWriter::PartMetadata(const CShownUnit& unit) const {
     std::string strNumber = std::to_string(unit.nNumber);
     std::string strMetadata = "/CopyNumber " + strNumber;
     if (unit.bSheet) {
@@ -234,9 +276,19 @@ bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
         }
         strMetadata = "/SheetNumber " + strNumber + " /CopyNumbers [" + strCopies + " ]";
     }
-    return Written(EndPart(nPart, nFirstPage, nLastPage, unit.pages.size(),
-                           (unit.bSheet ? "S" : "") + strNumber + ".", strMetadata),
-                   strError);
+    if (m_pStandard == nullptr) {
+        return strMetadata;
+    }
+    std::string strRecipients;
+    for (const CRecipient& recipient : unit.recipients) {
+        strRecipients += " << /CIP4_UniqueID (" + std::to_string(recipient.nCopy) + ")";
+        for (const auto& field : recipient.fields) {
+            strRecipients += " " + PdfName(field.first) + " " + PdfText(field.second);
+        }
+        strRecipients += " >>";
+    }
+    return strMetadata + " /CIP4_Root << /CIP4_Recipient " +
+           (unit.bSheet ? "[" + strRecipients + " ]" : strRecipients.substr(1)) + " >>";
 }
 
 // What the page draws: its cards (on a sheet each moved to its slot and
@@ -263,6 +315,9 @@ bool CPdfWriter::PageContent(const CShownPage& page, std::string& strContent, st
         }
         strContent += "Q\n";
     }
+    if (!page.finishing.bars.empty()) {
+        DrawCode(page.finishing, strContent);
+    }
     return true;
 }
 
@@ -278,6 +333,28 @@ void CPdfWriter::DrawCode(const CShownValue& code, std::string& strContent) {
     strContent += "f Q\n";
 }
 
+// The standard's objects the catalogue names: the XMP metadata and the
+// output intent with its profile.
+bool CPdfWriter::WriteStandard(int& nMetadata, int& nIntent) {
+    nMetadata = m_pdf.NewObject();
+    nIntent = m_pdf.NewObject();
+    int nProfile = m_pdf.NewObject();
+    const CPdfStandard& standard = *m_pStandard;
+    std::string strSalt = std::to_string(m_nPageCount) + " " + m_job.strDataFile;
+    std::string strPacked = Compressed(standard.profile.strData);
+    return !strPacked.empty() &&
+           m_pdf.Stream(nMetadata, "/Type /Metadata /Subtype /XML",
+                        XmpPacket(standard, DocumentUuid(standard, strSalt),
+                                  DocumentUuid(standard, strSalt + " instance"))) &&
+           m_pdf.Object(nIntent, "<< /Type /OutputIntent /S /GTS_PDFX /OutputConditionIdentifier " +
+                                     PdfText(standard.strCondition) + " /OutputCondition " +
+                                     PdfText(standard.strConditionText) + " /Info " +
+                                     PdfText(standard.strConditionText) +
+                                     " /RegistryName (http://www.color.org) /DestOutputProfile " +
+                                     Ref(nProfile) + " >>") &&
+           m_pdf.Stream(nProfile, "/N 4 /Filter /FlateDecode", strPacked);
+}
+
 bool CPdfWriter::Finish(std::string& strError) {
     bool bWritten = (m_leafPages.empty() || CloseLeaf()) && (m_strLabels.empty() || CloseLabels());
     // The parts in arrays of CopiesPerNode each, in copy order.
@@ -287,19 +364,35 @@ bool CPdfWriter::Finish(std::string& strError) {
                     (i % CopiesPerNode == CopiesPerNode - 1 || i + 1 == m_parts.size() ? " ]" : "");
     }
     int nInfo = m_pdf.NewObject();
+    int nMetadata = 0;
+    int nIntent = 0;
     bWritten =
-        bWritten &&
+        bWritten && (m_pStandard == nullptr || WriteStandard(nMetadata, nIntent)) &&
         m_pdf.Object(m_nPages, "<< /Type /Pages /Kids [" + Refs(m_leaves) + " ] /Count " +
                                    std::to_string(m_nPageCount) + " >>") &&
         m_pdf.Object(m_nLabels, "<< /Kids [" + Refs(m_labelNodes) + " ] >>") &&
         m_pdf.Object(m_nPartRootNode, "<< /Type /DPart /Parent " + Ref(m_nPartRoot) + " /DParts [" +
                                           strParts + " ] >>") &&
-        m_pdf.Object(m_nPartRoot, "<< /Type /DPartRoot /DPartRootNode " + Ref(m_nPartRootNode) +
-                                      " /RecordLevel 1 >>") &&
-        m_pdf.Object(m_nCatalog, "<< /Type /Catalog /Pages " + Ref(m_nPages) + " /PageLabels " +
-                                     Ref(m_nLabels) + " /DPartRoot " + Ref(m_nPartRoot) + " >>") &&
-        m_pdf.Object(nInfo,
-                     "<< /Producer (nebmerge) /Title " + Literal(m_job.strDocDefFile) + " >>");
+        m_pdf.Object(m_nPartRoot,
+                     "<< /Type /DPartRoot /DPartRootNode " + Ref(m_nPartRootNode) +
+                         " /RecordLevel 1" +
+                         (m_pStandard == nullptr
+                              ? ""
+                              : std::string(" /NodeNameList [/CIP4_Root /") +
+                                    (m_pSheets != nullptr ? "Sheet" : "CIP4_Recipient") + "]") +
+                         " >>") &&
+        m_pdf.Object(m_nCatalog,
+                     "<< /Type /Catalog /Pages " + Ref(m_nPages) + " /PageLabels " +
+                         Ref(m_nLabels) + " /DPartRoot " + Ref(m_nPartRoot) +
+                         (m_pStandard == nullptr ? ""
+                                                 : " /Metadata " + Ref(nMetadata) +
+                                                       " /OutputIntents [" + Ref(nIntent) + "]") +
+                         " >>") &&
+        m_pdf.Object(nInfo, "<< " +
+                                (m_pStandard != nullptr ? InfoEntries(*m_pStandard)
+                                                        : "/Producer (nebmerge) /Title " +
+                                                              Literal(m_job.strDocDefFile)) +
+                                " >>");
     if (!bWritten) {
         return Written(false, strError);
     }

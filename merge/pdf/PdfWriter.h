@@ -7,8 +7,11 @@
 // document part: the file carries the record structure variable-data
 // printing reads (a document-part tree with one part per copy, starting at
 // the copy's first page, the copy's number in its metadata), and page labels
-// naming copy and page ("12.1", as the PostScript's page comments do). No
-// standard conformance is claimed.
+// naming copy and page ("12.1", as the PostScript's page comments do).
+// Given the standard's settings the file is PDF/X-4 and PDF/VT-1 (see
+// PdfStandard.h): every page has its trim and bleed boxes, the parts are
+// named by level with the recipient's metadata, and the forms are
+// encapsulated and marked for reuse; without, no standard is claimed.
 #pragma once
 
 #include "merge/files/OutputFile.h"
@@ -18,6 +21,7 @@
 #include "merge/output/PageWriter.h"
 #include "merge/pdf/PdfFile.h"
 #include "merge/pdf/PdfFonts.h"
+#include "merge/pdf/PdfStandard.h"
 
 #include <functional>
 #include <string>
@@ -40,9 +44,10 @@ using FormSource =
 class CPdfWriter : public IPageWriter {
   public:
     CPdfWriter(CJob& job, CFontMetrics& metrics, COutputFile& out, const CSheetPlan* pSheets,
-               FormSource formSource, int nGsSeconds)
+               FormSource formSource, int nGsSeconds, const CPdfStandard* pStandard)
         : m_job(job), m_out(out), m_pSheets(pSheets), m_formSource(std::move(formSource)),
-          m_nGsSeconds(nGsSeconds), m_pdf(out), m_fonts(metrics, m_pdf),
+          m_nGsSeconds(nGsSeconds), m_pStandard(pStandard),
+          m_pdf(out, pStandard != nullptr ? "1.6" : "1.7"), m_fonts(metrics, m_pdf),
           m_nCatalog(m_pdf.NewObject()), m_nPages(m_pdf.NewObject()),
           m_nPartRoot(m_pdf.NewObject()), m_nPartRootNode(m_pdf.NewObject()),
           m_nLabels(m_pdf.NewObject()) {}
@@ -73,12 +78,16 @@ class CPdfWriter : public IPageWriter {
     bool CloseLeaf();
     bool CloseLabels();
     bool Written(bool bWritten, std::string& strError);
+    std::string PartMetadata(const CShownUnit& unit) const;
+    std::string Boxes(const CShownPage& page);
+    bool WriteStandard(int& nMetadata, int& nIntent);
 
     CJob& m_job;
     COutputFile& m_out;
     const CSheetPlan* m_pSheets; // the press sheets, or null: a page per copy's page
     FormSource m_formSource;
     int m_nGsSeconds;
+    const CPdfStandard* m_pStandard; // null: no standard claimed
     CPdfFile m_pdf;
     CPdfFonts m_fonts;
     int m_nCatalog;

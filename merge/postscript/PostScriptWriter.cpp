@@ -75,8 +75,7 @@ bool CPostScriptWriter::Begin(size_t nPages, std::string& strError) {
     const std::vector<CPlannedPage>& pages = m_job.pages;
     for (const CPlannedPage& page : pages) {
         for (const CPlannedMerge& merge : page.merges) {
-            if (merge.pArea->nKind == KindText && merge.pField->nStorage != StorageReference &&
-                m_job.options.ticket.Code(merge.pArea->strName.Text()) == nullptr) {
+            if (SetsText(merge, m_job.options.ticket)) {
                 m_fonts.emplace(merge.pArea->strFont.Text(), 0);
             }
         }
@@ -202,6 +201,11 @@ bool CPostScriptWriter::Unit(const CShownUnit& unit, std::string& strError) {
                 m_strPage += Number(mark.dX0) + " " + Number(mark.dY0) + " moveto " +
                              Number(mark.dX1) + " " + Number(mark.dY1) + " lineto stroke\n";
             }
+            m_strPage += "restore\n";
+        }
+        if (!page.finishing.bars.empty()) {
+            m_strPage += "save\n";
+            DrawCode(page.finishing);
             m_strPage += "restore\n";
         }
         m_strPage += "NebShowpage\n";

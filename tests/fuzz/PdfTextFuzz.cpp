@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize) {
     std::string strError;
     COutputFile out;
     FUZZ_CHECK(out.Open(strPath, strError), "the PDF can be made");
-    CPdfFile pdf(out);
+    CPdfFile pdf(out, "1.7");
     CPdfFonts pdfFonts(metrics, pdf);
     int nCatalog = pdf.NewObject();
     int nPages = pdf.NewObject();

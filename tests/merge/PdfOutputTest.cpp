@@ -189,7 +189,7 @@ TEST_F(PdfOutput, AnObjectNumberedButNeverWrittenIsRefused) {
     {
         COutputFile out;
         ASSERT_TRUE(out.Open(Path("broken.pdf"), strError));
-        CPdfFile pdf(out);
+        CPdfFile pdf(out, "1.7");
         int nCatalog = pdf.NewObject();
         int nPages = pdf.NewObject();
         ASSERT_TRUE(pdf.Object(nCatalog, "<< /Type /Catalog /Pages " + Ref(nPages) + " >>"));

@@ -23,20 +23,55 @@ TEST(Ticket, TextFormsTakenAndRefused) {
         bool bTaken;
     };
     const CRow rows[] = {
-        {"sheet", "a3", true},           {"order", "In-Order", true},  {"code", "A=QR:h", true},
-        {"data", "CSV", true},           {"data", "xlsx", false},      {"separator", "tab", true},
-        {"separator", ";", true},        {"separator", "|", false},    {"columns", "A=B c", true},
-        {"columns", "A=", false},        {"marks", "FALSE", true},     {"sheet", "A4", true},
-        {"sheet", "612x792", true},      {"sheet", "100x0", false},    {"sheet", "Legal", false},
-        {"sheet", "20000x10", false},    {"card", "396x612", true},    {"impose", "3x2", true},
-        {"impose", "auto", true},        {"impose", "0x2", false},     {"impose", "2.5x1", false},
-        {"impose", "3", false},          {"order", "in-order", true},  {"order", "random", false},
-        {"marks", "true", true},         {"marks", "maybe", false},    {"bleed", "9", true},
-        {"bleed", "-1", false},          {"bleed", "1e2", false},      {"fit", "Name=shrink", true},
-        {"fit", "all=shrink:7.5", true}, {"fit", "Name=grow", false},  {"fit", "=shrink", false},
-        {"fit", "Name=shrink:0", false}, {"optional", "Street", true}, {"code", "A=qr:Q", true},
-        {"code", "A=pdf417", true},      {"code", "A=qr:X", false},    {"code", "A=aztec", false},
+        {"sheet", "a3", true},
+        {"order", "In-Order", true},
+        {"code", "A=QR:h", true},
+        {"data", "CSV", true},
+        {"data", "xlsx", false},
+        {"separator", "tab", true},
+        {"separator", ";", true},
+        {"separator", "|", false},
+        {"columns", "A=B c", true},
+        {"columns", "A=", false},
+        {"marks", "FALSE", true},
+        {"sheet", "A4", true},
+        {"sheet", "612x792", true},
+        {"sheet", "100x0", false},
+        {"sheet", "Legal", false},
+        {"sheet", "20000x10", false},
+        {"card", "396x612", true},
+        {"impose", "3x2", true},
+        {"impose", "auto", true},
+        {"impose", "0x2", false},
+        {"impose", "2.5x1", false},
+        {"impose", "3", false},
+        {"order", "in-order", true},
+        {"order", "random", false},
+        {"marks", "true", true},
+        {"marks", "maybe", false},
+        {"bleed", "9", true},
+        {"bleed", "-1", false},
+        {"bleed", "1e2", false},
+        {"fit", "Name=shrink", true},
+        {"fit", "all=shrink:7.5", true},
+        {"fit", "Name=grow", false},
+        {"fit", "=shrink", false},
+        {"fit", "Name=shrink:0", false},
+        {"optional", "Street", true},
+        {"code", "A=qr:Q", true},
+        {"code", "A=pdf417", true},
+        {"code", "A=qr:X", false},
+        {"code", "A=aztec", false},
         {"code", "qr", false},
+        {"finishing-place", "9,9,24", true},
+        {"finishing-place", "9,9,4", false},
+        {"finishing-place", "9,9", false},
+        {"pdf-standard", "None", true},
+        {"pdf-standard", "pdf/x-3", false},
+        {"output-condition", "FOGRA39", true},
+        {"output-condition", "", false},
+        {"recipient", "Name", true},
+        {"value", "No=No. {copy:06}", true},
     };
     for (const CRow& row : rows) {
         SCOPED_TRACE(std::string(row.pKey) + " " + row.pValue);
@@ -49,8 +84,9 @@ TEST(Ticket, TextFormsTakenAndRefused) {
         // Only the imposition's keys impose, a switch only when on.
         EXPECT_EQ(ticket.bImposed,
                   row.bTaken &&
-                      std::string("fit optional code data separator columns").find(row.pKey) ==
-                          std::string::npos &&
+                      std::string("fit optional code data separator columns finishing-place "
+                                  "pdf-standard output-condition recipient value")
+                              .find(row.pKey) == std::string::npos &&
                       std::string(row.pValue) != "FALSE");
     }
     CJobTicket ticket;
