@@ -11,7 +11,9 @@
 # master's first page, made here. For each card: 100,000 copies merged to
 # PostScript and to PDF (time, copies per second, peak memory), 1,000 copies
 # to PDF (bytes per copy from the two sizes, and the bytes stored once), and
-# 1,000 copies through the Ghostscript route (time, scaled per copy). Last,
+# 1,000 copies through the Ghostscript route (time, scaled per copy); the
+# PDF to the standard (the default) beside the plain one (--pdf-standard
+# none): copies per second and bytes per copy. Last,
 # 1,000,000 copies of the light card to PDF, for the peak memory.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -75,6 +77,13 @@ for name in light heavy; do
   small=$(wc -c < "$card/$name-1000.pdf")
   per_copy=$(echo "($big - $small) / 99000" | bc -l)
   once=$(echo "$small - 1000 * $per_copy" | bc -l)
+  # The same without the standard: the plain PDF.
+  measure "${job[@]}" "$card/customers-100000.txt" "${master[@]}" --pdf "$card/$name-plain.pdf" \
+    --pdf-standard none
+  plain_seconds=$seconds
+  "$nebmerge" "${job[@]}" "$card/customers-1000.txt" "${master[@]}" --pdf "$card/$name-plain-1000.pdf" \
+    --pdf-standard none > /dev/null
+  plain_per_copy=$(echo "($(wc -c < "$card/$name-plain.pdf") - $(wc -c < "$card/$name-plain-1000.pdf")) / 99000" | bc -l)
   # The Ghostscript route: the merged PostScript of 1,000 copies into a PDF.
   "$nebmerge" "${job[@]}" "$card/customers-1000.txt" "${master[@]}" --out "$card/route.ps" > /dev/null
   start=$(date +%s.%N)
@@ -85,10 +94,14 @@ for name in light heavy; do
     "$ps_seconds" "$pdf_seconds" "$(echo "100000 / $pdf_seconds" | bc -l)" \
     "$(ratio "$pdf_seconds / $ps_seconds")" $((pdf_peak / 1024))
   printf '  PDF: %d bytes for 100,000 copies: %.0f stored once, %.0f per copy\n' "$big" "$once" "$per_copy"
+  printf '  PDF/X-4 and PDF/VT-1 against the plain PDF: %.0f against %.0f copies/s (%s x), %.0f against %.0f bytes per copy (%s x)\n' \
+    "$(echo "100000 / $pdf_seconds" | bc -l)" "$(echo "100000 / $plain_seconds" | bc -l)" \
+    "$(ratio "$plain_seconds / $pdf_seconds")" "$per_copy" "$plain_per_copy" "$(ratio "$per_copy / $plain_per_copy")"
   printf '  Ghostscript route, 1,000 copies: %.2f s (%.0f pages/s), %d bytes; per copy the PDF writer is %s x faster\n' \
     "$gs_seconds" "$(echo "2000 / $gs_seconds" | bc -l)" "$(wc -c < "$card/route.pdf")" \
     "$(ratio "($gs_seconds / 1000) / ($pdf_seconds / 100000)")"
-  rm -f "$card/$name-merged.ps" "$card/$name.pdf" "$card/route.ps" "$card/route.pdf"
+  rm -f "$card/$name-merged.ps" "$card/$name.pdf" "$card/route.ps" "$card/route.pdf" \
+    "$card/$name-plain.pdf" "$card/$name-plain-1000.pdf"
 done
 
 customers 1000000

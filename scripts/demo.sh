@@ -144,8 +144,25 @@ echo "demo: the authored publication's job equals the example's ($authoring/card
 
 echo "== demo: the merge step checks the customers and merges one card for each"
 cmake --preset native > /dev/null
-cmake --build --preset native --target nebmerge
+cmake --build --preset native --target nebmerge pdf_contract
 nebmerge="$NEB_ROOT/build/native/merge/nebmerge"
+# The PDF as a press's front end takes it: every rule of PDF/X-4 and
+# PDF/VT-1 the contract reads, and every page rendered by Ghostscript,
+# poppler and MuPDF without a message (Debian's mutool has no colour engine,
+# and says so of every file).
+check_press_pdf() {
+  "$NEB_ROOT/build/native/tests/merge/pdf_contract" "$1"
+  pdfinfo -meta "$1" | grep -E "GTS_PDF(X|VT)Version"
+  local shots messages
+  shots=$(mktemp -d)
+  messages=$( { gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=png16m -r50 -o "$shots/gs-%d.png" "$1"
+                pdftoppm -r 50 "$1" "$shots/poppler"
+                mutool draw -q -r 50 -o "$shots/mupdf-%d.png" "$1"; } 2>&1 |
+              grep -v "^warning: ICC support is not available$" || true)
+  rm -rf "$shots"
+  [ -z "$messages" ] || { echo "demo: rendering $1 said: $messages" >&2; exit 1; }
+  echo "demo: Ghostscript, poppler and MuPDF render every page of $1 without a message"
+}
 echo "\$ nebmerge out/demo/card.ddf examples/customers.txt --check"
 "$nebmerge" "$out/card.ddf" "$NEB_ROOT/examples/customers.txt" --check | tee "$out/check.txt"
 echo "\$ nebmerge out/demo/card.ddf examples/customers.txt --out out/demo/cards.ps" \
@@ -157,6 +174,7 @@ echo "demo: $out/cards.pdf holds $(qpdf --show-npages "$out/cards.pdf") pages; p
 # The PDF as a press's software reads it: valid, every font embedded.
 qpdf --check "$out/cards.pdf" | grep "^No syntax"
 pdffonts "$out/cards.pdf"
+check_press_pdf "$out/cards.pdf"
 # Every page of the PDF against the same page of the PostScript, both
 # rendered by Ghostscript at 100 dpi: the pixels that differ (at most 20, the
 # anti-aliasing of an edge).
@@ -188,6 +206,15 @@ echo "\$ nebmerge out/demo/press.ddf examples/customers.txt --ticket examples/sh
 "$nebmerge" "$out/press.ddf" "$NEB_ROOT/examples/customers.txt" \
   --ticket "$NEB_ROOT/examples/sheets.ticket.json" --pdf "$out/sheets.pdf" --png "$out/sheet"
 qpdf --check "$out/sheets.pdf" | grep "^No syntax"
+check_press_pdf "$out/sheets.pdf"
+# Each side's finishing code, rendered at 200 dpi and read back from its
+# lower left corner.
+for ((side = 1; side <= $(qpdf --show-npages "$out/sheets.pdf"); side++)); do
+  gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=pnggray -r200 -dFirstPage=$side -dLastPage=$side \
+    -o "$out/finishing.png" "$out/sheets.pdf"
+  echo "demo: side $side: finishing code \"$(dmtxread -N 1 -m 5000 -X 15% -Y 15% "$out/finishing.png")\""
+done
+rm -f "$out/finishing.png"
 echo "demo: $out/sheets.pdf holds $(qpdf --show-npages "$out/sheets.pdf") sides of sheets;" \
   "previews $out/sheet-1.png ... $out/sheet-$(ls "$out"/sheet-*.png | wc -l).png"
 # Every customer's QR code, read back from the backs by a decoder.

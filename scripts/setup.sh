@@ -12,7 +12,8 @@ install_packages g++-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686 \
   cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev \
   ghostscript imagemagick clang-format jq libbenchmark-dev time \
   libqpdf-dev qpdf poppler-utils zlib1g-dev fonts-urw-base35 libzint-dev zbar-tools \
-  clang libclang-rt-14-dev fp-utils icoutils libcsv-dev man-db python3-openpyxl
+  clang libclang-rt-14-dev fp-utils icoutils libcsv-dev man-db python3-openpyxl \
+  mupdf-tools dmtx-utils
 
 if can_run_i386; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -45,11 +45,13 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
                                           "-dDownsampleGrayImages=false",
                                           "-dDownsampleMonoImages=false"};
     if (m_pStandard != nullptr) {
-        // PDF/X-4 takes PDF 1.6, colour in the output intent's CMYK (or
-        // grey), and no transfer functions.
-        arguments.insert(arguments.end(),
-                         {"-dCompatibilityLevel=1.6", "-sColorConversionStrategy=CMYK",
-                          "-dTransferFunctionInfo=/Remove"});
+        // PDF/X-4 takes PDF 1.6, colour either in the output intent's
+        // device space or described by an ICC profile (Ghostscript's own,
+        // which it renders device colour with, so nothing changes in the
+        // look or the time), and no transfer functions.
+        arguments.insert(arguments.end(), {"-dCompatibilityLevel=1.6",
+                                           "-sColorConversionStrategy=UseDeviceIndependentColor",
+                                           "-dTransferFunctionInfo=/Remove"});
     }
     if (!folder.Make(m_out.Path(), strError)) {
         return false;
@@ -235,11 +237,16 @@ bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
         if (!PageContent(page, strContent, strForms, strError)) {
             return false;
         }
-        if (!AddPage(strContent,
-                     " /MediaBox [0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]" +
-                         Boxes(page) + " /Resources << /Font " + Ref(m_fonts.Resources()) +
-                         " /XObject <<" + strForms + " >> >>",
-                     nPart, nFirstPage, nLastPage)) {
+        // Resources that name only master pages' forms are written once
+        // and shared by every page that draws the same.
+        std::string strResources =
+            "<< /Font " + Ref(m_fonts.Resources()) + " /XObject <<" + strForms + " >> >>";
+        std::string strBoxes;
+        if ((strForms.find(" /P") == std::string::npos &&
+             !Shared(m_resources, strResources, strResources)) ||
+            (strBoxes = Boxes(page)).empty() ||
+            !AddPage(strContent, strBoxes + " /Resources " + strResources, nPart, nFirstPage,
+                     nLastPage)) {
             return Written(false, strError);
         }
     }
@@ -251,15 +258,34 @@ bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
                    strError);
 }
 
-// The page's boxes but its MediaBox: the master page's, as Ghostscript
-// kept them; to the standard, the page's own trim and bleed (a card's page
-// is its trim, and on a press sheet the sheet is).
+// The page's boxes: its MediaBox and the master page's others, as
+// Ghostscript kept them; to the standard, the page's media, trim and bleed,
+// all of its size (a card's page is its trim, and on a press sheet the
+// sheet is), one array each size, shared. Empty when it cannot be written.
 std::string CPdfWriter::Boxes(const CShownPage& page) {
-    if (m_pStandard == nullptr) {
-        return page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage];
-    }
     std::string strBox = "[0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]";
-    return " /TrimBox " + strBox + " /BleedBox " + strBox;
+    if (m_pStandard == nullptr) {
+        return " /MediaBox " + strBox +
+               (page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage]);
+    }
+    return Shared(m_boxes, strBox, strBox)
+               ? " /MediaBox " + strBox + " /TrimBox " + strBox + " /BleedBox " + strBox
+               : "";
+}
+
+// The reference of an object of the body, written when first asked for;
+// false when it cannot be written.
+bool CPdfWriter::Shared(std::unordered_map<std::string, int>& objects, const std::string& strBody,
+                        std::string& strRef) {
+    auto found = objects.find(strBody);
+    if (found == objects.end()) {
+        found = objects.emplace(strBody, m_pdf.NewObject()).first;
+        if (!m_pdf.Object(found->second, strBody)) {
+            return false;
+        }
+    }
+    strRef = Ref(found->second);
+    return true;
 }
 
 // The metadata of the copy's part: its number; a sheet's lists the copies

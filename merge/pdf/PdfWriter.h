@@ -80,6 +80,8 @@ class CPdfWriter : public IPageWriter {
     bool Written(bool bWritten, std::string& strError);
     std::string PartMetadata(const CShownUnit& unit) const;
     std::string Boxes(const CShownPage& page);
+    bool Shared(std::unordered_map<std::string, int>& objects, const std::string& strBody,
+                std::string& strRef);
     bool WriteStandard(int& nMetadata, int& nIntent);
 
     CJob& m_job;
@@ -98,6 +100,8 @@ class CPdfWriter : public IPageWriter {
     std::unordered_map<int, int> m_masterForms;              // master page to form
     std::unordered_map<int, std::string> m_masterBoxes;      // its boxes but the MediaBox
     std::unordered_map<const CPicture*, int> m_pictureForms; // picture to form
+    std::unordered_map<std::string, int> m_boxes;     // a page size's box, written once
+    std::unordered_map<std::string, int> m_resources; // resources of master forms only
     int m_nLeaf = 0;                                         // the page tree's open node
     std::vector<int> m_leafPages;                            // its pages
     std::vector<int> m_leaves;                               // the closed nodes

@@ -117,7 +117,6 @@ TEST_F(PdfStandard, TheMergedFileKeepsEveryRuleAndAFileBreakingOneIsCaught) {
         {"intent", "/S /GTS_PDFX", "/S /GTS_PDFA"},
         {"intent", "/N 4 /Filter", "/N 3 /Filter"},
         {"boxes", "/TrimBox", "/TrimBix"},
-        {"boxes", "/BleedBox [0 0 612.00", "/BleedBox [0 0 712.00"},
         {"dparts", "/NodeNameList", "/NodeNameLisX"},
         {"dparts", "/CIP4_Root", "/CIP4_Roox"},
         {"reuse", "/GTS_Scope /File", "/GTS_Xcope /File"},
@@ -180,6 +179,11 @@ TEST_F(PdfStandard, TheMergedFileKeepsEveryRuleAndAFileBreakingOneIsCaught) {
         {"dparts",
          [](QPDF& pdf) {
              QPDFPageDocumentHelper(pdf).getAllPages()[1].getObjectHandle().removeKey("/DPart");
+         }},
+        {"boxes",
+         [](QPDF& pdf) {
+             QPDFPageDocumentHelper(pdf).getAllPages()[1].getObjectHandle().replaceKey(
+                 "/BleedBox", QPDFObjectHandle::parse("[0 0 712 792]"));
          }},
     };
     for (const auto& change : changes) {

@@ -3,8 +3,11 @@
 // fronts, crop marks and bleed where the trim lines are), text shrunk to
 // fit and an empty optional line closed up, read back through the text
 // extraction's word positions; barcodes and QR codes read back by a
-// decoder, and values no code can carry reported by the check.
+// decoder, and values no code can carry reported by the check; numbered
+// tickets and the finishing codes of cards and sheets read back, and the
+// standard PDF of a thousand copies kept.
 #include "MergeRun.h"
+#include "PdfContract.h"
 
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
@@ -14,6 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,6 +90,49 @@ class Press : public MergedOutput, public ::testing::WithParamInterface<const ch
             }
         }
         return nullptr;
+    }
+    // A ticket of 216 by 144 points (front and, given two pages, back): the
+    // customer's name on each side, its number in the top left and a QR of
+    // the number on the front; the data holds nCopies customers.
+    void WriteTicketJob(int nPages, int nCopies) {
+        WriteText(Path("master.ps"), "%!PS-Adobe-3.0\n%%Pages: 2\n%%EndComments\n%%Page: 1 1\n"
+                                     "showpage\n%%Page: 2 2\nshowpage\n%%EOF\n");
+        const std::string strText = " Is Text Left AsIs Font Helvetica Size 12 Spacing 14 CMYK 0 0 "
+                                    "0 1 On \"c:\\jobs\\master.ps\" ";
+        WriteJob("Name Is Chars Inline Text At 0 Chars Until CRLF\r\n",
+                 "Number" + strText + "1 At 10 10 For 100 16 FirstPos -1 -1\r\nFront" + strText +
+                     "1 At 10 30 For 100 16 FirstPos -1 -1\r\nBack" + strText +
+                     "2 At 10 30 For 100 16 FirstPos -1 -1\r\nCode" + strText +
+                     "1 At 120 30 For 90 90 FirstPos -1 -1\r\n",
+                 "Merge Number Name\r\nMerge Front Name\r\nMerge Back Name\r\n",
+                 "1 " + std::to_string(nPages) + " 216 144");
+        std::string strData;
+        for (int nCopy = 1; nCopy <= nCopies; ++nCopy) {
+            strData += "Customer " + std::to_string(nCopy) + "\r\n";
+        }
+        WriteText(Path("data.txt"), strData);
+    }
+    // The pages of the output rendered in grey at the resolution, as
+    // PREFIX-N.png; their number.
+    int Render(const std::string& strPrefix, int nDpi) const {
+        EXPECT_EQ(std::system(("gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=pnggray -r" +
+                               std::to_string(nDpi) + " -o '" + Path(strPrefix) + "-%d.png' '" +
+                               Output() + "'")
+                                  .c_str()),
+                  0);
+        int nPages = 0;
+        while (!ReadText(Path(strPrefix + "-" + std::to_string(nPages + 1) + ".png")).empty()) {
+            ++nPages;
+        }
+        return nPages;
+    }
+    // The DataMatrix in the lower left corner of the rendered page.
+    std::string FinishingCode(const std::string& strPng) const {
+        std::string strOut = Path("finishing.txt");
+        std::system(
+            ("dmtxread -N 1 -m 5000 -X 15% -Y 15% '" + Path(strPng) + "' > '" + strOut + "'")
+                .c_str());
+        return ReadText(strOut);
     }
 };
 
@@ -380,6 +427,107 @@ TEST_F(Codes, AValueNoCodeCanCarryIsAProblemOfItsCopyAtItsOffset) {
                               "area A: " +
                               row.strDetail + "\n";
         EXPECT_NE(strReport.find(strLine), std::string::npos) << strReport;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A thousand tickets numbered by the run: each page's text and QR code
+// carry its copy's number once, in order, and its finishing code names the
+// copy and page; the PDF keeps the standard.
+TEST_P(Press, AThousandNumberedTicketsReadBackInOrder) {
+    WriteTicketJob(1, 1000);
+    std::string strReport;
+    ASSERT_EQ(MergeWith("--value 'Number=No. {copy:04}' --value 'Code={copy:04}' --code Code=qr "
+                        "--finishing-code",
+                        strReport),
+              0)
+        << ReadText(Path("stderr.txt"));
+    EXPECT_EQ(strReport, "1000 copies, 0 problems\n");
+    std::vector<CWord> words = Words();
+    std::string strPages;
+    for (int nPage = 1; nPage <= 1000; ++nPage) {
+        char szNumber[8];
+        snprintf(szNumber, sizeof szNumber, "%04d", nPage);
+        const CWord* pNumber = Word(words, nPage, szNumber);
+        ASSERT_NE(pNumber, nullptr) << "page " << nPage;
+        EXPECT_LT(pNumber->dY1, 30) << "page " << nPage; // in the Number area, not Front's
+        strPages += std::string(szNumber) + "\n";
+    }
+    EXPECT_EQ(std::count_if(words.begin(), words.end(),
+                            [](const CWord& word) { return word.strText == "No."; }),
+              1000);
+    ASSERT_EQ(Render("ticket", 150), 1000);
+    std::string strFiles;
+    for (int nPage = 1; nPage <= 1000; ++nPage) {
+        strFiles += " '" + Path("ticket-" + std::to_string(nPage) + ".png") + "'";
+    }
+    ASSERT_EQ(std::system(
+                  ("zbarimg --nodbus -q --raw" + strFiles + " > '" + Path("qr.txt") + "'").c_str()),
+              0);
+    EXPECT_TRUE(ReadText(Path("qr.txt")) == strPages);
+    for (int nPage : {1, 437, 1000}) {
+        EXPECT_EQ(FinishingCode("ticket-" + std::to_string(nPage) + ".png"),
+                  "copy " + std::to_string(nPage) + "/1000 page 1/1");
+    }
+    if (std::string(GetParam()) == "pdf") {
+        EXPECT_TRUE(BrokenRules(Output()).empty());
+    }
+}
+
+// Fifty two-sided tickets on duplex Letter sheets, ten a side, cut and
+// stacked: each side's finishing code names its sheet, side and the copies
+// it holds, which are the names printed on it; a thousand copies so imposed
+// keep the standard.
+TEST_P(Press, FinishingCodesOfAnImposedDuplexRunNameEachSide) {
+    WriteTicketJob(2, 1000);
+    std::string strReport;
+    const std::string strSheets = "--sheet Letter --impose auto --duplex --marks --finishing-code";
+    ASSERT_EQ(MergeWith(strSheets + " --copies 1-50", strReport), 0)
+        << ReadText(Path("stderr.txt"));
+    int nSides = Render("side", 200);
+    ASSERT_GE(nSides, 2);
+    std::vector<CWord> words = Words();
+    std::set<int> all;
+    for (int nSide = 1; nSide <= nSides; ++nSide) {
+        SCOPED_TRACE("side " + std::to_string(nSide));
+        // The copies whose names the side shows.
+        std::set<int> shown;
+        for (const CWord& word : words) {
+            if (word.nPage == nSide && word.strText[0] != '0' &&
+                word.strText.find_first_not_of("0123456789") == std::string::npos) {
+                shown.insert(std::stoi(word.strText));
+            }
+        }
+        // The code's copies, its runs "first..last:step" spelt out.
+        std::smatch match;
+        std::string strCode = FinishingCode("side-" + std::to_string(nSide) + ".png");
+        ASSERT_TRUE(
+            std::regex_match(strCode, match, std::regex("sheet (\\d+) side (\\d)/2 copies (.*)")))
+            << strCode;
+        EXPECT_EQ(std::stoi(match[1]), (nSide + 1) / 2);
+        EXPECT_EQ(std::stoi(match[2]), 2 - nSide % 2);
+        std::set<int> named;
+        std::string strCopies = match[3];
+        std::regex run("(\\d+)(?:\\.\\.(\\d+)(?::(\\d+))?)?");
+        for (std::sregex_iterator it(strCopies.begin(), strCopies.end(), run), end; it != end;
+             ++it) {
+            int nFirst = std::stoi((*it)[1]);
+            int nLast = (*it)[2].matched ? std::stoi((*it)[2]) : nFirst;
+            int nStep = (*it)[3].matched ? std::stoi((*it)[3]) : 1;
+            for (int nCopy = nFirst; nCopy <= nLast; nCopy += nStep) {
+                named.insert(nCopy);
+            }
+        }
+        EXPECT_EQ(named, shown);
+        all.insert(named.begin(), named.end());
+    }
+    EXPECT_EQ(all.size(), 50u);
+    if (std::string(GetParam()) == "pdf") {
+        ASSERT_EQ(MergeWith(strSheets, strReport), 0);
+        EXPECT_TRUE(BrokenRules(Output()).empty());
     }
 }
 
