@@ -100,8 +100,8 @@ class CPdfWriter : public IPageWriter {
     std::unordered_map<int, int> m_masterForms;              // master page to form
     std::unordered_map<int, std::string> m_masterBoxes;      // its boxes but the MediaBox
     std::unordered_map<const CPicture*, int> m_pictureForms; // picture to form
-    std::unordered_map<std::string, int> m_boxes;     // a page size's box, written once
-    std::unordered_map<std::string, int> m_resources; // resources of master forms only
+    std::unordered_map<std::string, int> m_boxes;            // a page size's box, written once
+    std::unordered_map<std::string, int> m_resources;        // resources of master forms only
     int m_nLeaf = 0;                                         // the page tree's open node
     std::vector<int> m_leafPages;                            // its pages
     std::vector<int> m_leaves;                               // the closed nodes
