@@ -71,6 +71,34 @@ const char* const DataFormats[] = {
     "UTF\\-8 and merge that file.",
 };
 
+const char* const PressOutput[] = {
+    ".SH THE PDF",
+    "The PDF claims PDF/X\\-4 and PDF/VT\\-1 and keeps what they ask, unless "
+    "\\-\\-pdf\\-standard none asks for a plain PDF.",
+    "Its Info dictionary and XMP metadata give the job's name, the producer and the run's "
+    "time (SOURCE_DATE_EPOCH when it is set), alike.",
+    "Its one output intent embeds the CMYK output profile it is printed to: Ghostscript's "
+    "default_cmyk.icc (offset printing on coated paper, SWOP), or the profile "
+    "\\-\\-output\\-intent names with the condition \\-\\-output\\-condition names; a "
+    "file that is not a CMYK printer's ICC profile stops the run.",
+    "Every page has its trim and bleed boxes; each copy (each sheet) is a document part whose "
+    "metadata names the copy and the fields \\-\\-recipient names, in the CIP4 "
+    "convention; the master pages and pictures are forms that set their own graphics state, "
+    "marked for reuse.",
+    ".SH NUMBERING AND FINISHING CODES",
+    "\\-\\-value AREA=TEXT gives an area a value the run makes: TEXT with {copy} (the "
+    "copy's number), {copies} (the copies the data holds), {page} and {pages} (within the "
+    "copy), {sheet} and {side} (on press sheets); {copy:6} pads with blanks to six "
+    "characters, {copy:06} with zeros, {{ and }} are braces.",
+    "The value is set, fitted, drawn as a code and checked as a field's value is.",
+    ".PP",
+    "\\-\\-finishing\\-code draws on every page a DataMatrix that reads \"copy 12/1000 "
+    "page 1/2\", and on a press sheet's side \"sheet 3 side 1/2 copies 3..1203:100\" (the "
+    "copies it holds, runs written first..last:step), 24 points square in the lower left "
+    "corner, on a sheet outside the cards; \\-\\-finishing\\-place X,Y,SIZE puts it "
+    "elsewhere.",
+};
+
 const char* const Closing[] = {
     ".SH EXIT STATUS",
     ".TP",
@@ -101,6 +129,14 @@ const char* const Closing[] = {
     ".PP",
     ".RS",
     ".B nebmerge card.ddf customers.csv \\-\\-pdf cards.pdf \\-\\-column \"Street=Address 1\"",
+    ".RE",
+    ".PP",
+    "Number a thousand tickets, with a QR code of the number and finishing codes:",
+    ".PP",
+    ".RS",
+    ".B nebmerge ticket.ddf buyers.csv \\-\\-pdf tickets.pdf \\-\\-value \"Number=No. "
+    "{copy:04}\" \\-\\-value \"Code={copy:04}\" \\-\\-code Code=qr "
+    "\\-\\-finishing\\-code",
     ".RE",
     ".PP",
     "Lay the copies on SRA3 sheets, backs behind fronts, without the ticket's crop marks:",
@@ -158,5 +194,6 @@ void WriteManPage(FILE* pOut) {
                 Roff(TicketForm(pKeys[i])).c_str(), Roff(pKeys[i].pHelp).c_str());
     }
     Lines(pOut, DataFormats, sizeof DataFormats / sizeof DataFormats[0]);
+    Lines(pOut, PressOutput, sizeof PressOutput / sizeof PressOutput[0]);
     Lines(pOut, Closing, sizeof Closing / sizeof Closing[0]);
 }

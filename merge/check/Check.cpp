@@ -104,21 +104,23 @@ void CheckCopy(CJob& job, const CDataCopy& copy, CFontMetrics& metrics, int nFir
     }
 }
 
-// Adds the problems of the copy's computed values, each area once, as the
-// place gives the run's numbers.
-void CheckComputed(CJob& job, const CDataCopy& copy, CRunPlace place, CFontMetrics& metrics,
-                   std::vector<CProblem>& problems) {
+// Adds the problems of copy nCopy's computed values, each area once, as
+// the run's numbers stand on its pages (place.nPage and, on sheets, nSide
+// set for each page).
+void CheckComputed(CJob& job, long nCopy, const CDataPlace& dataPlace, CRunPlace place,
+                   CFontMetrics& metrics, std::vector<CProblem>& problems) {
     std::set<const CAreaDefinition*> checked;
     for (size_t i = 0; i < job.pages.size(); ++i) {
         place.nPage = static_cast<long>(i + 1);
+        place.nSide = place.nSheet != 0 ? place.nPage : 0;
         for (const CPlannedMerge& merge : job.pages[i].merges) {
             if (merge.pNumbering == nullptr || !checked.insert(merge.pArea).second) {
                 continue;
             }
             const CAreaDefinition& area = *merge.pArea;
             std::string strValue = Numbered(*merge.pNumbering, place);
-            CProblem problem{DataProblem::TextOverflow, copy.nNumber, area.strName.Text(),
-                             copy.place, ""};
+            CProblem problem{DataProblem::TextOverflow, static_cast<int>(nCopy),
+                             area.strName.Text(), dataPlace, ""};
             const CCodeSpec* pCode = job.options.ticket.Code(area.strName.Text());
             CCodeSymbol symbol;
             bool bFound = false;
@@ -138,15 +140,46 @@ void CheckComputed(CJob& job, const CDataCopy& copy, CRunPlace place, CFontMetri
     }
 }
 
-// Where the copy stands in the run while the check walks the data: the
-// number of copies is the copy's own (the count is known at the end), the
-// sheet and side the first.
-CRunPlace WalkPlace(const CJob& job, const CDataCopy& copy) {
-    CRunPlace place;
-    place.nCopy = place.nCopies = copy.nNumber;
-    place.nPages = static_cast<long>(job.pages.size());
-    place.nSheet = place.nSide = job.options.ticket.bImposed ? 1 : 0;
-    return place;
+// The computed values of the copies merged, once their count is known:
+// each copy's as its pages show them (on sheets, its sheet and the side of
+// each page), reported at the copy's place in the data.
+bool CheckComputedValues(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst,
+                         const std::vector<CDataPlace>& places, std::string& strError) {
+    bool bSheets = false;
+    for (const auto& numbering : job.numberings) {
+        bSheets = bSheets || numbering.second.UsesSheets();
+    }
+    // The sheet of each copy merged, from the plan of the run's sheets.
+    std::vector<long> sheetOf;
+    CSheetPlan sheets;
+    if (bSheets) {
+        if (!PlanJobSheets(job, places.size(), sheets, strError)) {
+            return false;
+        }
+        sheetOf.assign(places.size(), 0);
+        for (size_t nSheet = 0; nSheet < sheets.nSheets; ++nSheet) {
+            for (int nSlot = 0; nSlot < sheets.Slots(); ++nSlot) {
+                long nCopy = sheets.CopyAt(nSheet, nSlot);
+                if (nCopy >= 0) {
+                    sheetOf[static_cast<size_t>(nCopy)] = static_cast<long>(nSheet + 1);
+                }
+            }
+        }
+    }
+    std::vector<CProblem> problems;
+    for (size_t i = 0; i < places.size(); ++i) {
+        CRunPlace place;
+        place.nCopy = nFirst + static_cast<long>(i);
+        place.nCopies = static_cast<long>(job.nCopies);
+        place.nPages = static_cast<long>(job.pages.size());
+        place.nSheet = bSheets ? sheetOf[i] : 0;
+        problems.clear();
+        CheckComputed(job, place.nCopy, places[i], place, metrics, problems);
+        for (const CProblem& problem : problems) {
+            report.Problem(problem);
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -154,15 +187,15 @@ CRunPlace WalkPlace(const CJob& job, const CDataCopy& copy) {
 bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, int nLast,
                  std::string& strError) {
     job.nCopies = 0;
-    CDataCopy last;
+    // The places of the copies merged, when the job computes values: they
+    // are checked once the count of copies is known.
+    std::vector<CDataPlace> places;
     auto check = [&](const CDataCopy* pCopy, std::vector<CProblem>& problems) {
         if (pCopy != nullptr) {
             ++job.nCopies;
             CheckCopy(job, *pCopy, metrics, nFirst, nLast, problems);
             if (!job.numberings.empty() && pCopy->nNumber >= nFirst && pCopy->nNumber <= nLast) {
-                CheckComputed(job, *pCopy, WalkPlace(job, *pCopy), metrics, problems);
-                last.nNumber = pCopy->nNumber;
-                last.place = pCopy->place;
+                places.push_back(pCopy->place);
             }
         }
         for (const CProblem& problem : problems) {
@@ -173,35 +206,6 @@ bool CheckCopies(CJob& job, CFontMetrics& metrics, CReport& report, int nFirst, 
         }
         return true;
     };
-    if (!ForEachCopy(job, check, strError)) {
-        return false;
-    }
-    // The last copy's values again with the count, and on sheets the last
-    // sheet and side: the widest numbers the run sets. A problem only they
-    // show is reported once, for that copy.
-    CSheetPlan sheets;
-    if (last.nNumber == 0 ||
-        (job.options.ticket.bImposed &&
-         !PlanJobSheets(job,
-                        static_cast<size_t>(std::min<long>(nLast, static_cast<long>(job.nCopies)) -
-                                            nFirst + 1),
-                        sheets, strError))) {
-        return last.nNumber == 0;
-    }
-    CRunPlace place = WalkPlace(job, last);
-    place.nCopies = static_cast<long>(job.nCopies);
-    place.nSheet = job.options.ticket.bImposed ? static_cast<long>(sheets.nSheets) : 0;
-    place.nSide = job.options.ticket.bImposed ? sheets.nSides : 0;
-    std::vector<CProblem> walked;
-    std::vector<CProblem> problems;
-    CheckComputed(job, last, WalkPlace(job, last), metrics, walked);
-    CheckComputed(job, last, place, metrics, problems);
-    for (const CProblem& problem : problems) {
-        if (std::none_of(walked.begin(), walked.end(), [&](const CProblem& other) {
-                return other.strField == problem.strField && other.kind == problem.kind;
-            })) {
-            report.Problem(problem);
-        }
-    }
-    return true;
+    return ForEachCopy(job, check, strError) &&
+           (places.empty() || CheckComputedValues(job, metrics, report, nFirst, places, strError));
 }

@@ -101,7 +101,8 @@ TEST(CommandLine, TheManualPageHoldsEveryOptionAndRendersWithoutWarnings) {
         EXPECT_NE(strPage.find(std::string("       ") + option.pName), std::string::npos)
             << option.pName;
     }
-    for (const char* pSection : {"EXIT STATUS", "JOB TICKET", "DATA FILES", "EXAMPLES"}) {
+    for (const char* pSection : {"EXIT STATUS", "JOB TICKET", "DATA FILES", "THE PDF",
+                                 "NUMBERING AND FINISHING CODES", "EXAMPLES"}) {
         EXPECT_NE(strPage.find(pSection), std::string::npos) << pSection;
     }
     remove(szPath);

@@ -1,6 +1,8 @@
 // Values the run computes, and the finishing code's text: templates filled
-// in, refused with why, and a sheet's copies written as runs.
+// in, refused with why, and a sheet's copies written as runs; computed
+// values checked for every copy with the count of copies known.
 #include "merge/layout/Numbering.h"
+#include "MergeRun.h"
 #include "merge/job/Finishing.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +10,7 @@
 namespace {
 
 TEST(Numbering, TemplatesFilledInAndRefused) {
-    CRunPlace place;
-    place.nCopy = 12;
-    place.nCopies = 1000;
-    place.nPage = 2;
-    place.nPages = 4;
-    place.nSheet = 3;
-    place.nSide = 1;
+    CRunPlace place{12, 1000, 2, 4, 3, 1};
     const std::pair<const char*, const char*> rows[] = {
         {"No. {copy:06}", "No. 000012"},
         {"{copy} of {copies}", "12 of 1000"},
@@ -53,12 +49,7 @@ TEST(Numbering, TemplatesFilledInAndRefused) {
 }
 
 TEST(Numbering, FinishingTextsNameCopyPageOrTheSheetsCopies) {
-    CRunPlace place;
-    place.nCopy = 12;
-    place.nCopies = 1000;
-    place.nPage = 1;
-    place.nPages = 2;
-    EXPECT_EQ(CardFinishingText(place), "copy 12/1000 page 1/2");
+    EXPECT_EQ(CardFinishingText(CRunPlace{12, 1000, 1, 2, 0, 0}), "copy 12/1000 page 1/2");
     const std::pair<std::vector<long>, const char*> rows[] = {
         {{3, 103, 203, 303}, "sheet 3 side 1/2 copies 3..303:100"},
         {{1, 2, 3, 4, 0, 0}, "sheet 3 side 1/2 copies 1..4"},
@@ -70,6 +61,59 @@ TEST(Numbering, FinishingTextsNameCopyPageOrTheSheetsCopies) {
     for (const auto& row : rows) {
         EXPECT_EQ(SheetFinishingText(3, 1, 2, row.first), row.second);
     }
+}
+
+class ComputedValues : public merge_test::MergedOutput {
+  protected:
+    // The check's report of the job's data with the options.
+    std::string Checked(const std::string& strOptions, int nExit) const {
+        std::string strReport;
+        EXPECT_EQ(
+            Merge("'" + Path("job.ddf") + "' '" + Path("data.txt") + "' --check " + strOptions,
+                  strReport),
+            nExit)
+            << merge_test::ReadText(Path("stderr.txt"));
+        return strReport;
+    }
+};
+
+// CenterArea holds 33 characters of its Courier: 32 and the count of copies
+// fit while the data holds fewer than 10 copies, and not one copy fits with
+// 10, though each copy alone would have.
+TEST_F(ComputedValues, CheckedForEveryCopyWithTheCountKnown) {
+    const std::string strValue = "--value 'CenterArea=" + std::string(32, 'x') + "{copies}'";
+    EXPECT_EQ(Checked(strValue, 0), "3 copies, 0 problems\n");
+    std::string strData;
+    for (int nCopy = 1; nCopy <= 10; ++nCopy) {
+        strData += "Copy " + std::to_string(nCopy) + "\tNote\tpicture.eps\r\n";
+    }
+    merge_test::WriteText(Path("data.txt"), strData);
+    std::string strReport = Checked(strValue, 1);
+    EXPECT_NE(strReport.find(Path("data.txt") +
+                             ":1: copy 1, field CenterArea, byte 0: text does not fit: "
+                             "runs 4.0 pt past the width of area CenterArea\n"),
+              std::string::npos)
+        << strReport;
+    EXPECT_NE(strReport.find("10 copies, 10 problems (10 text does not fit)"), std::string::npos);
+    // Only the copies merged are checked; a code no value can make is the
+    // problem of each.
+    EXPECT_EQ(Checked("--copies 9-10 --code CenterArea=ean13 --value 'CenterArea={copy:012}'", 1),
+              Path("data.txt") +
+                  ":9: copy 9, field CenterArea, byte 200: invalid code: area CenterArea: "
+                  "\"000000000009\": an EAN-13 is 13 digits with its check digit\n" +
+                  Path("data.txt") +
+                  ":10: copy 10, field CenterArea, byte 225: invalid code: area CenterArea: "
+                  "\"000000000010\": an EAN-13 is 13 digits with its check digit\n"
+                  "10 copies, 2 problems (2 invalid code)\n");
+    // {sheet} and {side} need sheets; a literal the data's encoding lacks.
+    EXPECT_EQ(Checked("--value 'NameArea={side}'", 2), "");
+    EXPECT_EQ(merge_test::ReadText(Path("stderr.txt")),
+              "nebmerge: the job ticket: value NameArea: {sheet} and {side} count press sheets, "
+              "and the job has none (--sheet)\n");
+    EXPECT_EQ(Checked("--value 'NameArea=\xE2\x84\x96 {copy}'", 2), "");
+    EXPECT_EQ(merge_test::ReadText(Path("stderr.txt")),
+              "nebmerge: the job ticket: value NameArea: a character the data's encoding "
+              "Windows-1252 does not have\n");
 }
 
 } // namespace
