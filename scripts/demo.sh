@@ -152,7 +152,7 @@ nebmerge="$NEB_ROOT/build/native/merge/nebmerge"
 # and says so of every file).
 check_press_pdf() {
   "$NEB_ROOT/build/native/tests/merge/pdf_contract" "$1"
-  pdfinfo -meta "$1" | grep -E "GTS_PDF(X|VT)Version"
+  pdfinfo -meta "$1" | grep -E "<pdf(x|vt)id:GTS_PDF(X|VT)Version>"
   local shots messages
   shots=$(mktemp -d)
   messages=$( { gs -q -dBATCH -dNOPAUSE -dSAFER -sDEVICE=png16m -r50 -o "$shots/gs-%d.png" "$1"
