@@ -137,10 +137,11 @@ bool CPageBuilder::Finishing(const std::string& strText, CShownPage& page, std::
     code.bSquare = true;
     std::string strDetail;
     if (!FinishingSquare(m_job.options.ticket, page.dWidth, page.dHeight,
-                         page.bSheet ? m_pSheets : nullptr, square, strError) ||
-        !MakeCodeSymbol(code, strText, symbol, strDetail)) {
-        strError =
-            strError.empty() ? "the finishing code \"" + strText + "\": " + strDetail : strError;
+                         page.bSheet ? m_pSheets : nullptr, square, strError)) {
+        return false;
+    }
+    if (!MakeCodeSymbol(code, strText, symbol, strDetail)) {
+        strError = "the finishing code \"" + strText + "\": " + strDetail;
         return false;
     }
     m_finishingArea.fLeft = static_cast<float>(square.dX);

@@ -116,4 +116,27 @@ TEST_F(ComputedValues, CheckedForEveryCopyWithTheCountKnown) {
               "Windows-1252 does not have\n");
 }
 
+// A finishing code that would leave the page, or lie over the cards of a
+// sheet, stops the run before anything is written.
+TEST_F(ComputedValues, AFinishingCodeWithoutRoomIsRefused) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"--finishing-place 600,9,24",
+         "the finishing code: a 24 pt code at 600,9 runs off the page of 612 by 792 pt "
+         "(finishing-place X,Y,SIZE)"},
+        {"--finishing-code --sheet Letter --impose 1x1",
+         "the finishing code: a 24 pt code at 9,9 lies over the cards (fewer cards a sheet, a "
+         "smaller code, or finishing-place X,Y,SIZE)"},
+        {"--finishing-place 9,9,24 --sheet 700x840 --marks",
+         "the finishing code: a 24 pt code at 9,9 lies over the cards or their crop marks "
+         "(fewer cards a sheet, a smaller code, or finishing-place X,Y,SIZE)"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.first);
+        EXPECT_EQ(Checked(row.first, 2), "");
+        EXPECT_EQ(merge_test::ReadText(Path("stderr.txt")),
+                  std::string("nebmerge: ") + row.second + "\n");
+    }
+    EXPECT_EQ(Checked("--finishing-code --sheet 700x840", 0), "3 copies, 0 problems\n");
+}
+
 } // namespace
