@@ -300,12 +300,16 @@ void CContract::Forbidden() {
                                         " is not embedded");
                 }
             }
-            // A colour space named in resources, or an image's.
-            QPDFObjectHandle space = dictionary.getKey("/ColorSpace");
-            if (space.isNameAndEquals("/DeviceRGB") ||
-                (space.isDictionary() && space.unparse().find("/DeviceRGB") != std::string::npos)) {
-                Broken("colour",
-                       strObject + " uses DeviceRGB, which a CMYK output intent does not take");
+            // A colour space named in resources, an image's or a
+            // transparency group's.
+            for (const char* pKey : {"/ColorSpace", "/CS"}) {
+                QPDFObjectHandle space = dictionary.getKey(pKey);
+                if (space.isNameAndEquals("/DeviceRGB") ||
+                    ((space.isDictionary() || space.isArray()) &&
+                     space.unparse().find("/DeviceRGB") != std::string::npos)) {
+                    Broken("colour", strObject + " uses DeviceRGB, which a CMYK output intent "
+                                                 "does not take");
+                }
             }
         });
     }
