@@ -5,6 +5,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <vector>
@@ -178,4 +179,15 @@ std::string CPdfImport::OtherBoxes(size_t nPage) const {
         }
     }
     return strOut;
+}
+
+bool CPdfImport::PageBox(size_t nPage, const char* pBox, std::array<double, 4>& box) const {
+    QPDFObjectHandle rectangle = m_pImpl->pages.at(nPage).getObjectHandle().getKey(pBox);
+    if (!rectangle.isRectangle()) {
+        return false;
+    }
+    QPDFObjectHandle::Rectangle corners = rectangle.getArrayAsRectangle();
+    box = {std::min(corners.llx, corners.urx), std::min(corners.lly, corners.ury),
+           std::max(corners.llx, corners.urx), std::max(corners.lly, corners.ury)};
+    return true;
 }

@@ -7,6 +7,7 @@
 
 #include "merge/pdf/PdfFile.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,9 @@ class CPdfImport {
     // The page's boxes other than its MediaBox, as dictionary entries
     // (" /TrimBox [...]"), or empty.
     std::string OtherBoxes(size_t nPage) const;
+    // The page's box of the name ("/TrimBox") as left, bottom, right, top;
+    // false when the page has none.
+    bool PageBox(size_t nPage, const char* pBox, std::array<double, 4>& box) const;
 
   private:
     struct CImpl;

@@ -87,6 +87,13 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
         if (i < masterPages.size()) {
             m_masterForms[masterPages[i]] = nForm;
             m_masterBoxes[masterPages[i]] = import.OtherBoxes(i);
+            std::array<double, 4> box{};
+            if (import.PageBox(i, "/TrimBox", box)) {
+                m_masterTrims[masterPages[i]] = box;
+            }
+            if (import.PageBox(i, "/BleedBox", box)) {
+                m_masterBleeds[masterPages[i]] = box;
+            }
         } else {
             m_pictureForms[pictures[i - masterPages.size()]] = nForm;
         }
@@ -258,19 +265,48 @@ bool CPdfWriter::Unit(const CShownUnit& unit, std::string& strError) {
                    strError);
 }
 
+namespace {
+
+bool Within(const std::array<double, 4>& inner, const std::array<double, 4>& outer) {
+    return inner[0] >= outer[0] && inner[1] >= outer[1] && inner[2] <= outer[2] &&
+           inner[3] <= outer[3] && inner[0] < inner[2] && inner[1] < inner[3];
+}
+
+std::string BoxText(const std::array<double, 4>& box) {
+    return "[" + Number(box[0]) + " " + Number(box[1]) + " " + Number(box[2]) + " " +
+           Number(box[3]) + "]";
+}
+
+} // namespace
+
 // The page's boxes: its MediaBox and the master page's others, as
-// Ghostscript kept them; to the standard, the page's media, trim and bleed,
-// all of its size (a card's page is its trim, and on a press sheet the
-// sheet is), one array each size, shared. Empty when it cannot be written.
+// Ghostscript kept them. To the standard, its MediaBox, TrimBox and
+// BleedBox: a card's page has the master page's trim and bleed where it
+// gives them within the page (a bleed around the trim), else the page's
+// size; on a press sheet the sheet is trim and bleed. A box of the page's
+// size is one array, shared. Empty when it cannot be written.
 std::string CPdfWriter::Boxes(const CShownPage& page) {
-    std::string strBox = "[0 0 " + Number(page.dWidth) + " " + Number(page.dHeight) + "]";
+    const std::array<double, 4> media{0, 0, page.dWidth, page.dHeight};
+    std::string strMedia = BoxText(media);
     if (m_pStandard == nullptr) {
-        return " /MediaBox " + strBox +
+        return " /MediaBox " + strMedia +
                (page.bSheet ? "" : m_masterBoxes[page.cards[0].nMasterPage]);
     }
-    return Shared(m_boxes, strBox, strBox)
-               ? " /MediaBox " + strBox + " /TrimBox " + strBox + " /BleedBox " + strBox
-               : "";
+    if (!Shared(m_boxes, strMedia, strMedia)) {
+        return "";
+    }
+    std::string strTrim = strMedia;
+    std::string strBleed = strMedia;
+    auto trim = page.bSheet ? m_masterTrims.end() : m_masterTrims.find(page.cards[0].nMasterPage);
+    if (trim != m_masterTrims.end() && Within(trim->second, media) && trim->second != media) {
+        strTrim = BoxText(trim->second);
+        auto bleed = m_masterBleeds.find(page.cards[0].nMasterPage);
+        if (bleed != m_masterBleeds.end() && Within(trim->second, bleed->second) &&
+            Within(bleed->second, media) && bleed->second != media) {
+            strBleed = BoxText(bleed->second);
+        }
+    }
+    return " /MediaBox " + strMedia + " /TrimBox " + strTrim + " /BleedBox " + strBleed;
 }
 
 // The reference of an object of the body, written when first asked for;

@@ -23,6 +23,7 @@
 #include "merge/pdf/PdfFonts.h"
 #include "merge/pdf/PdfStandard.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -97,17 +98,19 @@ class CPdfWriter : public IPageWriter {
     int m_nPartRoot;
     int m_nPartRootNode;
     int m_nLabels;
-    std::unordered_map<int, int> m_masterForms;              // master page to form
-    std::unordered_map<int, std::string> m_masterBoxes;      // its boxes but the MediaBox
-    std::unordered_map<const CPicture*, int> m_pictureForms; // picture to form
-    std::unordered_map<std::string, int> m_boxes;            // a page size's box, written once
-    std::unordered_map<std::string, int> m_resources;        // resources of master forms only
-    int m_nLeaf = 0;                                         // the page tree's open node
-    std::vector<int> m_leafPages;                            // its pages
-    std::vector<int> m_leaves;                               // the closed nodes
-    std::vector<int> m_parts;                                // a document part per copy
-    std::string m_strLabels;                                 // the open node of labels
-    int m_nLabelFirst = 0;                                   // its first page index
+    std::unordered_map<int, int> m_masterForms;                    // master page to form
+    std::unordered_map<int, std::string> m_masterBoxes;            // its boxes but the MediaBox
+    std::unordered_map<int, std::array<double, 4>> m_masterTrims;  // its TrimBox, if any
+    std::unordered_map<int, std::array<double, 4>> m_masterBleeds; // its BleedBox, if any
+    std::unordered_map<const CPicture*, int> m_pictureForms;       // picture to form
+    std::unordered_map<std::string, int> m_boxes;     // a page size's box, written once
+    std::unordered_map<std::string, int> m_resources; // resources of master forms only
+    int m_nLeaf = 0;                                  // the page tree's open node
+    std::vector<int> m_leafPages;                     // its pages
+    std::vector<int> m_leaves;                        // the closed nodes
+    std::vector<int> m_parts;                         // a document part per copy
+    std::string m_strLabels;                          // the open node of labels
+    int m_nLabelFirst = 0;                            // its first page index
     int m_nLabelLast = 0;
     std::vector<int> m_labelNodes;
     size_t m_nPageCount = 0;

@@ -294,6 +294,36 @@ TEST_F(PdfStandard, TheOutputIntentIsTheShopsOrRefusedWithWhy) {
     }
 }
 
+// A master page that gives its trim and bleed gives the card's; boxes that
+// do not nest in the page are not taken, and the page's size stands.
+TEST_F(PdfStandard, AMasterPagesTrimAndBleedAreTheCards) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"[/TrimBox [36 36 576 756] /BleedBox [27 27 585 765] /PAGE pdfmark",
+         "[ 36.00 36.00 576.00 756.00 ] [ 27.00 27.00 585.00 765.00 ]"},
+        {"[/TrimBox [36 36 576 756] /PAGE pdfmark",
+         "[ 36.00 36.00 576.00 756.00 ] [ 0.00 0.00 612.00 792.00 ]"},
+        {"[/TrimBox [36 36 576 756] /BleedBox [40 40 570 750] /PAGE pdfmark",
+         "[ 36.00 36.00 576.00 756.00 ] [ 0.00 0.00 612.00 792.00 ]"},
+        {"[/TrimBox [0 0 700 900] /PAGE pdfmark",
+         "[ 0.00 0.00 612.00 792.00 ] [ 0.00 0.00 612.00 792.00 ]"},
+    };
+    const std::string strMaster = ReadText(Path("master.ps"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.first);
+        std::string strBoxed = strMaster;
+        strBoxed.insert(strBoxed.find("%%Page: 1 1\n") + 12, std::string(row.first) + "\n");
+        WriteText(Path("master.ps"), strBoxed);
+        ASSERT_EQ(MergePdf("boxed.pdf"), 0) << ReadText(Path("stderr.txt"));
+        QPDF pdf;
+        pdf.processFile(Path("boxed.pdf").c_str());
+        QPDFObjectHandle page = QPDFPageDocumentHelper(pdf).getAllPages()[0].getObjectHandle();
+        EXPECT_EQ(page.getKey("/TrimBox").unparseResolved() + " " +
+                      page.getKey("/BleedBox").unparseResolved(),
+                  row.second);
+        EXPECT_TRUE(BrokenRules(Path("boxed.pdf")).empty());
+    }
+}
+
 TEST_F(PdfStandard, EachCopysPartNamesItsRecipientAndASheetsPartItsCopies) {
     ASSERT_EQ(MergePdf("cards.pdf", "--recipient Name --recipient Note --copies 2-3"), 0);
     ASSERT_EQ(MergePdf("sheets.pdf", "--recipient Name --sheet 1300x900 --impose 2x1"), 0)
