@@ -177,10 +177,16 @@ bool PlanComputedValues(CJob& job, std::string& strError) {
             if (!bSet && (job.pages.size() == 1 || atol(area.strPage.Text()) == page.nMasterPage)) {
                 page.merges.push_back({area.strName.Text(), &area, nullptr, SIZE_MAX});
                 page.merges.back().pNumbering = &found->second;
+                bSet = true;
             }
         }
+        if (!bSet && strError.empty()) {
+            strError = std::string("the job ticket: value ") + area.strName.Text() +
+                       ": the job takes no page of the master's page " + area.strPage.Text() +
+                       ", where the area lies";
+        }
     });
-    return true;
+    return strError.empty();
 }
 
 // The recipient's fields, each with its place among the fields.

@@ -114,6 +114,17 @@ TEST_F(ComputedValues, CheckedForEveryCopyWithTheCountKnown) {
     EXPECT_EQ(merge_test::ReadText(Path("stderr.txt")),
               "nebmerge: the job ticket: value NameArea: a character the data's encoding "
               "Windows-1252 does not have\n");
+    // An area no Merge sets, on a master page the job does not take.
+    std::string strJob = merge_test::ReadText(Path("job.ddf"));
+    strJob.insert(strJob.find("[DocumentInstructions]"),
+                  "Extra Is Text Left AsIs Font Courier Size 10 Spacing 12 CMYK 0 0 0 1 On "
+                  "\"c:\\jobs\\master.ps\" 2 At 72 400 For 200 20 FirstPos -1 -1\r\n");
+    merge_test::WriteText(Path("job.ddf"),
+                          strJob + "IncludePages \"c:\\jobs\\master.ps\" 1 1 612 792 0\r\n");
+    EXPECT_EQ(Checked("--value 'Extra={copy}'", 2), "");
+    EXPECT_EQ(merge_test::ReadText(Path("stderr.txt")),
+              "nebmerge: the job ticket: value Extra: the job takes no page of the master's page "
+              "2, where the area lies\n");
 }
 
 // A finishing code that would leave the page, or lie over the cards of a
