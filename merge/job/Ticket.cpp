@@ -157,7 +157,6 @@ bool SetValue(CJobTicket& ticket, const std::string& strValue) {
         return false;
     }
     ticket.values[strArea] = numbering;
-    ticket.valueTexts[strArea] = strTemplate;
     return true;
 }
 
@@ -245,7 +244,7 @@ const CTicketKey Keys[] = {
     {"pdf-standard", "pdf/vt-1|none",
      "what the PDF claims: PDF/X-4 and PDF/VT-1 (default), or none (a plain PDF)", false,
      [](CJobTicket& t, const std::string& s) {
-         t.bPdfStandard = Same(s, "pdf/vt-1") || Same(s, "pdf/x-4") || Same(s, "pdfvt");
+         t.bPdfStandard = Same(s, "pdf/vt-1");
          return t.bPdfStandard || Same(s, "none");
      }},
     {"output-intent", "FILE.icc",

@@ -82,11 +82,10 @@ struct CJobTicket {
     std::map<std::string, CFitSpec> fits; // by area name, or AllAreas
     std::set<std::string> optional;       // field names
     std::map<std::string, CCodeSpec> codes;
-    std::string strData;                           // the data format's name; empty: by extension
-    char cSeparator = 0;                           // 0: the header row's
-    std::map<std::string, std::string> columns;    // by field name
-    std::map<std::string, CNumbering> values;      // by area name: computed values
-    std::map<std::string, std::string> valueTexts; // the same, as written
+    std::string strData;                        // the data format's name; empty: by extension
+    char cSeparator = 0;                        // 0: the header row's
+    std::map<std::string, std::string> columns; // by field name
+    std::map<std::string, CNumbering> values;   // by area name: computed values
     bool bFinishingCode = false;
     bool bFinishingPlaced = false; // else a corner of the page, or of the sheet
     double dFinishingX = 0;        // the code's lower left corner and side, points
