@@ -31,8 +31,11 @@ class CPageBuilder {
   private:
     bool Card(const CDataCopy& copy, const CPlannedPage& page, const CRunPlace& place,
               CShownCard& card, std::string& strError);
+    // Where page nPage (from 0) of the copy stands in the run.
     CRunPlace Place(const CDataCopy& copy, size_t nPage) const;
+    // The copy's number and the values of the fields naming its recipient.
     CRecipient Recipient(const CDataCopy& copy) const;
+    // The page's finishing code of the text, when the ticket asks for one.
     bool Finishing(const std::string& strText, CShownPage& page, std::string& strError);
     bool Value(const CDataCopy& copy, const CPlannedMerge& merge, const CFieldValue& value,
                double dShift, double dPaperHeight, CShownValue& shown, std::string& strDetail);
