@@ -210,14 +210,18 @@ perl -e 'local $/ = "\r\n\r\n"; my @c = grep { /\S/ } <STDIN>;
          for my $i (0 .. 999999) { my $x = $c[$i % 5]; $x =~ s/\r\n/ @{[$i + 1]}\r\n/;
                                    $x .= "\r\n\r\n" unless $x =~ /\r\n\r\n$/; print $x }' \
   < examples/customers.txt > "$card/customers-1000000.txt"
-for mode in check merge; do
-  args=(--check)
-  [ "$mode" = merge ] && args=(--out "$card/cards-1000000.ps")
-  /usr/bin/time -f '%e %M' -o "$card/$mode.time" build/bench-native/merge/nebmerge \
-    "$card/card.ddf" "$card/customers-1000000.txt" "${args[@]}" > "$card/$mode-1000000.txt"
-  read -r elapsed peak < "$card/$mode.time"
-  echo "$mode: $(tail -n 1 "$card/$mode-1000000.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
-done
+# Runs nebmerge on the card's job and the data file with the options; says
+# LABEL, the report's last line, the seconds and the peak memory.
+timed_merge() {
+  local label=$1 data=$2
+  shift 2
+  /usr/bin/time -f '%e %M' -o "$card/run.time" build/bench-native/merge/nebmerge \
+    "$card/card.ddf" "$data" "$@" > "$card/run.txt"
+  read -r elapsed peak < "$card/run.time"
+  echo "$label: $(tail -n 1 "$card/run.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
+}
+timed_merge check "$card/customers-1000000.txt" --check
+timed_merge merge "$card/customers-1000000.txt" --out "$card/cards-1000000.ps"
 
 # The same 1,000,000 customers as a spreadsheet's CSV export (a header row of
 # the job's field names, a row each, quoted cells), checked and merged to PDF
@@ -229,14 +233,8 @@ perl -e 'local $/ = "\r\n\r\n"; print "'"$fields"'\r\n";
            print join(",", map { (my $v = $_) =~ s/"/""/g; "\"$v\"" } split /\r\n/, $c), "\r\n" }' \
   < "$card/customers-1000000.txt" > "$card/customers-1000000.csv"
 for data in txt csv; do
-  for mode in check pdf; do
-    args=(--check)
-    [ "$mode" = pdf ] && args=(--pdf "$card/cards-1000000.pdf")
-    /usr/bin/time -f '%e %M' -o "$card/$mode.time" build/bench-native/merge/nebmerge \
-      "$card/card.ddf" "$card/customers-1000000.$data" "${args[@]}" > "$card/$mode-$data.txt"
-    read -r elapsed peak < "$card/$mode.time"
-    echo "$data $mode: $(tail -n 1 "$card/$mode-$data.txt") in $elapsed s, peak memory $((peak / 1024)) MB"
-  done
+  timed_merge "$data check" "$card/customers-1000000.$data" --check
+  timed_merge "$data pdf" "$card/customers-1000000.$data" --pdf "$card/cards-1000000.pdf"
 done
 rm -f "$card/cards-1000000.ps" "$card/cards-1000000.pdf" "$card/customers-1000000.txt" \
   "$card/customers-1000000.csv"

@@ -403,16 +403,27 @@ std::string TicketBeside(const std::string& strDocDefFile) {
     return parts.strDrive + parts.strFolder + parts.strName + ".ticket.json";
 }
 
-bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::string& strError) {
-    std::map<std::string, const CAreaDefinition*> areas;
-    docDef.areas.ForEachArea(
-        [&](const CAreaDefinition& area) { areas.emplace(area.strName.Text(), &area); });
-    std::set<std::string> fields;
-    docDef.fields.ForEachRecord([&](const CDataDefinition& record) {
-        if (!IsFiller(record)) {
-            fields.insert(record.strName.Text());
+namespace {
+
+// Each name the key gives is a data field of the job; false with a message
+// naming the first that is not.
+bool KnownFields(const char* pKey, const std::vector<std::string>& names,
+                 const std::set<std::string>& fields, std::string& strError) {
+    for (const std::string& strField : names) {
+        if (fields.count(strField) == 0) {
+            strError =
+                std::string(pKey) + " " + strField + ": the job has no data field of that name";
+            return false;
         }
-    });
+    }
+    return true;
+}
+
+// The areas the ticket names: a fit's a text area, a code's any area, a
+// computed value's a text or code area (and {sheet} or {side} only on
+// sheets); false with a message naming the first that is not.
+bool KnownAreas(const CJobTicket& ticket,
+                const std::map<std::string, const CAreaDefinition*>& areas, std::string& strError) {
     for (const auto& fit : ticket.fits) {
         auto found = areas.find(fit.first);
         if (fit.first != AllAreas && (found == areas.end() || found->second->nKind != KindText ||
@@ -421,27 +432,9 @@ bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::stri
             return false;
         }
     }
-    for (const std::string& strField : ticket.optional) {
-        if (fields.count(strField) == 0) {
-            strError = "optional " + strField + ": the job has no data field of that name";
-            return false;
-        }
-    }
-    for (const auto& column : ticket.columns) {
-        if (fields.count(column.first) == 0) {
-            strError = "columns " + column.first + ": the job has no data field of that name";
-            return false;
-        }
-    }
     for (const auto& code : ticket.codes) {
         if (areas.count(code.first) == 0) {
             strError = "code " + code.first + ": the job has no area of that name";
-            return false;
-        }
-    }
-    for (const std::string& strField : ticket.recipient) {
-        if (fields.count(strField) == 0) {
-            strError = "recipient " + strField + ": the job has no data field of that name";
             return false;
         }
     }
@@ -457,6 +450,32 @@ bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::stri
                        ": {sheet} and {side} count press sheets, and the job has none (--sheet)";
             return false;
         }
+    }
+    return true;
+}
+
+} // namespace
+
+bool CheckTicketNames(const CJobTicket& ticket, const CDocDef& docDef, std::string& strError) {
+    std::map<std::string, const CAreaDefinition*> areas;
+    docDef.areas.ForEachArea(
+        [&](const CAreaDefinition& area) { areas.emplace(area.strName.Text(), &area); });
+    std::set<std::string> fields;
+    docDef.fields.ForEachRecord([&](const CDataDefinition& record) {
+        if (!IsFiller(record)) {
+            fields.insert(record.strName.Text());
+        }
+    });
+    std::vector<std::string> columnFields;
+    for (const auto& column : ticket.columns) {
+        columnFields.push_back(column.first);
+    }
+    if (!KnownFields("optional", {ticket.optional.begin(), ticket.optional.end()}, fields,
+                     strError) ||
+        !KnownFields("columns", columnFields, fields, strError) ||
+        !KnownFields("recipient", ticket.recipient, fields, strError) ||
+        !KnownAreas(ticket, areas, strError)) {
+        return false;
     }
     for (const CPlannedMerge& merge : JobMerges(docDef)) {
         if (ticket.Code(merge.pArea->strName.Text()) != nullptr &&

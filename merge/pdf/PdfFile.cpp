@@ -1,7 +1,10 @@
 #include "merge/pdf/PdfFile.h"
 
+#include "merge/data/TextEncoding.h"
 #include "merge/job/Pictures.h"
+#include "merge/output/Syntax.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -81,6 +84,29 @@ std::string Refs(const std::vector<int>& objects) {
         strOut += " " + Ref(nObject);
     }
     return strOut;
+}
+
+std::string Utf16Hex(char32_t c) {
+    char szHex[16];
+    if (c > 0xFFFF) {
+        c -= 0x10000;
+        snprintf(szHex, sizeof szHex, "%04X%04X", 0xD800 + static_cast<unsigned>(c >> 10),
+                 0xDC00 + static_cast<unsigned>(c & 0x3FF));
+    } else {
+        snprintf(szHex, sizeof szHex, "%04X", static_cast<unsigned>(c));
+    }
+    return szHex;
+}
+
+std::string PdfText(const std::string& strUtf8) {
+    if (std::all_of(strUtf8.begin(), strUtf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return Literal(strUtf8);
+    }
+    std::string strOut = "<FEFF";
+    for (char32_t c : DecodeText(strUtf8, TextEncoding::Utf8)) {
+        strOut += Utf16Hex(c == BadByte ? 0xFFFD : c);
+    }
+    return strOut + ">";
 }
 
 std::string PdfName(const std::string& strName) {

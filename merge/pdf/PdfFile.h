@@ -42,6 +42,13 @@ std::string Ref(int nObject);
 // " N 0 R" for each object.
 std::string Refs(const std::vector<int>& objects);
 
+// A character as UTF-16BE hex digits (a pair of surrogates above U+FFFF).
+std::string Utf16Hex(char32_t c);
+
+// A text string of the PDF: a literal of ASCII, or UTF-16BE with its mark
+// (a byte that is no UTF-8 as U+FFFD).
+std::string PdfText(const std::string& strUtf8);
+
 // A name object: "/" and the name, its delimiters, blanks and bytes outside
 // printable ASCII written as #XX.
 std::string PdfName(const std::string& strName);

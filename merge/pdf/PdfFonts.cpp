@@ -40,19 +40,6 @@ bool ProgramParts(const std::string& strProgram, size_t& nClear, size_t& nEncryp
     return true;
 }
 
-// A character as UTF-16BE hex digits, for the map back to Unicode.
-std::string Utf16Hex(char32_t c) {
-    char szHex[16];
-    if (c > 0xFFFF) {
-        c -= 0x10000;
-        snprintf(szHex, sizeof szHex, "%04X%04X", 0xD800 + static_cast<unsigned>(c >> 10),
-                 0xDC00 + static_cast<unsigned>(c & 0x3FF));
-    } else {
-        snprintf(szHex, sizeof szHex, "%04X", static_cast<unsigned>(c));
-    }
-    return szHex;
-}
-
 // The CMap that maps each used code of a font to its character.
 std::string ToUnicode(const std::vector<char32_t>& characters) {
     std::vector<std::string> entries;

@@ -5,9 +5,8 @@
 #include "merge/data/TextEncoding.h"
 #include "merge/files/InputFiles.h"
 #include "merge/job/Pictures.h"
-#include "merge/output/Syntax.h"
+#include "merge/pdf/PdfFile.h"
 
-#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -120,25 +119,6 @@ std::string DocumentUuid(const CPdfStandard& standard, const std::string& strSal
              nHigh >> 32, (nHigh >> 16) & 0xFFFF, nHigh & 0xFFF, (nLow >> 48) & 0xFFF,
              nLow & uint64_t(0xFFFFFFFFFFFF));
     return szUuid;
-}
-
-std::string PdfText(const std::string& strUtf8) {
-    if (std::all_of(strUtf8.begin(), strUtf8.end(), [](char c) { return (c & 0x80) == 0; })) {
-        return Literal(strUtf8);
-    }
-    std::string strOut = "<FEFF";
-    char szUnit[8];
-    for (char32_t c : DecodeText(strUtf8, TextEncoding::Utf8)) {
-        c = c == BadByte ? 0xFFFD : c;
-        if (c >= 0x10000) {
-            snprintf(szUnit, sizeof szUnit, "%04X", 0xD800 + ((c - 0x10000) >> 10));
-            strOut += szUnit;
-            c = 0xDC00 + ((c - 0x10000) & 0x3FF);
-        }
-        snprintf(szUnit, sizeof szUnit, "%04X", static_cast<unsigned>(c));
-        strOut += szUnit;
-    }
-    return strOut + ">";
 }
 
 std::string InfoEntries(const CPdfStandard& standard) {

@@ -37,9 +37,6 @@ std::string XmpDate(time_t tWhen);
 // A "uuid:..." made from the file's identity.
 std::string DocumentUuid(const CPdfStandard& standard, const std::string& strSalt);
 
-// A text string of the PDF: a literal of ASCII, or UTF-16BE with its mark.
-std::string PdfText(const std::string& strUtf8);
-
 // The Info dictionary's entries.
 std::string InfoEntries(const CPdfStandard& standard);
 

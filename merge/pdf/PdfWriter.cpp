@@ -21,6 +21,62 @@ bool CPdfWriter::Written(bool bWritten, std::string& strError) {
     return bWritten;
 }
 
+// What Ghostscript is given to make the forms' PDF (all but its output):
+// images kept whole and lossless; to the standard, PDF/X-4's version 1.6,
+// colour either in the output intent's device space or described by an ICC
+// profile (Ghostscript's own, which it renders device colour with, so
+// nothing changes in the look or the time), and no transfer functions.
+std::vector<std::string> CPdfWriter::FormArguments() const {
+    std::vector<std::string> arguments = {"-sDEVICE=pdfwrite",
+                                          "-dPDFSETTINGS=/prepress",
+                                          "-dAutoRotatePages=/None",
+                                          "-dAutoFilterColorImages=false",
+                                          "-dColorImageFilter=/FlateEncode",
+                                          "-dDownsampleColorImages=false",
+                                          "-dAutoFilterGrayImages=false",
+                                          "-dGrayImageFilter=/FlateEncode",
+                                          "-dDownsampleGrayImages=false",
+                                          "-dDownsampleMonoImages=false"};
+    if (m_pStandard != nullptr) {
+        arguments.insert(arguments.end(), {"-dCompatibilityLevel=1.6",
+                                           "-sColorConversionStrategy=UseDeviceIndependentColor",
+                                           "-dTransferFunctionInfo=/Remove"});
+    }
+    return arguments;
+}
+
+// Brings page nPage of the forms' PDF in as the form of its master page (and
+// keeps that page's boxes) or of its picture. To the standard, a form more
+// than one copy draws is marked for reuse by the press.
+bool CPdfWriter::ImportForm(CPdfImport& import, size_t nPage, const std::vector<int>& masterPages,
+                            const std::vector<CPicture*>& pictures, std::string& strError) {
+    bool bMaster = nPage < masterPages.size();
+    bool bShared = bMaster ? m_job.nCopies > 1 : pictures[nPage - masterPages.size()]->nUses > 1;
+    std::string strHints = m_pStandard == nullptr
+                               ? ""
+                               : std::string(" /GTS_Scope /") + (bShared ? "File" : "SingleUse") +
+                                     " /GTS_Encapsulated true";
+    int nForm = import.ImportPage(nPage, m_pdf, strError, Bleed() > 0, strHints);
+    if (nForm == 0) {
+        return false;
+    }
+    if (!bMaster) {
+        m_pictureForms[pictures[nPage - masterPages.size()]] = nForm;
+        return true;
+    }
+    int nMaster = masterPages[nPage];
+    m_masterForms[nMaster] = nForm;
+    m_masterBoxes[nMaster] = import.OtherBoxes(nPage);
+    std::array<double, 4> box{};
+    if (import.PageBox(nPage, "/TrimBox", box)) {
+        m_masterTrims[nMaster] = box;
+    }
+    if (import.PageBox(nPage, "/BleedBox", box)) {
+        m_masterBleeds[nMaster] = box;
+    }
+    return true;
+}
+
 // Each master page the job takes and each picture the copies place, drawn
 // by Ghostscript once into a PDF of one page each, then brought in as forms.
 bool CPdfWriter::Begin(size_t, std::string& strError) {
@@ -34,28 +90,10 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
     CWorkFolder folder;
     COutputFile source;
     CPdfImport import;
-    std::vector<std::string> arguments = {"-sDEVICE=pdfwrite",
-                                          "-dPDFSETTINGS=/prepress",
-                                          "-dAutoRotatePages=/None",
-                                          "-dAutoFilterColorImages=false",
-                                          "-dColorImageFilter=/FlateEncode",
-                                          "-dDownsampleColorImages=false",
-                                          "-dAutoFilterGrayImages=false",
-                                          "-dGrayImageFilter=/FlateEncode",
-                                          "-dDownsampleGrayImages=false",
-                                          "-dDownsampleMonoImages=false"};
-    if (m_pStandard != nullptr) {
-        // PDF/X-4 takes PDF 1.6, colour either in the output intent's
-        // device space or described by an ICC profile (Ghostscript's own,
-        // which it renders device colour with, so nothing changes in the
-        // look or the time), and no transfer functions.
-        arguments.insert(arguments.end(), {"-dCompatibilityLevel=1.6",
-                                           "-sColorConversionStrategy=UseDeviceIndependentColor",
-                                           "-dTransferFunctionInfo=/Remove"});
-    }
     if (!folder.Make(m_out.Path(), strError)) {
         return false;
     }
+    std::vector<std::string> arguments = FormArguments();
     arguments.push_back("-sOutputFile=" + GhostscriptOutputName(folder.Path() + "/forms.pdf"));
     if (!source.Open(folder.Path() + "/forms.ps", strError) ||
         !m_formSource(masterPages, pictures, Bleed(), source, strError) ||
@@ -73,29 +111,8 @@ bool CPdfWriter::Begin(size_t, std::string& strError) {
         return false;
     }
     for (size_t i = 0; i < import.Pages(); ++i) {
-        // A form more than one copy draws is kept for reuse by the press.
-        bool bShared = i < masterPages.size() ? m_job.nCopies > 1
-                                              : pictures[i - masterPages.size()]->nUses > 1;
-        std::string strHints = m_pStandard == nullptr ? ""
-                                                      : std::string(" /GTS_Scope /") +
-                                                            (bShared ? "File" : "SingleUse") +
-                                                            " /GTS_Encapsulated true";
-        int nForm = import.ImportPage(i, m_pdf, strError, Bleed() > 0, strHints);
-        if (nForm == 0) {
+        if (!ImportForm(import, i, masterPages, pictures, strError)) {
             return false;
-        }
-        if (i < masterPages.size()) {
-            m_masterForms[masterPages[i]] = nForm;
-            m_masterBoxes[masterPages[i]] = import.OtherBoxes(i);
-            std::array<double, 4> box{};
-            if (import.PageBox(i, "/TrimBox", box)) {
-                m_masterTrims[masterPages[i]] = box;
-            }
-            if (import.PageBox(i, "/BleedBox", box)) {
-                m_masterBleeds[masterPages[i]] = box;
-            }
-        } else {
-            m_pictureForms[pictures[i - masterPages.size()]] = nForm;
         }
     }
     return true;

@@ -21,6 +21,7 @@
 #include "merge/output/PageWriter.h"
 #include "merge/pdf/PdfFile.h"
 #include "merge/pdf/PdfFonts.h"
+#include "merge/pdf/PdfImport.h"
 #include "merge/pdf/PdfStandard.h"
 
 #include <array>
@@ -61,6 +62,9 @@ class CPdfWriter : public IPageWriter {
     bool Finish(std::string& strError) override;
 
   private:
+    std::vector<std::string> FormArguments() const;
+    bool ImportForm(CPdfImport& import, size_t nPage, const std::vector<int>& masterPages,
+                    const std::vector<CPicture*>& pictures, std::string& strError);
     bool PageContent(const CShownPage& page, std::string& strContent, std::string& strForms,
                      std::string& strError);
     bool CardContent(const CShownCard& card, std::string& strContent, std::string& strForms,
