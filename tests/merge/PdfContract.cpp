@@ -28,6 +28,7 @@ class CContract {
     void Header();
     void Identity();
     void Metadata();
+    void Agreement();
     void OutputIntent();
     void Pages();
     void Forbidden();
@@ -202,7 +203,11 @@ void CContract::Metadata() {
             Broken("xmp", std::string("no extension schema describes ") + pSchema);
         }
     }
-    // The Info dictionary and the XMP agree.
+    Agreement();
+}
+
+// The Info dictionary and the XMP agree.
+void CContract::Agreement() {
     QPDFObjectHandle info = m_pdf.getTrailer().getKey("/Info");
     if (!info.isDictionary()) {
         return;
